@@ -1,0 +1,60 @@
+#pragma once
+// The few things that differ between operating systems, kept behind plain
+// functions so the compiler, zoredit and their tests stay portable. This is
+// the POSIX build; a Win32 build supplies the same functions.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zor::platform {
+
+// ---- files ----------------------------------------------------------------
+// Renames `from` to `to`, replacing an existing `to` in one step.
+bool rename_replacing(const std::string& from, const std::string& to);
+// Removes a file; false when it did not exist or could not be removed.
+bool remove_file(const std::string& path);
+bool file_exists(const std::string& path);
+
+// ---- progress channel to a waiting editor ------------------------------------
+// Stands in for a synchronous window message: each message goes out as a
+// 4-byte big-endian length and its bytes, and send() returns only after the
+// peer has answered with one acknowledgement byte. Any failure (no listener,
+// peer closed, no answer within the timeout) closes the channel for good, so
+// the caller just keeps calling send() and compiles on.
+class NotifyChannel {
+public:
+    NotifyChannel() = default;
+    NotifyChannel(const NotifyChannel&) = delete;
+    NotifyChannel& operator=(const NotifyChannel&) = delete;
+    ~NotifyChannel();
+
+    // Connects to 127.0.0.1:port. Port 0 or out of range means nobody waits.
+    bool open(int port, int ack_timeout_ms = 10000);
+    bool send(std::string_view message);
+    void close();
+    bool is_open() const { return fd_ >= 0; }
+
+private:
+    int fd_ = -1;
+    int ack_timeout_ms_ = 10000;
+};
+
+// ---- processes ----------------------------------------------------------------
+// Splits an argument text as a Windows command line is split: blanks and tabs
+// separate, double quotes group (and are removed), a backslash before a quote
+// escapes it.
+std::vector<std::string> split_command_line(std::string_view text);
+// Starts `program` with `args` without waiting for it; the child is reaped
+// without the caller's help, so no zombie stays. Returns 0 when started,
+// else an errno value.
+int start_process(const std::string& program, const std::vector<std::string>& args);
+
+// ---- beep -------------------------------------------------------------------
+// Sounds the terminal bell where there is one; every call is counted so tests
+// can check that a beep was given.
+void beep(int kind);
+int beep_count();
+
+}  // namespace zor::platform

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Configures and builds everything into build/ (or $ZOR_BUILD_DIR).
+# Extra arguments go to cmake's configure step, e.g. -DZOR_SANITIZE=ON.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${ZOR_BUILD_DIR:-$root/build}"
+bash "$root/scripts/setup.sh"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${ZOR_BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
+cmake --build "$build"
