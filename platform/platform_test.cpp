@@ -1,0 +1,136 @@
+#include "platform/platform.h"
+
+#include <arpa/inet.h>
+#include <gtest/gtest.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+namespace zor::platform {
+namespace {
+
+using Args = std::vector<std::string>;
+
+TEST(SplitCommandLine, BlanksSeparateQuotesGroup) {
+    EXPECT_EQ(split_command_line("a b\tc"), (Args{"a", "b", "c"}));
+    EXPECT_EQ(split_command_line("  \"C:\\My Files\\eq.txt\" zor_conf.log "),
+              (Args{"C:\\My Files\\eq.txt", "zor_conf.log"}));
+    EXPECT_EQ(split_command_line("ab\"c d\"e"), (Args{"abc de"}));
+    EXPECT_EQ(split_command_line("\"\""), (Args{""}));
+    EXPECT_EQ(split_command_line(""), Args{});
+}
+
+TEST(SplitCommandLine, BackslashesEscapeOnlyBeforeQuotes) {
+    EXPECT_EQ(split_command_line("a\\\\b"), (Args{"a\\\\b"}));
+    EXPECT_EQ(split_command_line("a\\\"b"), (Args{"a\"b"}));
+    EXPECT_EQ(split_command_line("\"a\\\\\" b"), (Args{"a\\", "b"}));
+}
+
+TEST(StartProcess, RunsWithoutWaitingAndReportsMissingPrograms) {
+    auto dir = std::filesystem::temp_directory_path() / ("zorproc" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    auto marker = dir / "made by child";
+    ASSERT_EQ(start_process("/bin/sh", {"-c", "echo hi > \"$0\"", marker.string()}), 0);
+    for (int i = 0; i < 200 && !std::filesystem::exists(marker); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_TRUE(std::filesystem::exists(marker));
+    EXPECT_NE(start_process("/nonexistent/program", {}), 0);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(Files, RenameReplacesAndRemoveReports) {
+    auto dir = std::filesystem::temp_directory_path() / ("zorfiles" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    std::string a = (dir / "a").string(), b = (dir / "b").string();
+    std::ofstream(a) << "new";
+    std::ofstream(b) << "old";
+    EXPECT_TRUE(rename_replacing(a, b));
+    EXPECT_FALSE(file_exists(a));
+    std::ifstream in(b);
+    std::string content;
+    in >> content;
+    EXPECT_EQ(content, "new");
+    EXPECT_TRUE(remove_file(b));
+    EXPECT_FALSE(remove_file(b));
+    std::filesystem::remove_all(dir);
+}
+
+// A listener on a free loopback port; returns the listening socket and port.
+std::pair<int, int> listen_on_free_port() {
+    int fd = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in addr{};
+    addr.sin_family = AF_INET;
+    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
+    listen(fd, 1);
+    socklen_t len = sizeof addr;
+    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
+    return {fd, ntohs(addr.sin_port)};
+}
+
+std::string read_frame(int fd) {
+    unsigned char head[4];
+    if (recv(fd, head, 4, MSG_WAITALL) != 4) return "<closed>";
+    uint32_t n = (uint32_t{head[0]} << 24) | (head[1] << 16) | (head[2] << 8) | head[3];
+    std::string body(n, '\0');
+    if (n && recv(fd, body.data(), n, MSG_WAITALL) != static_cast<ssize_t>(n)) return "<short>";
+    return body;
+}
+
+TEST(NotifyChannel, FramesEachMessageAndWaitsForTheAcknowledgement) {
+    auto [listener, port] = listen_on_free_port();
+    std::vector<std::string> seen;
+    std::thread editor([&, listener = listener] {
+        int c = accept(listener, nullptr, nullptr);
+        for (int i = 0; i < 2; ++i) {
+            seen.push_back(read_frame(c));
+            char ack = 1;
+            send(c, &ack, 1, 0);
+        }
+        close(c);
+    });
+    NotifyChannel channel;
+    ASSERT_TRUE(channel.open(port));
+    EXPECT_TRUE(channel.send("first\r\n"));
+    EXPECT_TRUE(channel.send(""));
+    editor.join();
+    EXPECT_EQ(seen, (std::vector<std::string>{"first\r\n", ""}));
+    // The peer is gone: the next send fails and the channel stays closed.
+    EXPECT_FALSE(channel.send("third"));
+    EXPECT_FALSE(channel.is_open());
+    close(listener);
+}
+
+TEST(NotifyChannel, GivesUpWhenNoAcknowledgementComes) {
+    auto [listener, port] = listen_on_free_port();
+    NotifyChannel channel;
+    ASSERT_TRUE(channel.open(port, 100));
+    int peer = accept(listener, nullptr, nullptr);
+    EXPECT_FALSE(channel.send("nobody answers"));
+    EXPECT_FALSE(channel.is_open());
+    close(peer);
+    close(listener);
+}
+
+TEST(NotifyChannel, NoPortMeansNobodyWaits) {
+    NotifyChannel channel;
+    EXPECT_FALSE(channel.open(0));
+    EXPECT_FALSE(channel.open(70000));
+    EXPECT_FALSE(channel.send("x"));
+}
+
+TEST(Beep, IsCounted) {
+    int before = beep_count();
+    beep(0);
+    beep(1);
+    EXPECT_EQ(beep_count(), before + 2);
+}
+
+}  // namespace
+}  // namespace zor::platform
