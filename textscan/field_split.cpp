@@ -1,0 +1,206 @@
+// Splitting a source line into fields: quotes, escapes, "//" comments, ".."
+// ranges and sign fields. Every splitter is one loop driven by a rule set.
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "textscan/textscan.h"
+
+namespace {
+
+// The only state kept between calls: the trace of get_str_field_item.
+int g_trace = 0;
+
+struct SplitRules {
+    bool split_range;       // ".." becomes a field of its own
+    bool strip_quotes;      // one pair of enclosing quotes removed per field
+    bool cut_comment;       // "//" ends the line
+    bool blank_for_comma;   // a ',' at an empty field gives a field " "
+    bool sign_field;        // a leading sign gets a "0" field before it
+    bool minus_is_sign;     // '-' counts as a sign as well as '+'
+    bool trace;
+};
+
+SplitRules rules_for_mode(int mode) {
+    switch (mode) {
+        case 0:
+            return {true, true, true, false, true, false, false};
+        case 1:
+            return {true, true, true, false, true, true, false};
+        case 3:
+            return {false, false, false, true, true, false, false};
+        default:  // 2, 5 and anything unknown
+            return {false, true, true, false, true, false, false};
+    }
+}
+
+bool is_blank(unsigned char c) { return c == ' ' || c == '\t'; }
+
+void trace(const SplitRules& r, const char* text) {
+    if (r.trace) std::fputs(text, stdout);
+}
+
+// Stores a copy of the field; false when memory runs out.
+bool store(char** item, int& count, const std::string& field) {
+    char* copy = static_cast<char*>(std::malloc(field.size() + 1));
+    if (copy == nullptr) return false;
+    std::memcpy(copy, field.c_str(), field.size() + 1);
+    item[count++] = copy;
+    return true;
+}
+
+int split(const char* text, char** item, const char* sep, int max_item, int max_len,
+          const SplitRules& r) {
+    if (text == nullptr || item == nullptr || max_item <= 0 || max_len <= 0) return 0;
+    if (sep == nullptr) sep = "";
+    auto is_sep = [sep](unsigned char c) {
+        return c != 0 && std::strchr(sep, static_cast<char>(c)) != nullptr;
+    };
+    if (r.trace) std::printf("get_str  buf=%s", text);
+
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+    int count = 0;
+    bool line_end = false;
+    while (count < max_item && !line_end && *p != 0) {
+        std::string field;
+        bool quoted = false;
+        bool field_end = false;
+        bool after_slash = false;  // the last thing appended was a plain '/'
+        while (static_cast<int>(field.size()) < max_len && !field_end && *p != 0) {
+            const unsigned char c = *p;
+            if (r.trace) std::printf("%c(0x%02x)", c, c);
+            const bool slash_before = after_slash;
+            after_slash = false;
+            if (c == '\r' || c == '\n') {
+                ++p;
+                field_end = line_end = true;
+            } else if (kanji_ck(c)) {
+                trace(r, "kanji");
+                field += static_cast<char>(*p++);
+                if (*p != 0) field += static_cast<char>(*p++);  // a lone lead byte ends the text
+            } else if (c == '\\') {
+                trace(r, "\\");
+                field += static_cast<char>(*p++);
+                if (*p != 0) {
+                    const unsigned char next = *p;
+                    field += static_cast<char>(*p++);
+                    // \xNN is kept whole so that its digits never count as separators.
+                    for (int i = 0; next == 'x' && i < 2 && *p != 0; ++i) {
+                        field += static_cast<char>(*p++);
+                    }
+                }
+            } else if (quoted) {
+                field += static_cast<char>(*p++);
+                if (c == '"') {
+                    trace(r, " \" flag=1 -->0");
+                    quoted = false;
+                }
+            } else if (c == '"') {
+                trace(r, " \" flag=0 -->1");
+                field += static_cast<char>(*p++);
+                quoted = true;
+            } else if (is_sep(c)) {
+                if (c == ',') {
+                    ++p;
+                    if (field.empty() && r.blank_for_comma) field = " ";
+                } else if (field.empty()) {
+                    field += static_cast<char>(*p++);
+                }
+                field_end = true;
+            } else if (c == '/' && slash_before) {
+                if (r.cut_comment) {
+                    field.pop_back();
+                    field_end = line_end = true;
+                } else {
+                    field += static_cast<char>(*p++);
+                    after_slash = true;
+                }
+            } else if (c == '.' && p[1] == '.' && r.split_range) {
+                if (field.empty()) {
+                    field = "..";
+                    p += 2;
+                }
+                field_end = true;
+            } else {
+                field += static_cast<char>(*p++);
+                after_slash = (c == '/');
+            }
+        }
+
+        // Trailing blanks go, but never the first character of a field.
+        while (field.size() > 1 && is_blank(static_cast<unsigned char>(field.back()))) {
+            field.pop_back();
+        }
+        if (!field.empty()) {
+            const bool sign = field[0] == '+' || (r.minus_is_sign && field[0] == '-');
+            if (r.sign_field && sign && (count == 0 || (count >= 2 && item[count - 1][0] == '('))) {
+                if (!store(item, count, "0")) return count;
+            }
+            if (r.strip_quotes && field.size() >= 2 && field.front() == '"' &&
+                field.back() == '"') {
+                field = field.substr(1, field.size() - 2);
+            }
+            // The "0" may have taken the last free slot; the array is never overrun.
+            if (count < max_item && !store(item, count, field)) return count;
+        }
+        while (is_blank(*p)) ++p;
+    }
+    return count;
+}
+
+}  // namespace
+
+extern "C" {
+
+int get_field_item_common(int mode, const char* text, char** item, const char* sep, int max_item,
+                          int max_len) {
+    try {
+        return split(text, item, sep, max_item, max_len, rules_for_mode(mode));
+    } catch (...) {
+        return 0;
+    }
+}
+
+int get_field_item(const char* text, char** item, const char* sep, int max_item, int max_len) {
+    return get_field_item_common(0, text, item, sep, max_item, max_len);
+}
+
+int get_field_item_v(const char* text, char** item, const char* sep, int max_item, int max_len) {
+    return get_field_item_common(1, text, item, sep, max_item, max_len);
+}
+
+int get_msg_field_item(const char* text, char** item, const char* sep, int max_item,
+                       int max_len) {
+    return get_field_item_common(2, text, item, sep, max_item, max_len);
+}
+
+int get_field_item_c(const char* text, char** item, const char* sep, int max_item, int max_len) {
+    return get_field_item_common(5, text, item, sep, max_item, max_len);
+}
+
+int get_str_field_item(int comment_flag, const char* text, char** item, const char* sep,
+                       int max_item, int max_len) {
+    const SplitRules r{true, false, comment_flag == 0, false, false, false, g_trace != 0};
+    try {
+        return split(text, item, sep, max_item, max_len, r);
+    } catch (...) {
+        return 0;
+    }
+}
+
+void free_item_mem(char** item, int count) {
+    if (item == nullptr) return;
+    for (int i = 0; i < count; ++i) {
+        std::free(item[i]);
+        item[i] = nullptr;
+    }
+}
+
+int API_set_debug(int flag) {
+    g_trace = flag;
+    return flag;
+}
+
+}  // extern "C"
