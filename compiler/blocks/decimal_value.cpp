@@ -1,0 +1,16 @@
+#include "compiler/blocks/block.h"
+
+namespace zor::compiler {
+
+int32_t decimal_value(const std::string& text) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    uint32_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = value * 10 + static_cast<uint32_t>(text[i] - '0');
+    return static_cast<int32_t>(negative ? 0u - value : value);
+}
+
+}  // namespace zor::compiler

@@ -1,0 +1,92 @@
+#include "compiler/driver/block_reader.h"
+
+#include <cstring>
+
+#include "compiler/driver/split_line.h"
+#include "compiler/output/text_format.h"
+#include "textscan/textscan.h"
+
+namespace zor::compiler {
+namespace {
+
+constexpr const char* kItemSeparators = " ,{}[]:\t";
+
+std::string trimmed(const std::string& line) {
+    std::string copy = line;
+    trim(copy.data());
+    copy.resize(std::strlen(copy.c_str()));
+    return copy;
+}
+
+int complete_block(Compilation& c, const BlockKind& kind, const Block& block) {
+    block.write_ids(c.id_files);
+    DefinitionRegistry& registry = c.registries[static_cast<int>(kind.section)];
+    if (registry.full()) {
+        c.report_block_error(" id : more than 8192 definitions of this kind ");
+        return -1;
+    }
+    if (!registry.add_id(block.key())) {
+        c.report_block_error(" id : multi-define error ");
+        return -1;
+    }
+    if (!registry.add_name(block.name())) {
+        c.report_block_error(" name : multi-define error ");
+        return -1;
+    }
+    if (const char* refusal = block.refusal()) {
+        c.report_block_error(refusal);
+        return -1;
+    }
+    c.sections.write(kind.section, block.record(c).line());
+    return 0;
+}
+
+}  // namespace
+
+int compile_block(Compilation& c, const BlockKind& kind, std::string name) {
+    std::unique_ptr<Block> block = kind.make(std::move(name));
+    std::string line;
+    bool failed = false;
+    for (;;) {
+        if (!c.source.read_line(line)) {
+            std::string text = format("line lc=%d unexpected EOF detected ", c.source.line_counter());
+            c.report_message(text);
+            if (kind.eof_logged_again) c.messages.to_log(text + "\n");
+            break;
+        }
+        std::string text = trimmed(line);
+        if (text[0] == '}') break;
+        Fields fields = split_line(text, kItemSeparators);
+        if (fields.empty()) continue;
+        for (auto& field : fields) {
+            strip_double_quote(field.data());
+            field.resize(std::strlen(field.c_str()));
+        }
+        if (fields.size() > 2 && fields[1][0] == ':') {
+            c.item_line = line;
+            auto key = find_item_key(fields[0]);
+            if (!key || !block->item(c, *key, fields)) {
+                c.report_item_error(c.source.line_counter(), line);
+                failed = true;
+                break;
+            }
+        } else {
+            std::string message = format("   !!! line-%d para error ", c.source.line_counter());
+            message += line.substr(line.find_first_not_of(" \t") == std::string::npos
+                                       ? line.size()
+                                       : line.find_first_not_of(" \t"));
+            c.report_counted_error(message);
+            if (kind.para_error_logged_again) c.messages.to_log(message + "\n");
+        }
+    }
+    if (failed) {
+        if (kind.failure_through_message)
+            c.report_message(kind.failure_text);
+        else
+            c.messages.to_log(kind.failure_text);
+        return -1;
+    }
+    return complete_block(c, kind, *block);
+}
+
+}  // namespace zor::compiler

@@ -1,0 +1,23 @@
+#include "compiler/driver/definition_registry.h"
+
+#include "textscan/textscan.h"
+
+namespace zor::compiler {
+
+std::string fold_case(const std::string& text) {
+    std::string folded = text;
+    upper_to_lower_str(folded.data());
+    return folded;
+}
+
+bool DefinitionRegistry::add_id(const DefinitionKey& key) {
+    ++ids_checked_;
+    if (key.is_text) return texts_.insert(fold_case(key.text)).second;
+    return numbers_.insert(key.number).second;
+}
+
+bool DefinitionRegistry::add_name(const std::string& name) {
+    return names_.insert(fold_case(name)).second;
+}
+
+}  // namespace zor::compiler

@@ -1,0 +1,178 @@
+#include "compiler/driver/driver.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+#include "compiler/blocks/block_kinds.h"
+#include "compiler/driver/block_reader.h"
+#include "compiler/driver/compilation.h"
+#include "compiler/driver/split_line.h"
+#include "compiler/output/output_paths.h"
+#include "compiler/output/text_format.h"
+#include "platform/platform.h"
+#include "textscan/textscan.h"
+
+namespace zor::compiler {
+namespace {
+
+constexpr const char* kHeaderSeparators = " ,={}():\t";
+constexpr const char* kMarkerName = "zor_conf.end";
+constexpr const char* kMarkerTemporaryName = "l1l1l1.end";
+constexpr const char* kListName = "ENG_ID.CSV";
+
+// Port of a waiting editor from the first line of "pass_file", or 0.
+int read_editor_port() {
+    std::ifstream in("pass_file", std::ios::binary);
+    std::string line;
+    if (!in || !std::getline(in, line)) return 0;
+    if (line.size() > 99) line.resize(99);
+    return s_atoi(line.c_str());
+}
+
+// The marker appears by a rename, so a waiting editor never sees it half
+// written.
+void write_end_marker(bool clean) {
+    if (write_text_file(kMarkerTemporaryName, clean ? "0" : "1"))
+        platform::rename_replacing(kMarkerTemporaryName, kMarkerName);
+}
+
+void handle_rev_no(Compilation& c, const std::vector<std::string>& fields) {
+    int value = fields.size() > 2 ? s_atoi(fields[2].c_str()) : 0;
+    if (value == 1 || value == 2) {
+        c.revision = value;
+        c.report_message(format(" ***** REV_NO = %d detected ***** \n", value));
+        return;
+    }
+    c.report_message(" !! REV_NO command error ! REV_NO must b2 1 or 2 \n");
+    c.revision = 1;
+    c.report_message(" ***** compilation to be continued\n");
+}
+
+int main_line_loop(Compilation& c) {
+    c.error_count = 0;
+    c.warning_count = 0;
+    std::string line;
+    while (c.source.read_line(line)) {
+        if (line[0] == '/') continue;
+        c.header_line = line;
+        c.header_line_number = c.source.line_counter();
+        std::string text = line;
+        remove_cr_lf(text.data());
+        trim(text.data());
+        text.resize(std::strlen(text.c_str()));
+        auto fields = split_line(text, kHeaderSeparators);
+        if (fields.empty()) continue;
+        if (fold_case(fields[0]) == "rev_no") {
+            handle_rev_no(c, fields);
+            continue;
+        }
+        std::string quoted(cut_at_line_end(line));
+        if (fields.size() == 3 && fields[2][0] == '{') {
+            const BlockKind* kind = find_block_kind(fields[0]);
+            if (!kind) {
+                c.messages.to_stdout_and_log(
+                    format("   !!! line-%d format error : %s", c.header_line_number, text.c_str()));
+                c.skip_block();
+                ++c.error_count;
+            } else if (!kind->make) {
+                ++c.error_count;
+                c.messages.to_stdout_and_log(
+                    format(" !! line-%d command error : \"%s\"\n", c.header_line_number, quoted.c_str()));
+                c.skip_block();
+            } else if (compile_block(c, *kind, fields[1]) != 0) {
+                ++c.error_count;
+            }
+            continue;
+        }
+        c.report_message(format(" !! line-%d format error \"{\" not found : %s", c.header_line_number,
+                                quoted.c_str()));
+        c.skip_block();
+    }
+    c.report_message("------------------------------------------------------------------------------\n");
+    c.report_message("  End of ZorCompile Compilation.\n");
+    c.report_message(format("    number of error   = %d\n", c.error_count));
+    c.report_message(format("    number of warning = %d\n", c.warning_count));
+    return c.error_count;
+}
+
+// Opens everything a compile writes, in a fixed order; the name of the
+// first file that could not be opened, or an empty text.
+std::string open_outputs(Compilation& c, const std::string& source, const OutputPaths& paths) {
+    if (!c.source.open(source)) return source;
+    if (const char* failed = c.sections.open()) return failed;
+    std::string failed = c.id_files.open(paths, kListName);
+    if (!failed.empty()) return failed;
+    c.id_files.write_heads();
+    return {};
+}
+
+void report_results(Compilation& c, const std::string& source, const OutputPaths& paths) {
+    c.report_message("  <ZorCompile result > \n");
+    c.report_message(format("     source file (in)  = %s\n", source.c_str()));
+    c.report_message(format("     object file (out) = %s\n", paths.object.c_str()));
+    c.report_message(format("     .h     file (out) = %s\n", paths.h.c_str()));
+    c.report_message(format("     .bas   file (out) = %s\n", paths.bas.c_str()));
+    c.report_message(format("     .vb    file (out) = %s\n", paths.vb.c_str()));
+    c.report_message(format("     .cs    file (out) = %s\n", paths.cs.c_str()));
+}
+
+}  // namespace
+
+int run_compiler(int argc, char** argv) {
+    Compilation c;
+    c.messages.connect_editor(read_editor_port());
+    c.revision = 2;
+    write_text_file("zor_conf.log", "");
+    write_text_file(kMarkerName, "");
+    platform::remove_file(kMarkerName);
+    c.messages.open_log("ZorEdit.log");
+    c.report_message("***** ZOR Engine Equipment Variable Definition File Compiler *****************\n");
+    if (argc < 2) {
+        c.messages.to_stdout(" ZorCompile <source file>\n");
+        c.messages.close_log();
+        return -1;
+    }
+    const std::string source = argv[1];
+    c.report_message(format("----- %s start - info file = %s --------------------------------\n\n",
+                            argv[0], source.c_str()));
+    if (!std::ifstream(source, std::ios::binary)) {
+        c.report_message(format("!!  \"%s\"  file not found\n", source.c_str()));
+        c.messages.close_log();
+        write_end_marker(false);
+        return -1;
+    }
+    const OutputPaths paths = derive_output_paths(source);
+    std::string failed = open_outputs(c, source, paths);
+    if (!failed.empty()) {
+        c.sections.close();
+        c.id_files.close();
+        if (failed == source)
+            c.messages.to_stdout_and_log(format(" !! source file : %s not opened\n", source.c_str()));
+        else
+            c.messages.to_stdout_and_log(format(" !! file : %s not opened\n", failed.c_str()));
+        c.messages.close_log();
+        write_end_marker(false);
+        return -1;
+    }
+    int errors = main_line_loop(c);
+    if (errors != 0) {
+        c.messages.to_stdout("==> Compile error end\n");
+        c.messages.to_log("==> Compile error end \n");
+    }
+    c.source.close();
+    c.id_files.close_with_tails();
+    c.sections.close();
+    if (errors == 0) {
+        c.report_message(format("obj_file = %s\n", paths.object.c_str()));
+        if (!merge_sections(paths.object)) c.messages.to_stdout("ERRORRORR\n");
+        report_results(c, source, paths);
+    }
+    c.messages.close_log();
+    std::fflush(stdout);
+    write_end_marker(errors == 0);
+    return errors;
+}
+
+}  // namespace zor::compiler

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zor::compiler {
+
+inline constexpr int kMaxFields = 16;
+inline constexpr int kMaxFieldLength = 4096;
+
+// Splits a source line into at most 16 fields of at most 4096 characters:
+// separators other than blank, tab and ',' become fields of their own,
+// quotes are removed, "//" starts a comment and ".." is a field.
+std::vector<std::string> split_line(const std::string& text, const char* separators);
+
+}  // namespace zor::compiler

@@ -1,0 +1,3 @@
+#include "compiler/driver/driver.h"
+
+int main(int argc, char** argv) { return zor::compiler::run_compiler(argc, argv); }

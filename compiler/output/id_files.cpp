@@ -1,0 +1,140 @@
+#include "compiler/output/id_files.h"
+
+#include "compiler/output/text_format.h"
+
+namespace zor::compiler {
+namespace {
+
+constexpr size_t kValueColumn = 56;
+constexpr size_t kCommentColumn = 72;
+
+std::string padded(std::string text, size_t width) {
+    if (text.size() < width) text.append(width - text.size(), ' ');
+    return text;
+}
+
+const std::string kBasicDashes = "'" + std::string(55, '-') + "\n";
+const std::string kCDashes = "/*" + std::string(54, '-') + "*/\n";
+
+std::string c_title(const std::string& path) {
+    return padded(format("/*  %s - ZorGemLib / ZOREng4 ID Definition", path.c_str()), kValueColumn) +
+           "*/\n";
+}
+
+std::string basic_title(const std::string& path) {
+    return format("' %s - ZorGemLib / ZOREng4 ID definition         \n", path.c_str());
+}
+
+}  // namespace
+
+std::string IdFiles::open(const OutputPaths& paths, const std::string& list_path) {
+    paths_ = paths;
+    if (!h_.open(paths.h)) return paths.h;
+    if (!bas_.open(paths.bas)) return paths.bas;
+    if (!vb_.open(paths.vb)) return paths.vb;
+    if (!cs_.open(paths.cs)) return paths.cs;
+    if (!list_.open(list_path)) return list_path;
+    return {};
+}
+
+void IdFiles::write_heads() {
+    bas_.write("Attribute VB_Name = \"Eng_Id.bas\"\n");
+    bas_.write(kBasicDashes);
+    bas_.write(basic_title(paths_.bas));
+    bas_.write(kBasicDashes);
+
+    vb_.write(kBasicDashes);
+    vb_.write(basic_title(paths_.vb));
+    vb_.write(kBasicDashes);
+    vb_.write("Public Class Ceng_id\n");
+
+    h_.write(kCDashes);
+    h_.write(c_title(paths_.h));
+    h_.write(kCDashes);
+
+    cs_.write(kCDashes);
+    cs_.write(c_title(paths_.cs));
+    cs_.write(kCDashes);
+    cs_.write("namespace ZorApp\n{\n    class eng_id\n    {\n");
+}
+
+void IdFiles::numeric_constant(std::string_view name, int32_t id) {
+    auto line = [&](const char* first, const char* decimal, const char* comment) {
+        std::string text = padded(format(first, std::string(name).c_str()), kValueColumn);
+        text = padded(text + format(decimal, id), kCommentColumn);
+        return text + format(comment, static_cast<uint32_t>(id)) + "\n";
+    };
+    h_.write(line("#define  %s", "%d ", " // 0x%08x"));
+    bas_.write(line("Public Const %s = ", "%d ", " ' 0x%08x"));
+    vb_.write(line("  Public Const %s as Integer = ", "%d ", " ' 0x%08x"));
+    cs_.write(line("    public const int %s = ", " %d;", " // 0x%08x"));
+}
+
+void IdFiles::text_constant(std::string_view name, std::string_view value) {
+    auto line = [&](const char* first, const char* after) {
+        std::string text = padded(format(first, std::string(name).c_str()), kValueColumn);
+        text += " \"";
+        text += value;
+        return text + "\"" + after;
+    };
+    h_.write(line("#define %s", "\n"));
+    bas_.write(line("Public Const %s = ", "\n"));
+    vb_.write(line("  Public Const %s as string = ", "\n"));
+    cs_.write(line("    public const string %s  = ", ";\n"));
+}
+
+void IdFiles::list_line(std::string_view name, int32_t id, std::string_view format_name,
+                        int32_t size, const IdListTexts& texts) {
+    std::string line = ", ";
+    line += name;
+    line += format(", 0x%08X, ", static_cast<uint32_t>(id));
+    line += format_name;
+    line += format("[%d], ", size);
+    line += texts.a;
+    line += ", ";
+    line += texts.b;
+    line += ", ";
+    line += texts.c;
+    line += ", ";
+    line += texts.d;
+    line += "\n";
+    list_.write(line);
+}
+
+void IdFiles::close_with_tails() {
+    vb_.write("End Class\n");
+    cs_.write("\n    }\n}\n");
+    close();
+}
+
+void IdFiles::close() {
+    h_.close();
+    bas_.close();
+    vb_.close();
+    cs_.close();
+    list_.close();
+}
+
+std::string_view list_format_name(int code) {
+    switch (code) {
+        case 0: return "L";
+        case 8: return "B";
+        case 9: return "T";
+        case 16: return "A";
+        case 17: return "J";
+        case 24: return "I8";
+        case 25: return "I1";
+        case 26: return "I2";
+        case 28: return "I4";
+        case 32: return "F8";
+        case 36: return "F4";
+        case 40: return "U8";
+        case 41: return "U1";
+        case 42: return "U2";
+        case 44: return "U4";
+        case 61: return "LE";
+        default: return "";
+    }
+}
+
+}  // namespace zor::compiler

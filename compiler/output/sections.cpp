@@ -1,0 +1,52 @@
+#include "compiler/output/sections.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace zor::compiler {
+namespace {
+
+constexpr const char* kFileNames[kSectionCount] = {
+    "$EC_TMP", "$SV_TMP", "$V__TMP", "$CE_TMP", "$RP_TMP",  "$AL_TMP",
+    "$SP_TMP", "$PP_TMP", "$FP_TMP", "$RCP_TMP", "$TR_TMP",
+};
+
+constexpr Section kMergeOrder[kSectionCount] = {
+    Section::rp, Section::al, Section::ce, Section::ec,  Section::sv, Section::dv,
+    Section::sp, Section::pp, Section::fp, Section::rcp, Section::tr,
+};
+
+}  // namespace
+
+const char* section_file_name(Section section) { return kFileNames[static_cast<int>(section)]; }
+
+const char* SectionFiles::open() {
+    for (int i = 0; i < kSectionCount; ++i)
+        if (!files_[i].open(kFileNames[i])) return kFileNames[i];
+    return nullptr;
+}
+
+void SectionFiles::write(Section section, const std::string& record_line) {
+    files_[static_cast<int>(section)].write(record_line);
+}
+
+void SectionFiles::close() {
+    for (auto& file : files_) file.close();
+}
+
+bool merge_sections(const std::string& object_path) {
+    TextFile object;
+    if (!object.open(object_path)) return false;
+    std::vector<char> buffer(1 << 16);
+    for (Section section : kMergeOrder) {
+        std::FILE* in = std::fopen(section_file_name(section), "rb");
+        if (!in) continue;
+        size_t n;
+        while ((n = std::fread(buffer.data(), 1, buffer.size(), in)) > 0)
+            object.write_raw(std::string_view(buffer.data(), n));
+        std::fclose(in);
+    }
+    return object.close();
+}
+
+}  // namespace zor::compiler
