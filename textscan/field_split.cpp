@@ -70,27 +70,24 @@ int split(const char* text, char** item, const char* sep, int max_item, int max_
         bool after_slash = false;  // the last thing appended was a plain '/'
         while (static_cast<int>(field.size()) < max_len && !field_end && *p != 0) {
             const unsigned char c = *p;
+            // A Shift-JIS character or an escape is one unit that is never split; one that
+            // does not fit ends the field and begins the next (an empty field takes it anyway).
+            int unit = 1;
+            if ((kanji_ck(c) || c == '\\') && p[1] != 0) unit = 2;
+            if (c == '\\' && p[1] == 'x') {
+                while (unit < 4 && p[unit] != 0) ++unit;  // \xNN: its digits are no separators
+            }
+            if (!field.empty() && static_cast<int>(field.size()) + unit > max_len) break;
             if (r.trace) std::printf("%c(0x%02x)", c, c);
             const bool slash_before = after_slash;
             after_slash = false;
             if (c == '\r' || c == '\n') {
                 ++p;
                 field_end = line_end = true;
-            } else if (kanji_ck(c)) {
-                trace(r, "kanji");
-                field += static_cast<char>(*p++);
-                if (*p != 0) field += static_cast<char>(*p++);  // a lone lead byte ends the text
-            } else if (c == '\\') {
-                trace(r, "\\");
-                field += static_cast<char>(*p++);
-                if (*p != 0) {
-                    const unsigned char next = *p;
-                    field += static_cast<char>(*p++);
-                    // \xNN is kept whole so that its digits never count as separators.
-                    for (int i = 0; next == 'x' && i < 2 && *p != 0; ++i) {
-                        field += static_cast<char>(*p++);
-                    }
-                }
+            } else if (kanji_ck(c) || c == '\\') {
+                trace(r, kanji_ck(c) ? "kanji" : "\\");
+                field.append(reinterpret_cast<const char*>(p), static_cast<size_t>(unit));
+                p += unit;
             } else if (quoted) {
                 field += static_cast<char>(*p++);
                 if (c == '"') {

@@ -164,8 +164,11 @@ TEST(FieldSplit, FieldCountAndLengthLimitsAreCallerGiven) {
     EXPECT_EQ(run(get_field_item, "a b c d", kItemSep, 2), (Fields{"a", "b"}));
     // A field that reaches the maximum length ends there; the rest is the next field.
     EXPECT_EQ(run(get_field_item, "abcdefg h", kItemSep, 16, 3), (Fields{"abc", "def", "g", "h"}));
-    // A Shift-JIS character is never split by the length limit.
-    EXPECT_EQ(run(get_field_item, "a\x95\x5c" "b", kItemSep, 16, 2), (Fields{"a\x95\x5c", "b"}));
+    // A Shift-JIS character or an escape that does not fit begins the next field whole.
+    EXPECT_EQ(run(get_field_item, "a\x95\x5c" "b", kItemSep, 16, 2),
+              (Fields{"a", "\x95\x5c", "b"}));
+    EXPECT_EQ(run(get_field_item, "ab\\x41c", kItemSep, 16, 4), (Fields{"ab", "\\x41", "c"}));
+    EXPECT_EQ(run(get_field_item, "\\x41", kItemSep, 16, 2), (Fields{"\\x41"}));
 }
 
 TEST(FieldSplit, NothingToSplit) {

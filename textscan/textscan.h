@@ -25,7 +25,9 @@ extern "C" {
 // Mode 0: split "..", strip quotes, cut "//" comments. Mode 1: as 0, and a
 // leading '-' is a sign too. Modes 2 and 5: keep ".." inside fields. Mode 3:
 // keep "//", quotes and "..", an empty comma position gives a one-blank
-// field. Returns the number of fields stored.
+// field. Returns the number of fields stored. A field holds at most max_len
+// bytes; a Shift-JIS character or an escape is never split, so with max_len
+// below 4 a lone \xNN escape may exceed it.
 TEXTSCAN_API int get_field_item_common(int mode, const char* text, char** item, const char* sep,
                                        int max_item, int max_len);
 TEXTSCAN_API int get_field_item(const char* text, char** item, const char* sep, int max_item,
@@ -53,6 +55,7 @@ TEXTSCAN_API void strcpy_woff(char* dst, const char* src);
 TEXTSCAN_API void strip_double_quote(char* text);
 TEXTSCAN_API void double_quoted_str(char* text);
 TEXTSCAN_API void change_char(char* text, int from, int to);
+// Searches step over Shift-JIS characters: a trail byte is never found.
 TEXTSCAN_API char* ck_char(const char* text, int c);
 TEXTSCAN_API char* scan_char(const char* text, int c);
 TEXTSCAN_API int separate_str(char* text, char* left, char* right, int separator);
@@ -100,15 +103,25 @@ TEXTSCAN_API int API_str_decode(char* dst, const char* src);
 TEXTSCAN_API void API_encode_file_name(char* path);  // path needs 256 bytes
 TEXTSCAN_API void API_decode_file_name(char* path);
 TEXTSCAN_API int API_ck_file_exist(const char* path);
+// 0 when the file was renamed to path + suffix or did not exist; -1 when the
+// rename failed.
 TEXTSCAN_API int API_rename_file(const char* path, const char* suffix);
 
 // ---- misc -------------------------------------------------------------------
 TEXTSCAN_API int API_set_debug(int flag);
 TEXTSCAN_API int API_examine_str_var(const char* text);
+// The line is trimmed in place. first and second receive fields of at most
+// 128 bytes (buffers of 129), the marks " " or one letter (buffers of 2).
 TEXTSCAN_API int API_get_edit_head(char* line, char* first, char* second, char* write_mark,
                                    char* end_mark);
+// The line is trimmed in place after its indent (at most 255 blanks) has been
+// copied. format, size and second_size get at most 10000 bytes, value 10002
+// (quotes added to a text value): buffers of 10003 are always enough.
 TEXTSCAN_API int API_get_edit_item(char* line, char* format, char* size, char* second_size,
                                    char* value, char* indent);
+// Part 1 is "// " plus text, parts 1 and 2 end at most one byte past their
+// width / (char_width + 0.2); part 3 holds at most 256 bytes (buffer of 257).
+// width3 is not used.
 TEXTSCAN_API void API_divide_string_3(const char* text, int char_width, int width1, int width2,
                                       int width3, char* part1, char* part2, char* part3);
 
