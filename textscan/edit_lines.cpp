@@ -10,7 +10,7 @@ namespace {
 
 // Owns the fields of one split so that every return path releases them.
 class Fields {
-public:
+  public:
     explicit Fields(int capacity) : item_(new char*[capacity]()), capacity_(capacity) {}
     ~Fields() {
         free_item_mem(item_, count_);
@@ -27,7 +27,7 @@ public:
     // An absent field reads as empty.
     const char* operator[](int i) const { return i < count_ ? item_[i] : ""; }
 
-private:
+  private:
     char** item_;
     int capacity_;
     int count_ = 0;
@@ -148,7 +148,7 @@ void API_divide_string_3(const char* text, int char_width, int width1, int width
             while (pos < src.size()) {
                 const size_t width =
                     (kanji_ck(static_cast<unsigned char>(src[pos])) && pos + 1 < src.size()) ? 2
-                                                                                               : 1;
+                                                                                             : 1;
                 if (below ? part.size() >= limit_bytes : part.size() + width > limit_bytes) break;
                 part.append(src, pos, width);
                 pos += width;

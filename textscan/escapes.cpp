@@ -89,8 +89,7 @@ int API_str_decode(char* dst, const char* src) {
             if (lead_at(in, i)) {
                 out.append(in, i, 2);
                 i += 2;
-            } else if (in[i] != '\\' || next == 0 ||
-                       kanji_ck(static_cast<unsigned char>(next))) {
+            } else if (in[i] != '\\' || next == 0 || kanji_ck(static_cast<unsigned char>(next))) {
                 // A backslash before a Shift-JIS character or at the end stays alone.
                 out += in[i++];
             } else if ((next == 'x' || next == 'X') && rest >= 4) {

@@ -45,7 +45,10 @@ TEST(EscapeTable, BothDirections) {
 }
 
 TEST(StrEncode, EscapeLettersHexAndPlainBytes) {
-    EXPECT_EQ(encode("a\tb\"c\x1f" "d"), "a\\tb\\\"c\x1f" "d");
+    EXPECT_EQ(encode("a\tb\"c\x1f"
+                     "d"),
+              "a\\tb\\\"c\x1f"
+              "d");
     EXPECT_EQ(encode("\x1e"), "\\x1e");
     EXPECT_EQ(encode("\x02\x07\x0e"), "\\x02\\x07\\x0e");
     EXPECT_EQ(encode("\x01\\\r\n'"), "\\a\\\\\\r\\n\\'");
@@ -142,11 +145,12 @@ TEST(FileNames, NameAndExtension) {
 }
 
 class FileTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("textscan_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir_ =
+            std::filesystem::temp_directory_path() /
+            ("textscan_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
     }

@@ -14,12 +14,12 @@ namespace {
 int g_trace = 0;
 
 struct SplitRules {
-    bool split_range;       // ".." becomes a field of its own
-    bool strip_quotes;      // one pair of enclosing quotes removed per field
-    bool cut_comment;       // "//" ends the line
-    bool blank_for_comma;   // a ',' at an empty field gives a field " "
-    bool sign_field;        // a leading sign gets a "0" field before it
-    bool minus_is_sign;     // '-' counts as a sign as well as '+'
+    bool split_range;      // ".." becomes a field of its own
+    bool strip_quotes;     // one pair of enclosing quotes removed per field
+    bool cut_comment;      // "//" ends the line
+    bool blank_for_comma;  // a ',' at an empty field gives a field " "
+    bool sign_field;       // a leading sign gets a "0" field before it
+    bool minus_is_sign;    // '-' counts as a sign as well as '+'
     bool trace;
 };
 
@@ -168,8 +168,7 @@ int get_field_item_v(const char* text, char** item, const char* sep, int max_ite
     return get_field_item_common(1, text, item, sep, max_item, max_len);
 }
 
-int get_msg_field_item(const char* text, char** item, const char* sep, int max_item,
-                       int max_len) {
+int get_msg_field_item(const char* text, char** item, const char* sep, int max_item, int max_len) {
     return get_field_item_common(2, text, item, sep, max_item, max_len);
 }
 

@@ -9,8 +9,8 @@ namespace {
 
 using Fields = std::vector<std::string>;
 
-constexpr const char* kHeadSep = " ,={}():\t";   // block header lines
-constexpr const char* kItemSep = " ,{}[]:\t";    // item lines
+constexpr const char* kHeadSep = " ,={}():\t";  // block header lines
+constexpr const char* kItemSep = " ,{}[]:\t";   // item lines
 
 // Runs one splitter and returns the fields it stored, releasing them.
 template <typename Split>
@@ -28,19 +28,15 @@ Fields run(Split split, const char* text, const char* sep, int max_item = 16, in
 }
 
 Fields mode(int m, const char* text, const char* sep, int max_item = 16, int max_len = 4096) {
-    return run(
-        [m](const char* t, char** i, const char* s, int mi, int ml) {
-            return get_field_item_common(m, t, i, s, mi, ml);
-        },
-        text, sep, max_item, max_len);
+    return run([m](const char* t, char** i, const char* s, int mi,
+                   int ml) { return get_field_item_common(m, t, i, s, mi, ml); },
+               text, sep, max_item, max_len);
 }
 
 Fields str_fields(int comment_flag, const char* text, const char* sep) {
-    return run(
-        [comment_flag](const char* t, char** i, const char* s, int mi, int ml) {
-            return get_str_field_item(comment_flag, t, i, s, mi, ml);
-        },
-        text, sep);
+    return run([comment_flag](const char* t, char** i, const char* s, int mi,
+                              int ml) { return get_str_field_item(comment_flag, t, i, s, mi, ml); },
+               text, sep);
 }
 
 TEST(FieldSplit, HeaderLineGivesKeywordNameAndBrace) {
@@ -100,8 +96,7 @@ TEST(FieldSplit, LoneLeadByteAtEndIsKept) {
 }
 
 TEST(FieldSplit, DoubleSlashCutsTheRestOfTheLine) {
-    EXPECT_EQ(run(get_field_item, "min : 3 // lower, limit", kItemSep),
-              (Fields{"min", ":", "3"}));
+    EXPECT_EQ(run(get_field_item, "min : 3 // lower, limit", kItemSep), (Fields{"min", ":", "3"}));
     EXPECT_EQ(run(get_field_item, "units : a/b//c", kItemSep), (Fields{"units", ":", "a/b"}));
     EXPECT_EQ(run(get_field_item, "// only a comment", kItemSep), Fields{});
     EXPECT_EQ(run(get_msg_field_item, "x // y", kItemSep), (Fields{"x"}));
@@ -165,7 +160,10 @@ TEST(FieldSplit, FieldCountAndLengthLimitsAreCallerGiven) {
     // A field that reaches the maximum length ends there; the rest is the next field.
     EXPECT_EQ(run(get_field_item, "abcdefg h", kItemSep, 16, 3), (Fields{"abc", "def", "g", "h"}));
     // A Shift-JIS character or an escape that does not fit begins the next field whole.
-    EXPECT_EQ(run(get_field_item, "a\x95\x5c" "b", kItemSep, 16, 2),
+    EXPECT_EQ(run(get_field_item,
+                  "a\x95\x5c"
+                  "b",
+                  kItemSep, 16, 2),
               (Fields{"a", "\x95\x5c", "b"}));
     EXPECT_EQ(run(get_field_item, "ab\\x41c", kItemSep, 16, 4), (Fields{"ab", "\\x41", "c"}));
     EXPECT_EQ(run(get_field_item, "\\x41", kItemSep, 16, 2), (Fields{"\\x41"}));
@@ -179,7 +177,8 @@ TEST(FieldSplit, NothingToSplit) {
 }
 
 TEST(StrFieldSplit, KeepsQuotesSplitsRangeAndInsertsNoZero) {
-    EXPECT_EQ(str_fields(0, "\"a b\" 1..3 +5", kItemSep), (Fields{"\"a b\"", "1", "..", "3", "+5"}));
+    EXPECT_EQ(str_fields(0, "\"a b\" 1..3 +5", kItemSep),
+              (Fields{"\"a b\"", "1", "..", "3", "+5"}));
 }
 
 TEST(StrFieldSplit, CommaOnlyEndsAField) {

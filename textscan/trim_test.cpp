@@ -110,7 +110,10 @@ TEST(Search, TrailByteIsNotFound) {
 
 TEST(ChangeChar, ReplacesEveryEqualByte) {
     EXPECT_EQ(edited("a.b.c", [](char* s) { change_char(s, '.', '/'); }), "a/b/c");
-    EXPECT_EQ(edited("a\xa0" "b", [](char* s) { change_char(s, 0xa0, ' '); }), "a b");
+    EXPECT_EQ(edited("a\xa0"
+                     "b",
+                     [](char* s) { change_char(s, 0xa0, ' '); }),
+              "a b");
 }
 
 TEST(SeparateStr, SplitsAtTheFirstSeparator) {
