@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
+
 #include "tests/compile_run.h"
 
 namespace zor::testing {
@@ -420,6 +423,27 @@ TEST(ListLimits, MoreThan8192DefinitionsOfAKind) {
     EXPECT_EQ(c.exit_code, 1);
     EXPECT_EQ(messages_of(c.output),
               "  ! line-24577  id : more than 8192 definitions of this kind \n    def_ce C8193 {\n\n");
+}
+
+}  // namespace
+}  // namespace zor::testing
+
+namespace zor::testing {
+namespace {
+
+TEST(SampleEquipment, CompilesCleanlyWithEveryKind) {
+    CompileRun run;
+    std::ifstream in(std::string(ZOR_SOURCE_DIR) + "/examples/equipment.txt", std::ios::binary);
+    std::stringstream source;
+    source << in.rdbuf();
+    auto c = compile_source(source.str(), run);
+    EXPECT_EQ(c.exit_code, 0);
+    EXPECT_NE(c.output.find("    number of error   = 0\n    number of warning = 0\n"), std::string::npos)
+        << c.output;
+    for (const char* prefix : {"RP: ", "AL: ", "CE: ", "EC: ", "SV: ", "DV: ", "SP: ", "PP: ", "FP: ",
+                               "RC: ", "TR: "})
+        EXPECT_NE(c.object.find(std::string("\r\n") + prefix), std::string::npos) << prefix;
+    EXPECT_NE(c.object.find("VID "), std::string::npos);
 }
 
 }  // namespace
