@@ -1,0 +1,15 @@
+#include "editor/forms/formrplist.h"
+
+#include "zoredit/zoredit.h"
+
+namespace zor::editor {
+
+TformRPlist* formRPlist = nullptr;
+
+TformRPlist::TformRPlist(QWidget* parent)
+    : IdPicker(QStringLiteral("formRPlist"), QStringLiteral("Report ID選択"),
+               {QStringLiteral(" 番号"), QStringLiteral("  RPID"), QStringLiteral("名前")}, parent) {}
+
+std::vector<lib::IdName> TformRPlist::entries() { return lib::binList(GemGetRpList); }
+
+}  // namespace zor::editor

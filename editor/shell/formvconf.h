@@ -1,0 +1,70 @@
+#pragma once
+// The definition session window: names the environment file and the
+// definition file, compiles the source with ZorCompile, shows its progress
+// lines, loads the equipment through zoredit and opens the session menu.
+
+#include <QStringList>
+
+#include "editor/shell/form.h"
+
+class QAction;
+class QLineEdit;
+class QMenuBar;
+class QPlainTextEdit;
+class QPushButton;
+class QTimer;
+
+namespace zor::editor {
+
+class ProgressListener;
+
+class TformVConf : public Form {
+    Q_OBJECT
+public:
+    explicit TformVConf(QWidget* parent = nullptr);
+
+    QStringList history;
+    QString varHistoryPath;   // "eq_var.his"
+    QString confHistoryPath;  // "eq_conf.his"
+    QString errorText;        // GemEditSetupEquipment's reason
+    int tickCount = 0;
+
+    // Ticks of Timer1 before the compile counts as lost.
+    static constexpr int kTimeoutTicks = 5;
+
+    void btnOpenClick();
+    void btnReopenClick();
+    void btnReopen2Click();
+    void btnOpen2Click();
+    void btnNewClick();
+    void btnEditClick();
+    void btnEraseClick();
+    void btnCancelClick();
+    void btnGoClick();
+    void Timer1Timer();
+    // Reads the first line of "AAZZ" into MEMO (one progress message).
+    void progressMessage();
+    // The port the compiler reports to: this window's handle.
+    quint16 handle();
+
+    QLineEdit* edtConf;
+    QLineEdit* edtFile;
+    QPlainTextEdit* MEMO;
+    QTimer* Timer1;
+
+protected:
+    void firstActivate() override;
+    void formClose() override;
+
+private:
+    void reopenInto(QLineEdit* edit, const QString& historyPath);
+    // Binds the equipment and opens the menu on success.
+    void loadEquipment(const QString& envFile, const QString& defFile, const QString& objectFile);
+
+    QMenuBar* menuBar_;
+    ProgressListener* listener_;
+};
+
+extern TformVConf* formVConf;
+
+}  // namespace zor::editor
