@@ -1,0 +1,48 @@
+#include "editor/shell/formmain.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+namespace zor::editor {
+namespace {
+
+TEST(MainWindow, EachActivationMakesTheProgramDirectoryCurrent) {
+    QTemporaryDir program, elsewhere;
+    QString before = QDir::currentPath();
+    QDir::setCurrent(elsewhere.path());
+    TformMain main;
+    main.launchDir = program.path();
+    main.show();
+    EXPECT_EQ(main.programDir, QDir(program.path()).absolutePath());
+    EXPECT_EQ(QDir::currentPath(), QDir(program.path()).canonicalPath());
+    EXPECT_EQ(main.fileInProgramDir(QStringLiteral("soft_type.his")),
+              QDir(program.path()).absoluteFilePath(QStringLiteral("soft_type.his")));
+    main.hide();
+    QDir::setCurrent(before);
+}
+
+TEST(MainWindow, AProgramDirectoryThatCannotBeWrittenFallsBackToTheUsersDataDirectory) {
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
+    QString dir = TformMain::workingDirectoryFor(QStringLiteral("/nonexistent/bin"));
+    EXPECT_EQ(dir, QDir(data.path()).filePath(QStringLiteral("ZorGemSet")));
+    EXPECT_TRUE(QDir(dir).exists());
+    qunsetenv("XDG_DATA_HOME");
+}
+
+TEST(MainWindow, ExtensionsAndArgumentsForTheCompilerMeeting) {
+    EXPECT_EQ(changeExtension(QStringLiteral("/eq/a.b/equip.txt"), QStringLiteral(".fil")),
+              QStringLiteral("/eq/a.b/equip.fil"));
+    EXPECT_EQ(changeExtension(QStringLiteral("/eq/a.b/equip"), QStringLiteral(".fil")),
+              QStringLiteral("/eq/a.b/equip.fil"));
+    EXPECT_EQ(changeExtension(QStringLiteral("equip.FIL"), QStringLiteral(".txt")), QStringLiteral("equip.txt"));
+    EXPECT_EQ(quoteArgument(QStringLiteral("/eq/equip.txt")), QStringLiteral("/eq/equip.txt"));
+    EXPECT_EQ(quoteArgument(QStringLiteral("/my eq/equip.txt")), QStringLiteral("\"/my eq/equip.txt\""));
+    EXPECT_EQ(quoteArgument(QStringLiteral("/a\"b c\\")), QStringLiteral("\"/a\\\"b c\\\\\""));
+    EXPECT_EQ(quoteArgument(QString()), QStringLiteral("\"\""));
+}
+
+}  // namespace
+}  // namespace zor::editor
