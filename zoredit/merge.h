@@ -1,0 +1,79 @@
+#pragma once
+// Taking a record back: what the record shows is compared with what the held
+// definition would show, and whatever did not change keeps its held form
+// (texts as written, names that resolve to nothing, entries an editor does
+// not show).
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "zoredit/model.h"
+
+namespace zor::edit {
+
+inline constexpr size_t kNoCap = static_cast<size_t>(-1);
+
+// How many entries of a list each editor shows and so sends back.
+struct ShownCaps {
+    static constexpr size_t limits = 4;
+    static constexpr size_t sv_ceids = 3;
+    static constexpr size_t ce_reports = 1023;
+    static constexpr size_t report_vids = 32;
+    static constexpr size_t trace_svids = 32;
+    static constexpr size_t fpp_codes = 4;
+    static constexpr size_t fpp_params = 4;
+    static constexpr size_t recipe_params = 6;
+};
+
+// `held` are the held entries, `held_view` what a record shows of each,
+// `incoming` what the record carries now. An incoming entry equal to an
+// unused held one (the one at the same place first) keeps the held entry;
+// others are made by `make`. When an editor could show only the first
+// `cap` entries and sent exactly those back unchanged, the whole held list
+// stays.
+template <class Raw, class View, class Make>
+std::vector<Raw> merge_list(const std::vector<Raw>& held, const std::vector<View>& held_view,
+                            const std::vector<View>& incoming, size_t cap, Make make) {
+    if (held.size() > cap && incoming.size() == cap &&
+        std::equal(incoming.begin(), incoming.end(), held_view.begin()))
+        return held;
+    std::vector<bool> used(held.size(), false);
+    std::vector<Raw> out;
+    out.reserve(incoming.size());
+    for (size_t i = 0; i < incoming.size(); ++i) {
+        size_t match = held.size();
+        if (i < held.size() && held_view[i] == incoming[i]) {
+            match = i;
+            if (used[i]) match = held.size();
+        }
+        for (size_t j = 0; match == held.size() && j < held.size(); ++j)
+            if (!used[j] && held_view[j] == incoming[i]) match = j;
+        if (match < held.size() && !used[match]) {
+            used[match] = true;
+            out.push_back(held[match]);
+        } else {
+            out.push_back(make(incoming[i], i));
+        }
+    }
+    return out;
+}
+
+// A text with its format and sizes. `form` 0 or 16 (what an editor always
+// sends) keeps the held format; `length` is the item size the record
+// carries (an editor sends the text's length).
+TextItem merge_text_item(const TextItem* held, std::string_view text, int32_t form, int32_t length);
+
+// The maximum size that goes with a new size, so that the source form the
+// held pair came from ([N], [N..M] or the bare name) is kept.
+int32_t merge_max_size(bool held_same_form, int32_t held_size, int32_t held_msize, int form,
+                       int32_t size);
+
+// Enable texts: T/E/Y/ON and non-zero numbers are 1, F/D/N/OFF and 0 are 0.
+int32_t enable_value(const std::optional<std::string>& text);
+// The held text when it still says `value`, else TRUE or FALSE.
+std::optional<std::string> merge_enable(const std::optional<std::string>* held, int32_t value);
+
+}  // namespace zor::edit

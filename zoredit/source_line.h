@@ -1,0 +1,24 @@
+#pragma once
+// Builds single source lines whose texts read back exactly: each candidate
+// form of a text is split with the compiler's own field splitter and kept
+// only when the fields come out as intended.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zor::edit {
+
+// "key : fixed... text..." where `fixed` are fields written as they are
+// (numbers, a format specification) and `texts` follow them as values.
+// nullopt when some text has no written form that survives the splitter.
+std::optional<std::string> item_line(std::string_view key, const std::vector<std::string>& fixed,
+                                     const std::vector<std::string>& texts);
+// "keyword name {".
+std::optional<std::string> header_line(std::string_view keyword, std::string_view name);
+
+// The fields the compiler takes from an item line (quotes stripped).
+std::vector<std::string> split_item_line(const std::string& line);
+
+}  // namespace zor::edit

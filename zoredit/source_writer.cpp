@@ -1,0 +1,235 @@
+#include "zoredit/source_writer.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "platform/platform.h"
+#include "zoredit/source_line.h"
+#include "zoredit/values.h"
+
+namespace zor::edit {
+namespace {
+
+struct Fault {
+    std::string message;
+};
+
+// One block at a time; every line is checked against the splitter before it
+// is taken.
+class BlockWriter {
+public:
+    explicit BlockWriter(std::string& out) : out_(out) {}
+
+    void revision(int rev) {
+        if (rev == rev_) return;
+        rev_ = rev;
+        out_ += "REV_NO = " + std::to_string(rev) + "\r\n\r\n";
+    }
+    void begin(std::string_view keyword, const std::string& name) {
+        what_ = std::string(keyword) + " \"" + name + "\"";
+        auto line = header_line(keyword, name);
+        if (!line) throw Fault{what_ + ": the name cannot be written as source"};
+        out_ += *line + "\r\n";
+    }
+    void number(std::string_view key, int64_t value) { add(key, {std::to_string(value)}, {}); }
+    void text(std::string_view key, const std::string& value) { add(key, {}, {value}); }
+    void text(std::string_view key, const std::optional<std::string>& value) {
+        if (value) text(key, *value);
+    }
+    void add(std::string_view key, const std::vector<std::string>& fixed, const std::vector<std::string>& texts) {
+        auto line = item_line(key, fixed, texts);
+        if (!line) throw Fault{what_ + ": the " + std::string(key) + " item cannot be written as source"};
+        out_ += "    " + *line + "\r\n";
+    }
+    void end() { out_ += "}\r\n\r\n"; }
+    [[noreturn]] void fail(const std::string& why) const { throw Fault{what_ + ": " + why}; }
+
+private:
+    std::string& out_;
+    std::string what_;
+    int rev_ = 0;
+};
+
+std::string format_name(BlockWriter& w, int form) {
+    const FormatInfo* f = find_format(form);
+    if (!f) w.fail("format code " + std::to_string(form) + " has no source name");
+    return std::string(f->source_name);
+}
+
+// format : NAME, NAME[N] or NAME[N..M], whichever gives (size, msize).
+std::string variable_spec(BlockWriter& w, int form, int32_t size, int32_t msize) {
+    std::string name = format_name(w, form);
+    if (size == 1 && msize == 0) return name;
+    if (msize == size) return name + "[" + std::to_string(size) + "]";
+    if (form == kFormatAscii) return name + "[" + std::to_string(size) + ".." + std::to_string(msize) + "]";
+    if (msize == 0) return name + "[" + std::to_string(size) + ".." + std::to_string(size) + "]";
+    w.fail("size " + std::to_string(size) + " with maximum size " + std::to_string(msize) + " has no source form");
+}
+
+// "key : SPEC text" for a text with its format; an unknown format (code 255)
+// comes from a name the compiler refused, which it keeps with sizes 0.
+void text_item(BlockWriter& w, std::string_view key, const TextItem& item, bool with_msize) {
+    int32_t msize = with_msize ? item.msize : item.size;
+    if (item.form == kFormatInvalid) {
+        w.add(key, {"?[0]"}, {item.text});
+        return;
+    }
+    std::string name = format_name(w, item.form);
+    if (msize == item.size) {
+        w.add(key, {name + "[" + std::to_string(item.size) + "]"}, {item.text});
+    } else if (item.form == kFormatAscii) {
+        w.add(key, {"A[" + std::to_string(item.size) + ".." + std::to_string(msize) + "]"}, {item.text});
+    } else if (msize == 0 && item.text == "..") {
+        // The long form of another format leaves ".." where the text stands.
+        w.add(key, {name + "[" + std::to_string(item.size) + "..0]"}, {});
+    } else {
+        w.fail(std::string(key) + " size " + std::to_string(item.size) + " with maximum size " +
+               std::to_string(msize) + " has no source form");
+    }
+}
+
+void write_variable(BlockWriter& w, std::string_view keyword, std::string_view id_key, const Variable& v) {
+    w.revision(v.form == kFormatListEnd ? 1 : 2);
+    w.begin(keyword, v.name);
+    w.number(id_key, v.id);
+    // No format item leaves a list of size 0, as the compiler starts out.
+    if (!(v.form == kFormatList && v.size == 0 && v.msize == 0))
+        w.add("format", {variable_spec(w, v.form, v.size, v.msize)}, {});
+    w.text("units", v.units);
+    w.text("min", v.min);
+    w.text("max", v.max);
+    w.text("nominal", v.nominal);
+    for (const auto& l : v.limits) w.add("limit", {}, {l.id, l.low, l.upper});
+    for (const auto& e : v.events) w.text("event", e);
+    for (const auto& n : v.vids) w.text("vid", n);
+    w.end();
+}
+
+template <class Def, class F>
+void each_live(const Table<Def>& t, F f) {
+    for (const auto& e : t.entries())
+        if (!e.deleted) f(e.def);
+}
+
+}  // namespace
+
+bool write_source(const Store& s, std::string& out, std::string& error) {
+    std::string text = "// GEM definitions written by zoredit\r\n\r\n";
+    BlockWriter w(text);
+    try {
+        w.revision(2);
+        each_live(s.ec, [&](const Variable& v) { write_variable(w, "def_ec", "ecid", v); });
+        each_live(s.sv, [&](const Variable& v) { write_variable(w, "def_sv", "svid", v); });
+        each_live(s.dv, [&](const Variable& v) { write_variable(w, "def_dv", "dvid", v); });
+        w.revision(2);
+        each_live(s.ce, [&](const Event& e) {
+            w.begin("def_ce", e.name);
+            w.number("ceid", e.id);
+            w.text("enabled", e.enabled);
+            for (const auto& r : e.reports) w.text("rptname", r);
+            w.end();
+        });
+        each_live(s.rp, [&](const Report& r) {
+            w.begin("def_report", r.name);
+            w.number("rptid", r.id);
+            for (const auto& v : r.variables) w.text("vname", v);
+            w.end();
+        });
+        each_live(s.al, [&](const Alarm& a) {
+            w.begin("def_alarm", a.name);
+            w.number("alid", a.id);
+            w.text("alcd", a.alcd);
+            w.text("altx", a.altx);
+            w.text("ce_on", a.ce_on);
+            w.text("ce_off", a.ce_off);
+            w.text("enabled", a.enabled);
+            w.end();
+        });
+        // Streams are bytes in the object file; the compiler keys them by
+        // the number as written and refuses 0, so 256 stands for stream 0
+        // and a repeated byte is written one lap of 256 higher.
+        std::map<int32_t, int> laps;
+        each_live(s.sp, [&](const Spool& p) {
+            w.begin("def_spool", p.name);
+            int lap = laps[p.stream]++;
+            w.number("stream", p.stream + 256 * (lap + (p.stream == 0 ? 1 : 0)));
+            for (int32_t f : p.functions) w.number("function", f);
+            w.end();
+        });
+        each_live(s.pp, [&](const ProcessProgram& p) {
+            w.begin("def_pp", p.name);
+            text_item(w, "ppid", p.ppid, true);
+            text_item(w, "ppbody", p.body, true);
+            w.end();
+        });
+        each_live(s.fp, [&](const FormattedProgram& p) {
+            w.begin("def_fpp", p.name);
+            text_item(w, "ppid", p.ppid, true);
+            w.text("mdln", p.mdln);
+            w.text("softrev", p.softrev);
+            for (const auto& c : p.codes) {
+                text_item(w, "ccode", c.code, true);
+                for (const auto& a : c.params) text_item(w, "pparam", a, true);
+            }
+            w.end();
+        });
+        each_live(s.rc, [&](const Recipe& r) {
+            w.begin("def_rcp", r.name);
+            w.text("rcpid", r.id);
+            w.text("rcpbody", r.body);
+            for (const auto& p : r.params) {
+                w.text("rcpparname", p.name.value_or(""));
+                if (p.value) text_item(w, "rcpparval", *p.value, false);
+            }
+            w.end();
+        });
+        each_live(s.tr, [&](const Trace& t) {
+            w.begin("def_trace", t.name);
+            text_item(w, "trid", t.trid, true);
+            w.text("dsper", t.dsper);
+            w.number("totsmp", t.totsmp);
+            w.number("repgsz", t.repgsz);
+            for (const auto& n : t.svs) w.text("svname", n);
+            w.end();
+        });
+    } catch (const Fault& f) {
+        error = f.message;
+        return false;
+    }
+    out = std::move(text);
+    return true;
+}
+
+bool replace_file(const std::string& path, const std::string& text, std::string& error) {
+    namespace fs = std::filesystem;
+    std::string temp = path + ".zoredit-tmp";
+    {
+        std::ofstream file(temp, std::ios::binary | std::ios::trunc);
+        file.write(text.data(), static_cast<std::streamsize>(text.size()));
+        file.flush();
+        if (!file) {
+            error = "cannot write " + temp;
+            platform::remove_file(temp);
+            return false;
+        }
+    }
+    std::error_code ec;
+    if (fs::exists(path, ec)) {
+        fs::copy_file(path, path + ".bak", fs::copy_options::overwrite_existing, ec);
+        if (ec) {
+            error = "cannot keep the previous source as " + path + ".bak: " + ec.message();
+            platform::remove_file(temp);
+            return false;
+        }
+    }
+    if (!platform::rename_replacing(temp, path)) {
+        error = "cannot rename " + temp + " to " + path;
+        platform::remove_file(temp);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace zor::edit

@@ -1,0 +1,182 @@
+#include "zoredit/store.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "zoredit/text_util.h"
+
+namespace zor::edit {
+
+std::string numeric_key(int32_t id) { return std::string(reinterpret_cast<const char*>(&id), sizeof id); }
+std::string text_key(std::string_view id) { return fold_name(id); }
+
+std::string key_of(const Variable& d) { return numeric_key(d.id); }
+std::string key_of(const Event& d) { return numeric_key(d.id); }
+std::string key_of(const Report& d) { return numeric_key(d.id); }
+std::string key_of(const Alarm& d) { return numeric_key(d.id); }
+std::string key_of(const Spool& d) { return numeric_key(d.stream); }
+std::string key_of(const ProcessProgram& d) { return text_key(d.ppid.text); }
+std::string key_of(const FormattedProgram& d) { return text_key(d.ppid.text); }
+std::string key_of(const Recipe& d) { return text_key(d.id); }
+std::string key_of(const Trace& d) { return text_key(d.trid.text); }
+
+template <class Def>
+size_t Table<Def>::find_name(std::string_view name) const {
+    auto it = by_name_.find(fold_name(name));
+    if (it == by_name_.end() || it->second.empty()) return npos;
+    return *std::min_element(it->second.begin(), it->second.end());
+}
+
+template <class Def>
+bool Table<Def>::name_taken(std::string_view name, const std::string& key) const {
+    auto it = by_name_.find(fold_name(name));
+    if (it == by_name_.end()) return false;
+    for (size_t i : it->second)
+        if (!entries_[i].deleted && key_of(entries_[i].def) != key) return true;
+    return false;
+}
+
+template <class Def>
+void Table<Def>::index(size_t i) {
+    by_key_.emplace(key_of(entries_[i].def), i);  // a repeated key keeps its first place
+    by_name_[fold_name(entries_[i].def.name)].push_back(i);
+}
+
+template <class Def>
+void Table<Def>::unindex_name(size_t i) {
+    auto it = by_name_.find(fold_name(entries_[i].def.name));
+    if (it == by_name_.end()) return;
+    auto& v = it->second;
+    v.erase(std::remove(v.begin(), v.end(), i), v.end());
+    if (v.empty()) by_name_.erase(it);
+}
+
+template <class Def>
+void Table<Def>::put(Def def, bool deleted) {
+    std::string key = key_of(def);
+    size_t i = find(key);
+    if (i == npos) {
+        entries_.push_back(Entry<Def>{std::move(def), deleted});
+        index(entries_.size() - 1);
+        return;
+    }
+    unindex_name(i);
+    entries_[i] = Entry<Def>{std::move(def), deleted};
+    by_name_[fold_name(entries_[i].def.name)].push_back(i);
+}
+
+template <class Def>
+bool Table<Def>::remove(const std::string& key) {
+    size_t i = find(key);
+    if (i == npos) return false;
+    entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
+    by_key_.clear();
+    by_name_.clear();
+    for (size_t j = 0; j < entries_.size(); ++j) index(j);
+    return true;
+}
+
+template <class Def>
+void Table<Def>::assign(std::vector<Def> defs) {
+    entries_.clear();
+    by_key_.clear();
+    by_name_.clear();
+    entries_.reserve(defs.size());
+    for (auto& d : defs) entries_.push_back(Entry<Def>{std::move(d), false});
+    for (size_t j = 0; j < entries_.size(); ++j) index(j);
+}
+
+template class Table<Variable>;
+template class Table<Event>;
+template class Table<Report>;
+template class Table<Alarm>;
+template class Table<Spool>;
+template class Table<ProcessProgram>;
+template class Table<FormattedProgram>;
+template class Table<Recipe>;
+template class Table<Trace>;
+
+void Store::load(Equipment eq) {
+    ec.assign(std::move(eq.ec));
+    sv.assign(std::move(eq.sv));
+    dv.assign(std::move(eq.dv));
+    ce.assign(std::move(eq.ce));
+    rp.assign(std::move(eq.rp));
+    al.assign(std::move(eq.al));
+    sp.assign(std::move(eq.sp));
+    pp.assign(std::move(eq.pp));
+    fp.assign(std::move(eq.fp));
+    rc.assign(std::move(eq.rc));
+    tr.assign(std::move(eq.tr));
+}
+
+namespace {
+
+// The variable tables searched for a link, in order.
+template <class F>
+bool for_variable_tables(const Store& s, Link link, F f) {
+    const Table<Variable>* order[3];
+    if (link == Link::StatusVariable) {
+        order[0] = &s.sv, order[1] = &s.ec, order[2] = &s.dv;
+    } else {
+        order[0] = &s.ec, order[1] = &s.sv, order[2] = &s.dv;
+    }
+    for (const auto* t : order)
+        if (f(*t)) return true;
+    return false;
+}
+
+template <class Def>
+bool id_by_name(const Table<Def>& t, std::string_view name, int32_t& id) {
+    size_t i = t.find_name(name);
+    if (i == Table<Def>::npos) return false;
+    id = t.entries()[i].def.id;
+    return true;
+}
+
+template <class Def>
+bool name_by_id(const Table<Def>& t, int32_t id, std::string& name) {
+    const auto* e = t.get(numeric_key(id));
+    if (!e) return false;
+    name = e->def.name;
+    return true;
+}
+
+}  // namespace
+
+int32_t Store::resolve(Link link, std::string_view name) const {
+    int32_t id = 0;
+    bool found = false;
+    switch (link) {
+        case Link::Variable:
+        case Link::StatusVariable:
+            found = for_variable_tables(*this, link, [&](const Table<Variable>& t) { return id_by_name(t, name, id); });
+            break;
+        case Link::Event: found = id_by_name(ce, name, id); break;
+        case Link::Report: found = id_by_name(rp, name, id); break;
+    }
+    if (found) return id;
+    return is_decimal_number(name) ? decimal_value(name) : 0;
+}
+
+std::optional<std::string> Store::name_of(Link link, int32_t id) const {
+    std::string name;
+    bool found = false;
+    switch (link) {
+        case Link::Variable:
+        case Link::StatusVariable:
+            found = for_variable_tables(*this, link, [&](const Table<Variable>& t) { return name_by_id(t, id, name); });
+            break;
+        case Link::Event: found = name_by_id(ce, id, name); break;
+        case Link::Report: found = name_by_id(rp, id, name); break;
+    }
+    if (!found) return std::nullopt;
+    return name;
+}
+
+std::string Store::link_name(Link link, int32_t id) const {
+    auto name = name_of(link, id);
+    return name ? *name : decimal_text(id);
+}
+
+}  // namespace zor::edit

@@ -1,0 +1,33 @@
+#pragma once
+// Small text helpers shared by the readers, the store and the writer.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zor::edit {
+
+// Names and text IDs compare as the compiler compares them: ASCII letters
+// folded, Shift-JIS characters left whole.
+std::string fold_name(std::string_view text);
+
+// zor_atoi: decimal with sign, or hexadecimal after 0x / x; blanks around
+// ignored; stops at the first non-digit; wraps like a 32-bit register.
+int32_t parse_int(std::string_view text);
+// The compiler's decimal_value: leading blanks, sign, digits, nothing more.
+int32_t decimal_value(std::string_view text);
+// True when the whole text (blanks around allowed) is a decimal number.
+bool is_decimal_number(std::string_view text);
+// 1 for a text starting with T/t, 0 for F/f, else parse_int.
+int32_t parse_bool(std::string_view text);
+
+std::string trim_blanks(std::string_view text);
+std::string decimal_text(int64_t value);
+
+// Copies `text` into a caller buffer of `size` bytes. Returns false (buffer
+// emptied when size > 0) when text and NUL do not fit.
+bool copy_to_buffer(std::string_view text, char* buffer, int size);
+// Error texts: cut at a Shift-JIS character boundary and marked with "...".
+void copy_message(std::string_view text, char* buffer, int size);
+
+}  // namespace zor::edit

@@ -1,0 +1,196 @@
+#include "zoredit/values.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <cstring>
+
+#include "zoredit/memory.h"
+#include "zoredit/text_util.h"
+#include "zoredit/zoredit.h"
+
+namespace zor::edit {
+namespace {
+
+constexpr FormatInfo kFormats[] = {
+    {0, "L", "L", 4, true},        {8, "B", "B", 1, false},     {9, "BOOL", "BO", 1, false},
+    {16, "A", "A", 1, false},      {17, "J", "J", 1, false},    {24, "I8", "I8", 8, true},
+    {25, "I1", "I1", 1, true},     {26, "I2", "I2", 2, true},   {28, "I4", "I4", 4, true},
+    {32, "F8", "F8", 8, true},     {36, "F4", "F4", 4, true},   {40, "U8", "U8", 8, false},
+    {41, "U1", "U1", 1, false},    {42, "U2", "U2", 2, false},  {44, "U4", "U4", 4, false},
+    {61, "LEND", "LEND", 4, true},
+};
+
+struct Alias {
+    std::string_view name;
+    int code;
+};
+constexpr Alias kAliases[] = {{"bo", 9}, {"boolean", 9}};
+
+// One element's bytes from the 32-bit integer the editors pass around.
+std::string element_from_int(int code, int32_t v) {
+    const FormatInfo* f = find_format(code);
+    std::string bytes(static_cast<size_t>(f->unit), '\0');
+    switch (f->unit) {
+        case 1: {
+            auto b = static_cast<uint8_t>(v);
+            std::memcpy(bytes.data(), &b, 1);
+            break;
+        }
+        case 2: {
+            auto s = static_cast<int16_t>(v);
+            std::memcpy(bytes.data(), &s, 2);
+            break;
+        }
+        case 4: std::memcpy(bytes.data(), &v, 4); break;
+        default: {
+            auto l = static_cast<int64_t>(v);
+            std::memcpy(bytes.data(), &l, 8);
+            break;
+        }
+    }
+    return bytes;
+}
+
+float to_float(std::string_view text) {
+    std::string t = trim_blanks(text);
+    return std::strtof(t.c_str(), nullptr);
+}
+double to_double(std::string_view text) {
+    std::string t = trim_blanks(text);
+    return std::strtod(t.c_str(), nullptr);
+}
+
+template <class T>
+std::string shortest(T value) {
+    char buffer[64];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+std::string element_from_text(int code, std::string_view text) {
+    if (code == kFormatF4) {
+        float f = to_float(text);
+        return std::string(reinterpret_cast<const char*>(&f), 4);
+    }
+    if (code == kFormatF8) {
+        double d = to_double(text);
+        return std::string(reinterpret_cast<const char*>(&d), 8);
+    }
+    if (code == kFormatBoolean) return element_from_int(code, parse_bool(text));
+    return element_from_int(code, parse_int(text));
+}
+
+}  // namespace
+
+const FormatInfo* find_format(int code) {
+    for (const auto& f : kFormats)
+        if (f.code == code) return &f;
+    return nullptr;
+}
+
+int format_code_of(std::string_view symbol) {
+    std::string folded = fold_name(trim_blanks(symbol));
+    for (const auto& f : kFormats)
+        if (folded == fold_name(f.picker_name)) return f.code;
+    for (const auto& a : kAliases)
+        if (folded == a.name) return a.code;
+    return -1;
+}
+
+bool is_text_format(int code) { return code == kFormatAscii || code == kFormatJis; }
+
+ValueKey value_key_from_text(int code, const std::optional<std::string>& text) {
+    if (is_text_format(code)) return text.value_or("");
+    if (!text || !find_format(code)) return std::nullopt;
+    return element_from_text(code, *text);
+}
+
+ValueKey value_key_from_buffer(int code, const void* buffer) {
+    if (is_text_format(code)) return buffer ? std::string(static_cast<const char*>(buffer)) : std::string();
+    const FormatInfo* f = find_format(code);
+    if (!buffer || !f) return std::nullopt;
+    return std::string(static_cast<const char*>(buffer), static_cast<size_t>(f->unit));
+}
+
+void* value_buffer_from_text(int code, int32_t size, const std::optional<std::string>& text) {
+    if (!text) return nullptr;
+    if (is_text_format(code)) return dup_text(*text);
+    const FormatInfo* f = find_format(code);
+    if (!f) return nullptr;
+    int32_t count = size < 1 ? 1 : size > kMaxValues ? kMaxValues : size;
+    std::string element = element_from_text(code, *text);
+    auto* buffer = static_cast<char*>(alloc_block(static_cast<size_t>(count) * element.size()));
+    for (int32_t i = 0; i < count; ++i) std::memcpy(buffer + i * element.size(), element.data(), element.size());
+    return buffer;
+}
+
+std::string value_text(int code, const void* buffer, int index) {
+    if (!buffer) return "";
+    if (is_text_format(code)) return static_cast<const char*>(buffer);
+    const FormatInfo* f = find_format(code);
+    if (!f || index < 0) return "";
+    const char* p = static_cast<const char*>(buffer) + static_cast<size_t>(index) * static_cast<size_t>(f->unit);
+    if (code == kFormatF4) {
+        float v;
+        std::memcpy(&v, p, 4);
+        return shortest(v);
+    }
+    if (code == kFormatF8) {
+        double v;
+        std::memcpy(&v, p, 8);
+        return shortest(v);
+    }
+    switch (f->unit) {
+        case 1: {
+            uint8_t v;
+            std::memcpy(&v, p, 1);
+            return f->is_signed ? decimal_text(static_cast<int8_t>(v)) : decimal_text(v);
+        }
+        case 2: {
+            uint16_t v;
+            std::memcpy(&v, p, 2);
+            return f->is_signed ? decimal_text(static_cast<int16_t>(v)) : decimal_text(v);
+        }
+        case 4: {
+            uint32_t v;
+            std::memcpy(&v, p, 4);
+            return f->is_signed ? decimal_text(static_cast<int32_t>(v)) : decimal_text(v);
+        }
+        default: {
+            uint64_t v;
+            std::memcpy(&v, p, 8);
+            return f->is_signed ? decimal_text(static_cast<int64_t>(v)) : std::to_string(v);
+        }
+    }
+}
+
+int set_value(void* dest, const void* value, int code, int capacity, int count) {
+    if (!dest || !value || capacity < 0 || count < 0) return ZOR_E_FAIL;
+    if (is_text_format(code)) {
+        size_t length = std::strlen(static_cast<const char*>(value));
+        size_t room = static_cast<size_t>(count < capacity ? count : capacity);
+        if (length > room) {
+            static_cast<char*>(dest)[0] = '\0';
+            return ZOR_E_NOSPACE;
+        }
+        std::memcpy(dest, value, length + 1);
+        return static_cast<int>(length + 1);
+    }
+    const FormatInfo* f = find_format(code);
+    if (!f || count > capacity) return ZOR_E_FAIL;
+    std::string element;
+    if (code == kFormatF4)
+        element.assign(static_cast<const char*>(value), 4);
+    else if (code == kFormatF8)
+        element.assign(static_cast<const char*>(value), 8);
+    else {
+        int32_t v;
+        std::memcpy(&v, value, 4);
+        element = element_from_int(code, v);
+    }
+    auto* out = static_cast<char*>(dest);
+    for (int i = 0; i < count; ++i) std::memcpy(out + static_cast<size_t>(i) * element.size(), element.data(), element.size());
+    return count * f->unit;
+}
+
+}  // namespace zor::edit
