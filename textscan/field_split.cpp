@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "textscan/field_split.h"
 #include "textscan/textscan.h"
 
 namespace {
@@ -42,26 +43,45 @@ void trace(const SplitRules& r, const char* text) {
     if (r.trace) std::fputs(text, stdout);
 }
 
-// Stores a copy of the field; false when memory runs out.
-bool store(char** item, int& count, const std::string& field) {
-    char* copy = static_cast<char*>(std::malloc(field.size() + 1));
-    if (copy == nullptr) return false;
-    std::memcpy(copy, field.c_str(), field.size() + 1);
-    item[count++] = copy;
-    return true;
-}
+bool is_lead_byte(unsigned char c) { return (c >= 0x81 && c <= 0x9f) || (c >= 0xe0 && c <= 0xfc); }
 
-int split(const char* text, char** item, const char* sep, int max_item, int max_len,
+// Where the fields go: malloc'ed C strings for the C functions, a reused
+// vector for the compiler's hot loop.
+struct CArraySink {
+    char** item;
+    bool store(int count, const std::string& field) {
+        char* copy = static_cast<char*>(std::malloc(field.size() + 1));
+        if (copy == nullptr) return false;
+        std::memcpy(copy, field.c_str(), field.size() + 1);
+        item[count] = copy;
+        return true;
+    }
+};
+
+struct VectorSink {
+    std::vector<std::string>& fields;
+    bool store(int count, const std::string& field) {
+        if (static_cast<size_t>(count) < fields.size())
+            fields[static_cast<size_t>(count)] = field;
+        else
+            fields.push_back(field);
+        return true;
+    }
+};
+
+template <typename Sink>
+int split(const char* text, Sink sink, const char* sep, int max_item, int max_len,
           const SplitRules& r) {
-    if (text == nullptr || item == nullptr || max_item <= 0 || max_len <= 0) return 0;
+    if (text == nullptr || max_item <= 0 || max_len <= 0) return 0;
     if (sep == nullptr) sep = "";
-    auto is_sep = [sep](unsigned char c) {
-        return c != 0 && std::strchr(sep, static_cast<char>(c)) != nullptr;
-    };
+    bool separator[256] = {};
+    for (const char* s = sep; *s; ++s) separator[static_cast<unsigned char>(*s)] = true;
+    auto is_sep = [&separator](unsigned char c) { return separator[c]; };
     if (r.trace) std::printf("get_str  buf=%s", text);
 
     const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
     int count = 0;
+    char previous_first = 0;  // first character of the field stored last
     bool line_end = false;
     while (count < max_item && !line_end && *p != 0) {
         std::string field;
@@ -73,7 +93,7 @@ int split(const char* text, char** item, const char* sep, int max_item, int max_
             // A Shift-JIS character or an escape is one unit that is never split; one that
             // does not fit ends the field and begins the next (an empty field takes it anyway).
             int unit = 1;
-            if ((kanji_ck(c) || c == '\\') && p[1] != 0) unit = 2;
+            if ((is_lead_byte(c) || c == '\\') && p[1] != 0) unit = 2;
             if (c == '\\' && p[1] == 'x') {
                 while (unit < 4 && p[unit] != 0) ++unit;  // \xNN: its digits are no separators
             }
@@ -84,8 +104,8 @@ int split(const char* text, char** item, const char* sep, int max_item, int max_
             if (c == '\r' || c == '\n') {
                 ++p;
                 field_end = line_end = true;
-            } else if (kanji_ck(c) || c == '\\') {
-                trace(r, kanji_ck(c) ? "kanji" : "\\");
+            } else if (is_lead_byte(c) || c == '\\') {
+                trace(r, is_lead_byte(c) ? "kanji" : "\\");
                 field.append(reinterpret_cast<const char*>(p), static_cast<size_t>(unit));
                 p += unit;
             } else if (quoted) {
@@ -132,15 +152,20 @@ int split(const char* text, char** item, const char* sep, int max_item, int max_
         }
         if (!field.empty()) {
             const bool sign = field[0] == '+' || (r.minus_is_sign && field[0] == '-');
-            if (r.sign_field && sign && (count == 0 || (count >= 2 && item[count - 1][0] == '('))) {
-                if (!store(item, count, "0")) return count;
+            if (r.sign_field && sign && (count == 0 || (count >= 2 && previous_first == '('))) {
+                if (!sink.store(count, "0")) return count;
+                ++count;
             }
             if (r.strip_quotes && field.size() >= 2 && field.front() == '"' &&
                 field.back() == '"') {
                 field = field.substr(1, field.size() - 2);
             }
             // The "0" may have taken the last free slot; the array is never overrun.
-            if (count < max_item && !store(item, count, field)) return count;
+            if (count < max_item) {
+                if (!sink.store(count, field)) return count;
+                ++count;
+                previous_first = field[0];
+            }
         }
         while (is_blank(*p)) ++p;
     }
@@ -149,12 +174,24 @@ int split(const char* text, char** item, const char* sep, int max_item, int max_
 
 }  // namespace
 
+namespace zor::textscan {
+
+int split_fields(int mode, const char* text, std::vector<std::string>& fields, const char* sep,
+                 int max_item, int max_len) {
+    int count = split(text, VectorSink{fields}, sep, max_item, max_len, rules_for_mode(mode));
+    fields.resize(static_cast<size_t>(count));
+    return count;
+}
+
+}  // namespace zor::textscan
+
 extern "C" {
 
 int get_field_item_common(int mode, const char* text, char** item, const char* sep, int max_item,
                           int max_len) {
     try {
-        return split(text, item, sep, max_item, max_len, rules_for_mode(mode));
+        if (item == nullptr) return 0;
+        return split(text, CArraySink{item}, sep, max_item, max_len, rules_for_mode(mode));
     } catch (...) {
         return 0;
     }
@@ -180,7 +217,8 @@ int get_str_field_item(int comment_flag, const char* text, char** item, const ch
                        int max_item, int max_len) {
     const SplitRules r{true, false, comment_flag == 0, false, false, false, g_trace != 0};
     try {
-        return split(text, item, sep, max_item, max_len, r);
+        if (item == nullptr) return 0;
+        return split(text, CArraySink{item}, sep, max_item, max_len, r);
     } catch (...) {
         return 0;
     }

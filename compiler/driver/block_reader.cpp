@@ -46,6 +46,7 @@ int complete_block(Compilation& c, const BlockKind& kind, const Block& block) {
 int compile_block(Compilation& c, const BlockKind& kind, std::string name) {
     std::unique_ptr<Block> block = kind.make(std::move(name));
     std::string line;
+    Fields fields;
     bool failed = false;
     for (;;) {
         if (!c.source.read_line(line)) {
@@ -56,11 +57,11 @@ int compile_block(Compilation& c, const BlockKind& kind, std::string name) {
         }
         std::string text = trimmed(line);
         if (text[0] == '}') break;
-        Fields fields = split_line(text, kItemSeparators);
+        split_line(text, kItemSeparators, fields);
         if (fields.empty()) continue;
         for (auto& field : fields) {
-            strip_double_quote(field.data());
-            field.resize(std::strlen(field.c_str()));
+            if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
+                field = field.substr(1, field.size() - 2);
         }
         if (fields.size() > 2 && fields[1][0] == ':') {
             c.item_line = line;

@@ -20,6 +20,11 @@ class DefinitionRegistry {
 public:
     static constexpr size_t kMaxDefinitions = 8192;
 
+    DefinitionRegistry() {
+        numbers_.reserve(kMaxDefinitions);
+        names_.reserve(kMaxDefinitions);
+    }
+
     bool full() const { return ids_checked_ >= kMaxDefinitions; }
     // Records the key; true when no earlier block of the kind had it.
     bool add_id(const DefinitionKey& key);

@@ -54,6 +54,7 @@ int main_line_loop(Compilation& c) {
     c.error_count = 0;
     c.warning_count = 0;
     std::string line;
+    std::vector<std::string> fields;
     while (c.source.read_line(line)) {
         if (line[0] == '/') continue;
         c.header_line = line;
@@ -62,7 +63,7 @@ int main_line_loop(Compilation& c) {
         remove_cr_lf(text.data());
         trim(text.data());
         text.resize(std::strlen(text.c_str()));
-        auto fields = split_line(text, kHeaderSeparators);
+        split_line(text, kHeaderSeparators, fields);
         if (fields.empty()) continue;
         if (fold_case(fields[0]) == "rev_no") {
             handle_rev_no(c, fields);

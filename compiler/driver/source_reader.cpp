@@ -1,20 +1,25 @@
 #include "compiler/driver/source_reader.h"
 
-#include <fstream>
-#include <iterator>
+#include <cstdio>
 
 namespace zor::compiler {
 
 bool SourceReader::open(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::FILE* in = std::fopen(path.c_str(), "rb");
     if (!in) return false;
-    std::string raw((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    text_.clear();
-    text_.reserve(raw.size());
+    std::string raw;
+    char buffer[1 << 16];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) raw.append(buffer, n);
+    std::fclose(in);
+    // In place: the text only ever gets shorter.
+    size_t out = 0;
     for (size_t i = 0; i < raw.size(); ++i) {
         if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
-        text_ += raw[i];
+        raw[out++] = raw[i];
     }
+    raw.resize(out);
+    text_ = std::move(raw);
     position_ = 0;
     open_ = true;
     return true;

@@ -8,8 +8,12 @@ namespace {
 constexpr size_t kValueColumn = 56;
 constexpr size_t kCommentColumn = 72;
 
-std::string padded(std::string text, size_t width) {
+void pad(std::string& text, size_t width) {
     if (text.size() < width) text.append(width - text.size(), ' ');
+}
+
+std::string padded(std::string text, size_t width) {
+    pad(text, width);
     return text;
 }
 
@@ -59,37 +63,60 @@ void IdFiles::write_heads() {
 }
 
 void IdFiles::numeric_constant(std::string_view name, int32_t id) {
-    auto line = [&](const char* first, const char* decimal, const char* comment) {
-        std::string text = padded(format(first, std::string(name).c_str()), kValueColumn);
-        text = padded(text + format(decimal, id), kCommentColumn);
-        return text + format(comment, static_cast<uint32_t>(id)) + "\n";
+    struct Style {
+        std::string_view first_before, first_after;  // around the name
+        std::string_view decimal_before, decimal_after;
+        std::string_view comment;  // before the hexadecimal ID
     };
-    h_.write(line("#define  %s", "%d ", " // 0x%08x"));
-    bas_.write(line("Public Const %s = ", "%d ", " ' 0x%08x"));
-    vb_.write(line("  Public Const %s as Integer = ", "%d ", " ' 0x%08x"));
-    cs_.write(line("    public const int %s = ", " %d;", " // 0x%08x"));
+    auto line = [&](const Style& s) {
+        std::string text(s.first_before);
+        text += name;
+        text += s.first_after;
+        pad(text, kValueColumn);
+        text += s.decimal_before;
+        append_decimal(text, id);
+        text += s.decimal_after;
+        pad(text, kCommentColumn);
+        text += s.comment;
+        append_hex8(text, static_cast<uint32_t>(id));
+        text += "\n";
+        return text;
+    };
+    h_.write(line({"#define  ", "", "", " ", " // 0x"}));
+    bas_.write(line({"Public Const ", " = ", "", " ", " ' 0x"}));
+    vb_.write(line({"  Public Const ", " as Integer = ", "", " ", " ' 0x"}));
+    cs_.write(line({"    public const int ", " = ", " ", ";", " // 0x"}));
 }
 
 void IdFiles::text_constant(std::string_view name, std::string_view value) {
-    auto line = [&](const char* first, const char* after) {
-        std::string text = padded(format(first, std::string(name).c_str()), kValueColumn);
+    auto line = [&](std::string_view before, std::string_view after, std::string_view end) {
+        std::string text(before);
+        text += name;
+        text += after;
+        pad(text, kValueColumn);
         text += " \"";
         text += value;
-        return text + "\"" + after;
+        text += "\"";
+        text += end;
+        return text;
     };
-    h_.write(line("#define %s", "\n"));
-    bas_.write(line("Public Const %s = ", "\n"));
-    vb_.write(line("  Public Const %s as string = ", "\n"));
-    cs_.write(line("    public const string %s  = ", ";\n"));
+    h_.write(line("#define ", "", "\n"));
+    bas_.write(line("Public Const ", " = ", "\n"));
+    vb_.write(line("  Public Const ", " as string = ", "\n"));
+    cs_.write(line("    public const string ", "  = ", ";\n"));
 }
 
 void IdFiles::list_line(std::string_view name, int32_t id, std::string_view format_name,
                         int32_t size, const IdListTexts& texts) {
     std::string line = ", ";
     line += name;
-    line += format(", 0x%08X, ", static_cast<uint32_t>(id));
+    line += ", 0x";
+    append_hex8(line, static_cast<uint32_t>(id), true);
+    line += ", ";
     line += format_name;
-    line += format("[%d], ", size);
+    line += "[";
+    append_decimal(line, size);
+    line += "], ";
     line += texts.a;
     line += ", ";
     line += texts.b;

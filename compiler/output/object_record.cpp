@@ -7,8 +7,10 @@ namespace zor::compiler {
 ObjectRecord& ObjectRecord::value_bits(std::string_view tag, uint32_t bits) {
     assert(tag.size() == 4);
     static const char digits[] = "0123456789abcdef";
-    line_ += tag;
-    for (int shift = 28; shift >= 0; shift -= 4) line_ += digits[(bits >> shift) & 0xf];
+    char field[12];
+    for (int i = 0; i < 4; ++i) field[i] = tag[static_cast<size_t>(i)];
+    for (int i = 0; i < 8; ++i) field[4 + i] = digits[(bits >> (28 - 4 * i)) & 0xf];
+    line_.append(field, sizeof field);
     return *this;
 }
 

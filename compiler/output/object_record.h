@@ -11,7 +11,10 @@ namespace zor::compiler {
 
 class ObjectRecord {
 public:
-    explicit ObjectRecord(std::string_view prefix) : line_(prefix) {}
+    explicit ObjectRecord(std::string_view prefix) {
+        line_.reserve(256);
+        line_ = prefix;
+    }
 
     ObjectRecord& text(std::string_view tag, std::string_view text);
     ObjectRecord& value(std::string_view tag, int32_t value);

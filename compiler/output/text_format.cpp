@@ -1,6 +1,7 @@
 #include "compiler/output/text_format.h"
 
 #include <cstdarg>
+#include <charconv>
 #include <cstdio>
 
 namespace zor::compiler {
@@ -19,6 +20,17 @@ std::string format(const char* fmt, ...) {
     }
     va_end(again);
     return out;
+}
+
+void append_decimal(std::string& out, int32_t value) {
+    char digits[16];
+    auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end);
+}
+
+void append_hex8(std::string& out, uint32_t value, bool upper_case) {
+    const char* digits = upper_case ? "0123456789ABCDEF" : "0123456789abcdef";
+    for (int shift = 28; shift >= 0; shift -= 4) out += digits[(value >> shift) & 0xf];
 }
 
 }  // namespace zor::compiler
