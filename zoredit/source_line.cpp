@@ -30,10 +30,11 @@ std::vector<std::string> split(const std::string& line, const char* separators, 
     return fields;
 }
 
-// The written forms tried for a text, plainest that is safe first.
+// The written forms tried for a text, plainest first; the splitter decides
+// which one survives.
 std::vector<std::string> candidates(std::string_view text) {
     std::string t(text);
-    return {"\"" + t + "\"", t, "\"\"" + t + "\"\""};
+    return {t, "\"" + t + "\"", "\"\"" + t + "\"\""};
 }
 
 std::string join(std::string_view key, const std::vector<std::string>& fixed, const std::vector<std::string>& values) {
