@@ -311,3 +311,40 @@ TEST(CompilerDriver, ExportsEveryTextScanningFunctionByName) {
 
 }  // namespace
 }  // namespace zor::testing
+
+namespace zor::testing {
+namespace {
+
+TEST(CompilerDriver, ManyErrorsNeverReadAsSuccess) {
+    std::string source;
+    for (int i = 0; i < 300; ++i) source += "def_xx X" + std::to_string(i) + " {\r\n}\r\n";
+    CompileRun run;
+    run.write("eq.txt", source);
+    EXPECT_EQ(run.compile("eq.txt"), 254);
+    EXPECT_NE(run.output().find("    number of error   = 300\n"), std::string::npos);
+    EXPECT_EQ(run.read("zor_conf.end"), "1");
+}
+
+}  // namespace
+}  // namespace zor::testing
+
+#include <dlfcn.h>
+
+namespace zor::testing {
+namespace {
+
+TEST(TextScanLibrary, OtherProgramsBindToItByName) {
+    void* library = dlopen(ZOR_TEXTSCAN_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    ASSERT_NE(library, nullptr) << dlerror();
+    auto s_atoi = reinterpret_cast<int (*)(const char*)>(dlsym(library, "s_atoi"));
+    auto get_sxfy = reinterpret_cast<int (*)(const char*, int*, int*)>(dlsym(library, "get_sxfy_from_str"));
+    ASSERT_NE(s_atoi, nullptr);
+    ASSERT_NE(get_sxfy, nullptr);
+    EXPECT_EQ(s_atoi(" 0x1F "), 31);
+    int stream = 0, function = 0;
+    EXPECT_EQ(get_sxfy("s1f13", &stream, &function), 269);
+    dlclose(library);
+}
+
+}  // namespace
+}  // namespace zor::testing
