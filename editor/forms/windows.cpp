@@ -25,9 +25,12 @@ namespace zor::editor {
 
 namespace {
 
+QList<Form*> created;
+
 template <typename T>
 void create(T*& instance) {
     if (!instance) instance = new T;
+    created << instance;
 }
 
 template <typename T>
@@ -80,7 +83,10 @@ void createWindows() {
     bindMenu();
 }
 
+QList<Form*> allWindows() { return created; }
+
 void destroyWindows() {
+    created.clear();
     destroy(formL_V);
     destroy(formSPSet);
     destroy(formTRSet);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "editor/shell/qt_print.h"
+
 #include <QLineEdit>
 #include <cstring>
 
