@@ -2,6 +2,7 @@
 // its exit code, byte for byte.
 
 #include <arpa/inet.h>
+#include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -327,8 +328,6 @@ TEST(CompilerDriver, ManyErrorsNeverReadAsSuccess) {
 
 }  // namespace
 }  // namespace zor::testing
-
-#include <dlfcn.h>
 
 namespace zor::testing {
 namespace {
