@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <cctype>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 
@@ -25,19 +27,322 @@ void expect_round_trip(const std::string& source, const std::string& tag) {
     ASSERT_EQ(first.errors, 0) << first.output;
     std::string error;
     ASSERT_GE(load_fil(dir, first.fil, &error), 0) << error;
-    ASSERT_EQ(ZorWriteEqInfo((dir + "/back.txt").c_str()), 0);
+    ASSERT_EQ(ZorWriteEqInfo((dir + "/back.txt").c_str()), 0) << last_error();
     std::string written = read_file(dir + "/back.txt");
     CompileResult second = compile(dir, written, "back");
     ASSERT_EQ(second.errors, 0) << second.output << "\n" << written;
     ASSERT_EQ(second.fil, first.fil) << written;
     ASSERT_GE(load_fil(dir, second.fil, &error), 0) << error;
-    ASSERT_EQ(ZorWriteEqInfo((dir + "/again.txt").c_str()), 0);
+    ASSERT_EQ(ZorWriteEqInfo((dir + "/again.txt").c_str()), 0) << last_error();
     EXPECT_EQ(read_file(dir + "/again.txt"), written);
     if (!std::getenv("ZOREDIT_KEEP")) std::filesystem::remove_all(dir);
 }
 
 TEST(RoundTrip, SampleEquipment) {
     expect_round_trip(read_file(std::string(ZOR_SOURCE_DIR) + "/examples/equipment.txt"), "sample");
+}
+
+// Every item of every block, with the written forms that are easy to lose:
+// hexadecimal IDs, quoted texts full of separators, "//" and "..", escapes
+// and Shift-JIS (0x95 0x5C has a backslash as its second byte), every
+// (size, maximum size) form, revision 1 for LEND, links to names that name
+// nothing, the format error that leaves code 255.
+const char* const kEveryItem =
+    "// every item\r\n"
+    "REV_NO = 2\r\n"
+    "def_ec EC_A {\r\n"
+    "    ecid : 0x10\r\n"
+    "    format : A[1..32]\r\n"
+    "    units : \"deg C\"\r\n"
+    "    min : \"a, b\"\r\n"
+    "    max : \"x: {y} [z]\"\r\n"
+    "    nominal : \"// not a comment .. nor a range\"\r\n"
+    "    limit : L1, \"1 2\", \"3,4\"\r\n"
+    "    event : CE_1\r\n"
+    "    event : NO_SUCH_CE\r\n"
+    "}\r\n"
+    "def_ec \"EC B\" {\r\n"
+    "    ecid : -5\r\n"
+    "    format : u4[2]\r\n"
+    "    nominal : 0x1F\r\n"
+    "    limit : 1 2 3\r\n"
+    "    limit : 2 4 5\r\n"
+    "    limit : 3 6 7\r\n"
+    "    limit : 4 8 9\r\n"
+    "    limit : 5 10 11\r\n"
+    "}\r\n"
+    "def_sv SV_L {\r\n"
+    "    svid : 5\r\n"
+    "    format : L\r\n"
+    "    nominal : 2\r\n"
+    "    vid : EC_A\r\n"
+    "    vid : SV_NOWHERE\r\n"
+    "    event : CE_2\r\n"
+    "}\r\n"
+    "def_sv SV_SHORT {\r\n"
+    "    svid : 6\r\n"
+    "    format : L\r\n"
+    "    nominal : 3\r\n"
+    "    vid : EC_A\r\n"
+    "}\r\n"
+    "def_sv SV_NOFORMAT {\r\n"
+    "    svid : 8\r\n"
+    "    units : \"\"\r\n"
+    "}\r\n"
+    "def_sv SV_TEXT {\r\n"
+    "    svid : 10\r\n"
+    "    format : J[8]\r\n"
+    "    units : \"\x95\x5c\x8e\xa6\"\r\n"
+    "    nominal : \"tab\\there \\x41 \\\" quote\"\r\n"
+    "}\r\n"
+    "def_dv DV_E {\r\n"
+    "    dvid : 7\r\n"
+    "    format : U1[4..8]\r\n"
+    "    min : -1\r\n"
+    "}\r\n"
+    "def_dv DV_B {\r\n"
+    "    dvid : 11\r\n"
+    "    format : Boolean\r\n"
+    "    nominal : TRUE\r\n"
+    "}\r\n"
+    "def_dv DV_F {\r\n"
+    "    dvid : 12\r\n"
+    "    format : F8[3]\r\n"
+    "    nominal : 1.5e3\r\n"
+    "    max : +2\r\n"
+    "}\r\n"
+    "REV_NO = 1\r\n"
+    "def_dv DV_LEND {\r\n"
+    "    dvid : 9\r\n"
+    "    format : LEND\r\n"
+    "}\r\n"
+    "REV_NO = 2\r\n"
+    "def_ce CE_1 {\r\n"
+    "    ceid : 100\r\n"
+    "    enabled : TRUE\r\n"
+    "    rptname : RP_1\r\n"
+    "    rptname : RP_NOWHERE\r\n"
+    "}\r\n"
+    "def_ce CE_2 {\r\n"
+    "    ceid : 0x65\r\n"
+    "}\r\n"
+    "def_report RP_1 {\r\n"
+    "    rptid : 200\r\n"
+    "    vname : EC_A\r\n"
+    "    vname : SV_L\r\n"
+    "    vname : 77\r\n"
+    "}\r\n"
+    "def_report RP_EMPTY {\r\n"
+    "    rptid : 201\r\n"
+    "}\r\n"
+    "def_alarm AL_1 {\r\n"
+    "    alid : 300\r\n"
+    "    altx : \"Alarm, with {braces}\"\r\n"
+    "    alcd : 0x85\r\n"
+    "    ce_on : CE_1\r\n"
+    "    ce_off : CE_2\r\n"
+    "    enabled : Disable\r\n"
+    "}\r\n"
+    "def_alarm AL_2 {\r\n"
+    "    alid : 301\r\n"
+    "    alcd : 1\r\n"
+    "    altx : \"\"\r\n"
+    "}\r\n"
+    "def_spool SP_A {\r\n"
+    "    stream : 6\r\n"
+    "    function : 11\r\n"
+    "    function : 13\r\n"
+    "}\r\n"
+    "def_spool SP_B {\r\n"
+    "    stream : 262\r\n"
+    "    function : 300\r\n"
+    "}\r\n"
+    "def_spool SP_C {\r\n"
+    "    stream : 256\r\n"
+    "}\r\n"
+    "def_pp PP_1 {\r\n"
+    "    ppid : A[4] PROGRAM01\r\n"
+    "    ppbody : A[1..100] \"body, text\"\r\n"
+    "}\r\n"
+    "def_pp PP_2 {\r\n"
+    "    ppid : Q[8] PROG02\r\n"
+    "    ppbody : J[3] \"\"\r\n"
+    "}\r\n"
+    "def_fpp FPP_1 {\r\n"
+    "    ppid : A[1..40] P1\r\n"
+    "    mdln : \"CVD 300\"\r\n"
+    "    softrev : 1.0\r\n"
+    "    ccode : A[4] C1\r\n"
+    "    pparam : U4[1] 10\r\n"
+    "    pparam : A[2..10] \"p 2\"\r\n"
+    "    pparam : U1[2..5] X\r\n"
+    "    ccode : A[2] C2\r\n"
+    "}\r\n"
+    "def_rcp RCP_1 {\r\n"
+    "    rcpid : R1\r\n"
+    "    rcpbody : \"body\"\r\n"
+    "    rcpparname : P1\r\n"
+    "    rcpparval : F4[1] 1.5\r\n"
+    "    rcpparname : \"P 2\"\r\n"
+    "}\r\n"
+    "def_rcp RCP_2 {\r\n"
+    "    rcpid : R2\r\n"
+    "}\r\n"
+    "def_trace TR_1 {\r\n"
+    "    trid : A[4] TRACE0001\r\n"
+    "    dsper : 00000100\r\n"
+    "    totsmp : 10\r\n"
+    "    repgsz : 2\r\n"
+    "    svname : SV_L\r\n"
+    "    svname : SV_GONE\r\n"
+    "}\r\n";
+
+TEST(RoundTrip, EveryItem) { expect_round_trip(kEveryItem, "every"); }
+
+TEST(RoundTrip, EmptyEquipment) { expect_round_trip("// nothing\r\n", "empty"); }
+
+// Random sources: seeded, so a failure names its seed and repeats.
+class SourceGenerator {
+public:
+    explicit SourceGenerator(unsigned seed) : rng_(seed) {}
+
+    std::string source() {
+        std::string s = "REV_NO = 2\r\n";
+        int n = pick(1, 6);
+        for (int i = 0; i < n; ++i) s += variable("def_ec", "ecid", i);
+        for (int i = 0; i < n; ++i) s += variable("def_sv", "svid", i);
+        for (int i = 0; i < n; ++i) s += variable("def_dv", "dvid", i);
+        for (int i = 0; i < pick(0, 4); ++i) {
+            s += "def_ce CE_" + std::to_string(i) + " {\r\n    ceid : " + id(i) + "\r\n";
+            if (pick(0, 1)) s += "    enabled : " + text() + "\r\n";
+            for (int k = pick(0, 3); k > 0; --k) s += "    rptname : RP_" + std::to_string(pick(0, 4)) + "\r\n";
+            s += "}\r\n";
+        }
+        for (int i = 0; i < pick(0, 4); ++i) {
+            s += "def_report RP_" + std::to_string(i) + " {\r\n    rptid : " + id(i) + "\r\n";
+            for (int k = pick(0, 3); k > 0; --k) s += "    vname : SV_" + std::to_string(pick(0, 6)) + "\r\n";
+            s += "}\r\n";
+        }
+        for (int i = 0; i < pick(0, 3); ++i) {
+            s += "def_alarm AL_" + std::to_string(i) + " {\r\n    alid : " + id(i) + "\r\n";
+            s += "    altx : " + text() + "\r\n    alcd : " + std::to_string(pick(0, 300)) + "\r\n";
+            if (pick(0, 1)) s += "    ce_on : CE_" + std::to_string(pick(0, 4)) + "\r\n";
+            if (pick(0, 1)) s += "    ce_off : " + text() + "\r\n";
+            if (pick(0, 1)) s += "    enabled : " + text() + "\r\n";
+            s += "}\r\n";
+        }
+        for (int i = 0; i < pick(0, 3); ++i) {
+            s += "def_spool SPOOL_" + std::to_string(i) + " {\r\n    stream : " + std::to_string(i + 1 + 256 * pick(0, 1)) + "\r\n";
+            for (int k = pick(0, 4); k > 0; --k) s += "    function : " + std::to_string(pick(0, 600)) + "\r\n";
+            s += "}\r\n";
+        }
+        for (int i = 0; i < pick(0, 3); ++i)
+            s += "def_pp PP_" + std::to_string(i) + " {\r\n    ppid : " + spec() + " PPID" + std::to_string(i) +
+                 "\r\n    ppbody : " + spec() + " " + text() + "\r\n}\r\n";
+        for (int i = 0; i < pick(0, 3); ++i) {
+            s += "def_fpp FPP_" + std::to_string(i) + " {\r\n    ppid : " + spec() + " F" + std::to_string(i) + "\r\n";
+            s += "    mdln : " + text() + "\r\n    softrev : " + text() + "\r\n";
+            for (int c = pick(0, 3); c > 0; --c) {
+                s += "    ccode : " + spec() + " " + text() + "\r\n";
+                for (int p = pick(0, 3); p > 0; --p) s += "    pparam : " + spec() + " " + text() + "\r\n";
+            }
+            s += "}\r\n";
+        }
+        for (int i = 0; i < pick(0, 3); ++i) {
+            s += "def_rcp RCP_" + std::to_string(i) + " {\r\n    rcpid : R" + std::to_string(i) + "\r\n";
+            if (pick(0, 1)) s += "    rcpbody : " + text() + "\r\n";
+            for (int p = pick(0, 3); p > 0; --p) {
+                s += "    rcpparname : " + text() + "\r\n";
+                if (pick(0, 1)) s += "    rcpparval : " + spec() + " " + text() + "\r\n";
+            }
+            s += "}\r\n";
+        }
+        for (int i = 0; i < pick(0, 3); ++i) {
+            s += "def_trace TR_" + std::to_string(i) + " {\r\n    trid : " + spec() + " T" + std::to_string(i) + "\r\n";
+            s += "    dsper : " + text() + "\r\n    totsmp : " + std::to_string(pick(-3, 99)) +
+                 "\r\n    repgsz : " + std::to_string(pick(0, 9)) + "\r\n";
+            for (int k = pick(0, 3); k > 0; --k) s += "    svname : SV_" + std::to_string(pick(0, 7)) + "\r\n";
+            s += "}\r\n";
+        }
+        return s;
+    }
+
+private:
+    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+
+    std::string id(int i) {
+        int v = 1000 + i;
+        return pick(0, 1) ? std::to_string(v) : "0x" + hex(v);
+    }
+    static std::string hex(int v) {
+        char b[16];
+        std::snprintf(b, sizeof b, "%X", v);
+        return b;
+    }
+    std::string format_name() {
+        static const char* const names[] = {"L", "B", "BO", "Boolean", "A", "J", "I1", "I2", "I4", "I8",
+                                            "U1", "U2", "U4", "U8", "F4", "F8", "a", "u4"};
+        return names[pick(0, 17)];
+    }
+    std::string spec() {
+        switch (pick(0, 4)) {
+            case 4: return format_name() + "[" + std::to_string(pick(0, 9)) + ".." + std::to_string(pick(0, 99)) + "]";
+            case 0: return format_name() + "[" + std::to_string(pick(0, 40)) + "]";
+            case 1: return "A[" + std::to_string(pick(0, 9)) + ".." + std::to_string(pick(0, 60)) + "]";
+            case 2: return "Q[" + std::to_string(pick(1, 9)) + "]";
+            default: return "J[" + std::to_string(pick(1, 9)) + "]";
+        }
+    }
+    // A value as a source writer might write it: bare or quoted, with
+    // separators, comments, ranges, escapes and Shift-JIS inside quotes.
+    std::string text() {
+        static const char* const pieces[] = {"a", "Z9", "_", " ", ",", ":", "[", "]", "{", "}", "//", "..",
+                                             "\\t", "\\x41", "\\\"", "\x95\x5c", "\x82\xa0", "\xb1", "-", "+", "="};
+        int n = pick(0, 6);
+        std::string inner;
+        for (int i = 0; i < n; ++i) inner += pieces[pick(0, 20)];
+        bool plain = !inner.empty();
+        for (char c : inner)
+            if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_')) plain = false;
+        return plain && pick(0, 1) ? inner : "\"" + inner + "\"";
+    }
+    std::string variable(const char* keyword, const char* key, int i) {
+        std::string prefix = std::string(keyword).substr(4, 2);
+        for (char& c : prefix) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        std::string s = std::string(keyword) + " " + prefix + "_" + std::to_string(i) + " {\r\n";
+        s += "    " + std::string(key) + " : " + id(i) + "\r\n";
+        bool list = pick(0, 4) == 0;
+        if (list) {
+            s += "    format : L\r\n";
+            int count = pick(0, 3);
+            s += "    nominal : " + std::to_string(count) + "\r\n";
+            for (int k = count - pick(0, 1); k > 0; --k) s += "    vid : " + prefix + "_" + std::to_string(pick(0, 8)) + "\r\n";
+        } else {
+            switch (pick(0, 3)) {
+                case 0: s += "    format : " + format_name() + "\r\n"; break;
+                case 1: s += "    format : " + format_name() + "[" + std::to_string(pick(0, 9)) + "]\r\n"; break;
+                case 2: s += "    format : A[" + std::to_string(pick(0, 9)) + ".." + std::to_string(pick(0, 99)) + "]\r\n"; break;
+                default: s += "    format : U2[" + std::to_string(pick(0, 9)) + ".." + std::to_string(pick(0, 99)) + "]\r\n"; break;
+            }
+            if (pick(0, 1)) s += "    nominal : " + text() + "\r\n";
+        }
+        if (pick(0, 1)) s += "    units : " + text() + "\r\n";
+        if (pick(0, 1)) s += "    min : " + text() + "\r\n";
+        if (pick(0, 1)) s += "    max : " + text() + "\r\n";
+        for (int k = pick(0, 3); k > 0; --k) s += "    limit : " + text() + " " + text() + " " + text() + "\r\n";
+        for (int k = pick(0, 2); k > 0; --k) s += "    event : CE_" + std::to_string(pick(0, 5)) + "\r\n";
+        return s + "}\r\n";
+    }
+
+    std::mt19937 rng_;
+};
+
+TEST(RoundTrip, GeneratedSources) {
+    for (unsigned seed = 1; seed <= 60; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        expect_round_trip(SourceGenerator(seed).source(), "gen" + std::to_string(seed));
+        if (HasFatalFailure() || IsSkipped()) return;
+    }
 }
 
 }  // namespace

@@ -37,11 +37,13 @@ std::vector<std::string> candidates(std::string_view text) {
     return {t, "\"" + t + "\"", "\"\"" + t + "\"\""};
 }
 
-std::string join(std::string_view key, const std::vector<std::string>& fixed, const std::vector<std::string>& values) {
+std::string join(std::string_view key, const std::vector<std::string>& fixed, const std::vector<std::string>& values,
+                 const std::vector<std::string>& tail) {
     std::string line(key);
     line += " :";
     for (const auto& f : fixed) line += " " + f;
     for (const auto& v : values) line += " " + v;
+    for (const auto& t : tail) line += " " + t;
     return line;
 }
 
@@ -50,13 +52,15 @@ std::string join(std::string_view key, const std::vector<std::string>& fixed, co
 std::vector<std::string> split_item_line(const std::string& line) { return split(line, kItemSeparators, true); }
 
 std::optional<std::string> item_line(std::string_view key, const std::vector<std::string>& fixed,
-                                     const std::vector<std::string>& texts) {
+                                     const std::vector<std::string>& texts, const std::vector<std::string>& tail) {
     std::vector<std::string> expected{std::string(key), ":"};
     // Fixed parts may hold several fields ("U4[2]"): the splitter tells.
     for (const auto& f : fixed)
         for (auto& part : split(f, kItemSeparators, true)) expected.push_back(part);
     size_t first_text = expected.size();
     for (const auto& t : texts) expected.push_back(t);
+    for (const auto& f : tail)
+        for (auto& part : split(f, kItemSeparators, true)) expected.push_back(part);
 
     std::vector<std::string> chosen;
     for (const auto& t : texts) chosen.push_back(candidates(t)[0]);
@@ -64,7 +68,7 @@ std::optional<std::string> item_line(std::string_view key, const std::vector<std
         bool found = false;
         for (const auto& c : candidates(texts[i])) {
             chosen[i] = c;
-            std::vector<std::string> got = split(join(key, fixed, chosen), kItemSeparators, true);
+            std::vector<std::string> got = split(join(key, fixed, chosen, tail), kItemSeparators, true);
             if (got.size() > first_text + i && got[first_text + i] == texts[i] &&
                 std::equal(got.begin(), got.begin() + static_cast<std::ptrdiff_t>(first_text + i), expected.begin())) {
                 found = true;
@@ -73,7 +77,7 @@ std::optional<std::string> item_line(std::string_view key, const std::vector<std
         }
         if (!found) return std::nullopt;
     }
-    std::string line = join(key, fixed, chosen);
+    std::string line = join(key, fixed, chosen, tail);
     if (line.size() > kMaxLine || split(line, kItemSeparators, true) != expected) return std::nullopt;
     return line;
 }

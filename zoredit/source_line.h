@@ -11,10 +11,12 @@
 namespace zor::edit {
 
 // "key : fixed... text..." where `fixed` are fields written as they are
-// (numbers, a format specification) and `texts` follow them as values.
+// (numbers, a format specification) and `texts` follow them as values,
+// then the fixed `tail`.
 // nullopt when some text has no written form that survives the splitter.
 std::optional<std::string> item_line(std::string_view key, const std::vector<std::string>& fixed,
-                                     const std::vector<std::string>& texts);
+                                     const std::vector<std::string>& texts,
+                                     const std::vector<std::string>& tail = {});
 // "keyword name {".
 std::optional<std::string> header_line(std::string_view keyword, std::string_view name);
 

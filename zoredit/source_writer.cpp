@@ -38,8 +38,9 @@ public:
     void text(std::string_view key, const std::optional<std::string>& value) {
         if (value) text(key, *value);
     }
-    void add(std::string_view key, const std::vector<std::string>& fixed, const std::vector<std::string>& texts) {
-        auto line = item_line(key, fixed, texts);
+    void add(std::string_view key, const std::vector<std::string>& fixed, const std::vector<std::string>& texts,
+             const std::vector<std::string>& tail = {}) {
+        auto line = item_line(key, fixed, texts, tail);
         if (!line) throw Fault{what_ + ": the " + std::string(key) + " item cannot be written as source"};
         out_ += "    " + *line + "\r\n";
     }
@@ -70,7 +71,8 @@ std::string variable_spec(BlockWriter& w, int form, int32_t size, int32_t msize)
 
 // "key : SPEC text" for a text with its format; an unknown format (code 255)
 // comes from a name the compiler refused, which it keeps with sizes 0.
-void text_item(BlockWriter& w, std::string_view key, const TextItem& item, bool with_msize) {
+// `raised`: the compiler raises both sizes to the text's length (PPIDs).
+void text_item(BlockWriter& w, std::string_view key, const TextItem& item, bool with_msize, bool raised = false) {
     int32_t msize = with_msize ? item.msize : item.size;
     if (item.form == kFormatInvalid) {
         w.add(key, {"?[0]"}, {item.text});
@@ -81,9 +83,10 @@ void text_item(BlockWriter& w, std::string_view key, const TextItem& item, bool 
         w.add(key, {name + "[" + std::to_string(item.size) + "]"}, {item.text});
     } else if (item.form == kFormatAscii) {
         w.add(key, {"A[" + std::to_string(item.size) + ".." + std::to_string(msize) + "]"}, {item.text});
-    } else if (msize == 0 && item.text == "..") {
-        // The long form of another format leaves ".." where the text stands.
-        w.add(key, {name + "[" + std::to_string(item.size) + "..0]"}, {});
+    } else if (with_msize && (msize == 0 || (raised && msize == static_cast<int32_t>(item.text.size())))) {
+        // The long form of another format keeps no maximum size and takes
+        // the text from where the maximum stands: NAME[N..text].
+        w.add(key, {name + "[" + std::to_string(item.size) + ".."}, {item.text}, {"]"});
     } else {
         w.fail(std::string(key) + " size " + std::to_string(item.size) + " with maximum size " +
                std::to_string(msize) + " has no source form");
@@ -160,13 +163,13 @@ bool write_source(const Store& s, std::string& out, std::string& error) {
         });
         each_live(s.pp, [&](const ProcessProgram& p) {
             w.begin("def_pp", p.name);
-            text_item(w, "ppid", p.ppid, true);
+            text_item(w, "ppid", p.ppid, true, true);
             text_item(w, "ppbody", p.body, true);
             w.end();
         });
         each_live(s.fp, [&](const FormattedProgram& p) {
             w.begin("def_fpp", p.name);
-            text_item(w, "ppid", p.ppid, true);
+            text_item(w, "ppid", p.ppid, true, true);
             w.text("mdln", p.mdln);
             w.text("softrev", p.softrev);
             for (const auto& c : p.codes) {

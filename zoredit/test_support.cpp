@@ -54,6 +54,12 @@ CompileResult compile(const std::string& dir, const std::string& source, const s
     return r;
 }
 
+std::string last_error() {
+    char buffer[1024] = {};
+    ZorGetLastError(buffer, sizeof buffer);
+    return buffer;
+}
+
 int load_fil(const std::string& dir, const std::string& fil, std::string* error) {
     write_file(dir + "/load.cnf", "//----- load.cnf\r\n\r\nLOG_SIZE         = 10\r\n");
     write_file(dir + "/load.fil", fil);

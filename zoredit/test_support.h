@@ -26,6 +26,9 @@ CompileResult compile(const std::string& dir, const std::string& source, const s
 
 // Loads `fil` (text) through GemEditSetupEquipment with a small .cnf.
 // Returns its result; `error` gets the error buffer.
+// The library's last error text.
+std::string last_error();
+
 int load_fil(const std::string& dir, const std::string& fil, std::string* error = nullptr);
 
 }  // namespace zor::edit::test
