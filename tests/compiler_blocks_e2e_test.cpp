@@ -448,3 +448,57 @@ TEST(SampleEquipment, CompilesCleanlyWithEveryKind) {
 
 }  // namespace
 }  // namespace zor::testing
+
+namespace zor::testing {
+namespace {
+
+std::string basic_dashes() { return "'" + std::string(55, '-') + "\r\n"; }
+std::string c_dashes() { return "/*" + std::string(54, '-') + "*/\r\n"; }
+std::string c_title(const std::string& path) {
+    return padded("/*  " + path + " - ZorGemLib / ZOREng4 ID Definition", 56) + "*/\r\n";
+}
+std::string basic_title(const std::string& path) {
+    return "' " + path + " - ZorGemLib / ZOREng4 ID definition         \r\n";
+}
+
+TEST(AllOutputs, NumericAndTextConstantsInEveryIdFileAndTheLog) {
+    CompileRun run;
+    auto c = compile_source(
+        "def_sv TEMP1 {\r\n  svid : 1001\r\n  format : U4\r\n  units : C\r\n}\r\n"
+        "def_pp PP1 {\r\n  ppid : A[8] PROG01\r\n  ppbody : A[1] B\r\n}\r\n"
+        "def_spool SPL1 {\r\n  stream : 6\r\n}\r\n",
+        run);
+    ASSERT_EQ(c.exit_code, 0);
+    std::string sv_h = padded(padded("#define  TEMP1", 56) + "1001 ", 72) + " // 0x000003e9\r\n";
+    EXPECT_EQ(c.h, c_dashes() + c_title("eq.h") + c_dashes() + sv_h +
+                       padded("#define PP1", 56) + " \"PROG01\"\r\n" +
+                       padded("#define SPL1", 56) + " \"SPL1\"\r\n");
+    EXPECT_EQ(run.read("eq.bas"),
+              "Attribute VB_Name = \"Eng_Id.bas\"\r\n" + basic_dashes() + basic_title("eq.bas") +
+                  basic_dashes() + padded(padded("Public Const TEMP1 = ", 56) + "1001 ", 72) +
+                  " ' 0x000003e9\r\n" + padded("Public Const PP1 = ", 56) + " \"PROG01\"\r\n" +
+                  padded("Public Const SPL1 = ", 56) + " \"SPL1\"\r\n");
+    EXPECT_EQ(run.read("eq.vb"),
+              basic_dashes() + basic_title("eq.vb") + basic_dashes() + "Public Class Ceng_id\r\n" +
+                  padded(padded("  Public Const TEMP1 as Integer = ", 56) + "1001 ", 72) +
+                  " ' 0x000003e9\r\n" + padded("  Public Const PP1 as string = ", 56) +
+                  " \"PROG01\"\r\n" + padded("  Public Const SPL1 as string = ", 56) +
+                  " \"SPL1\"\r\nEnd Class\r\n");
+    EXPECT_EQ(run.read("eq.cs"),
+              c_dashes() + c_title("eq.cs") + c_dashes() +
+                  "namespace ZorApp\r\n{\r\n    class eng_id\r\n    {\r\n" +
+                  padded(padded("    public const int TEMP1 = ", 56) + " 1001;", 72) +
+                  " // 0x000003e9\r\n" + padded("    public const string PP1  = ", 56) +
+                  " \"PROG01\";\r\n" + padded("    public const string SPL1  = ", 56) +
+                  " \"SPL1\";\r\n" + "\r\n    }\r\n}\r\n");
+    EXPECT_EQ(c.list, ", TEMP1, 0x000003E9, U4[1], C, , , \r\n");
+    EXPECT_EQ(c.log, crlf(c.output));
+    EXPECT_EQ(c.object,
+              "SV: NAME00000005TEMP1ID  000003e9FORM0000002cSIZE00000001MSIZ00000000UNIT00000001C\r\n"
+              "SP: NAME00000004SPL1STRE00000006COUN00000000\r\n"
+              "PP: NAME00000003PP1ID  00000006PROG01FORM00000010SIZE00000008MSIZ00000008"
+              "PPBO00000001BFORM00000010SIZE00000001MSIZ00000001\r\n");
+}
+
+}  // namespace
+}  // namespace zor::testing
