@@ -21,22 +21,22 @@ void Compilation::report_item_error(int line_number, std::string_view line_text)
     messages.to_stdout(message);
 }
 
-void Compilation::report_block_error(std::string_view text) {
-    std::string message = format("  ! line-%d ", header_line_number);
+// A block message names the header line by number and quotes it whole.
+std::string Compilation::block_message(const char* kind, std::string_view text) const {
+    std::string message = format("  %s line-%d ", kind, header_line_number);
     message += text;
     message += "\n    ";
     message += header_line;
     message += "\n";
-    report_message(message);
+    return message;
+}
+
+void Compilation::report_block_error(std::string_view text) {
+    report_message(block_message("!", text));
 }
 
 void Compilation::report_block_warning(std::string_view text) {
-    std::string message = format("  # warning line-%d ", header_line_number);
-    message += text;
-    message += "\n    ";
-    message += header_line;
-    message += "\n";
-    report_message(message);
+    report_message(block_message("# warning", text));
     ++warning_count;
 }
 

@@ -37,6 +37,9 @@ struct Compilation {
     void report_block_warning(std::string_view text);
     // Reads through the next line whose first non-blank character is '}'.
     void skip_block();
+
+private:
+    std::string block_message(const char* kind, std::string_view text) const;
 };
 
 // The text up to its first CR or LF.

@@ -20,13 +20,16 @@ std::string padded(std::string text, size_t width) {
 const std::string kBasicDashes = "'" + std::string(55, '-') + "\n";
 const std::string kCDashes = "/*" + std::string(54, '-') + "*/\n";
 
-std::string c_title(const std::string& path) {
-    return padded(format("/*  %s - ZorGemLib / ZOREng4 ID Definition", path.c_str()), kValueColumn) +
-           "*/\n";
+// The three comment lines that open each file, naming it.
+std::string c_head(const std::string& path) {
+    return kCDashes +
+           padded(format("/*  %s - ZorGemLib / ZOREng4 ID Definition", path.c_str()), kValueColumn) +
+           "*/\n" + kCDashes;
 }
 
-std::string basic_title(const std::string& path) {
-    return format("' %s - ZorGemLib / ZOREng4 ID definition         \n", path.c_str());
+std::string basic_head(const std::string& path) {
+    return kBasicDashes + format("' %s - ZorGemLib / ZOREng4 ID definition         \n", path.c_str()) +
+           kBasicDashes;
 }
 
 }  // namespace
@@ -42,24 +45,10 @@ std::string IdFiles::open(const OutputPaths& paths, const std::string& list_path
 }
 
 void IdFiles::write_heads() {
-    bas_.write("Attribute VB_Name = \"Eng_Id.bas\"\n");
-    bas_.write(kBasicDashes);
-    bas_.write(basic_title(paths_.bas));
-    bas_.write(kBasicDashes);
-
-    vb_.write(kBasicDashes);
-    vb_.write(basic_title(paths_.vb));
-    vb_.write(kBasicDashes);
-    vb_.write("Public Class Ceng_id\n");
-
-    h_.write(kCDashes);
-    h_.write(c_title(paths_.h));
-    h_.write(kCDashes);
-
-    cs_.write(kCDashes);
-    cs_.write(c_title(paths_.cs));
-    cs_.write(kCDashes);
-    cs_.write("namespace ZorApp\n{\n    class eng_id\n    {\n");
+    bas_.write("Attribute VB_Name = \"Eng_Id.bas\"\n" + basic_head(paths_.bas));
+    vb_.write(basic_head(paths_.vb) + "Public Class Ceng_id\n");
+    h_.write(c_head(paths_.h));
+    cs_.write(c_head(paths_.cs) + "namespace ZorApp\n{\n    class eng_id\n    {\n");
 }
 
 void IdFiles::numeric_constant(std::string_view name, int32_t id) {
