@@ -15,6 +15,18 @@ constexpr int kErrorRoom = 1024;
 
 void setEditMode(int mode) { GemSetEditMode(mode); }
 
+int setupLibrary() { return GemSetupLibrary(1, 0); }
+
+int setupEquipment(const QString& envFile, QString* error) {
+    QByteArray env = toSjis(envFile);
+    char buffer[kErrorRoom] = {};
+    int rc = GemSetupEquipment(0, env.constData(), nullptr, buffer, sizeof buffer);
+    if (error) *error = fromSjis(buffer);
+    return rc;
+}
+
+TEq_Mgr* equipmentSettings() { return ZorGetTEq_MgrPtr(0); }
+
 int editSetupEquipment(const QString& envFile, const QString& objectFile, QString* error) {
     QByteArray env = toSjis(envFile);
     QByteArray obj = toSjis(objectFile);

@@ -8,11 +8,19 @@
 #include <vector>
 
 struct TBIN_DLIST;
+struct TEq_Mgr;
 struct TV_INFO;
 
 namespace zor::editor::lib {
 
 void setEditMode(int mode);
+// GemSetupLibrary(1, 0), as the environment session prepares the library.
+int setupLibrary();
+// GemSetupEquipment(0, env, 0, …): reads an environment file into the
+// settings record; < 0 on failure with `error` set.
+int setupEquipment(const QString& envFile, QString* error);
+// ZorGetTEq_MgrPtr(0): the settings last read. Library-owned, never freed.
+TEq_Mgr* equipmentSettings();
 // GemEditSetupEquipment(0, env, object, …): < 0 on failure with `error` set.
 int editSetupEquipment(const QString& envFile, const QString& objectFile, QString* error);
 // ZorWriteEqInfo: 0 when the definitions were written as source text.

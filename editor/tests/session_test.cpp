@@ -1,0 +1,321 @@
+// Definition sessions end to end: the session window compiles a source with
+// the real ZorCompile, follows its progress lines, loads the equipment
+// through zoredit and opens the menu; the menu saves, compiles again and
+// asks before a close would lose changes.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "editor/forms/test_equipment.h"
+#include "editor/forms/windows.h"
+#include "editor/shell/formmain.h"
+#include "editor/shell/formvconf.h"
+#include "editor/shell/formvmenu.h"
+#include "editor/shell/history.h"
+#include "editor/shell/qt_print.h"
+#include "editor/shell/seam.h"
+#include "zoredit/zoredit.h"
+
+namespace zor::editor {
+namespace {
+
+constexpr int kCompileWaitMs = 30000;
+
+QStringList lines(const QPlainTextEdit* memo) {
+    QString text = memo->toPlainText();
+    return text.isEmpty() ? QStringList() : text.split(u'\n');
+}
+
+class Session : public ::testing::Test {
+protected:
+    ScriptedSeam seam;
+    SeamScope scope{seam};
+    QTemporaryDir program;  // the program directory: meeting files, histories
+    QTemporaryDir work;     // where the user keeps the equipment
+    QString before = QDir::currentPath();
+    QString cnf = work.filePath(QStringLiteral("equipment.cnf"));
+    QString source = work.filePath(QStringLiteral("equipment.txt"));
+
+    void SetUp() override {
+        createWindows();
+        formMain->launchDir = program.path();
+        formMain->programDir = program.path();
+        formMain->compilerPath = testing::compilerPath();
+        QDir::setCurrent(program.path());
+        QFile::copy(testing::examplesDir() + QStringLiteral("/equipment.cnf"), cnf);
+        QFile::copy(testing::examplesDir() + QStringLiteral("/equipment.txt"), source);
+    }
+    void TearDown() override {
+        formVMenu->Modified = 0;
+        destroyWindows();
+        GemTerminateLibrary();
+        QDir::setCurrent(before);
+    }
+
+    void press(QWidget* form, const char* name) {
+        auto* b = form->findChild<QPushButton*>(QString::fromLatin1(name));
+        ASSERT_NE(b, nullptr) << name;
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    void openSession(const QString& conf, const QString& file) {
+        formVConf->show();
+        formVConf->edtConf->setText(conf);
+        formVConf->edtFile->setText(file);
+    }
+    bool waitForMemo(const QPlainTextEdit* memo, const QString& line, int ms = kCompileWaitMs) {
+        return QTest::qWaitFor([&] { return lines(memo).contains(line); }, ms);
+    }
+    QStringList file(const QString& name) { return readTextLines(program.filePath(name)); }
+};
+
+TEST_F(Session, CompilesFollowsTheProgressLoadsAndOpensTheMenu) {
+    openSession(cnf, source);
+    press(formVConf, "btnGo");
+    EXPECT_TRUE(formVConf->Timer1->isActive());
+    EXPECT_EQ(file(QStringLiteral("pass_file")), QStringList{QString::number(formVConf->handle())});
+    ASSERT_TRUE(waitForMemo(formVConf->MEMO, QStringLiteral("=== Compile end ===")));
+
+    QStringList memo = lines(formVConf->MEMO);
+    ASSERT_GE(memo.size(), 3);
+    EXPECT_EQ(memo.first(), QStringLiteral("Compiler Porcess Start ei=0"));
+    // Every progress line arrived, in the compiler's own order (its log).
+    // The memo takes the first line of each message, so the blank lines a
+    // message carries after its own line are in the log only.
+    QStringList log = readTextLines(program.filePath(QStringLiteral("ZorEdit.log")));
+    log.removeAll(QString());
+    int end = static_cast<int>(memo.indexOf(QStringLiteral("=== Compile end ===")));
+    ASSERT_GT(end, 1);
+    QStringList progress = memo.mid(1, end - 1);
+    progress.removeAll(QString());
+    EXPECT_EQ(progress, log);
+    EXPECT_EQ(memo.mid(end), (QStringList{"=== Compile end ===", "   result = 0"}));
+    EXPECT_FALSE(formVConf->Timer1->isActive());
+    EXPECT_TRUE(seam.messages.isEmpty()) << seam.messages.join(u'|').toStdString();
+
+    // Loaded and bound: the menu shows the source and its object file.
+    EXPECT_TRUE(formVMenu->isVisible());
+    EXPECT_TRUE(formVConf->isVisible());
+    EXPECT_EQ(formMain->envFile, cnf);
+    EXPECT_EQ(formMain->defFile, source);
+    EXPECT_EQ(formVMenu->edtSrc->text(), source);
+    EXPECT_EQ(formVMenu->edtFile->text(), work.filePath(QStringLiteral("equipment.fil")));
+    EXPECT_EQ(formVMenu->Modified, 0);
+    TBIN_DLIST* list = nullptr;
+    EXPECT_EQ(GemGetEcList(0, &list), 5);
+    ZorFreeTBIN_DLIST(list);
+    // Both histories remember the session's files.
+    EXPECT_EQ(file(QStringLiteral("eq_conf.his")), QStringList{cnf});
+    EXPECT_EQ(file(QStringLiteral("eq_var.his")), QStringList{source});
+}
+
+TEST_F(Session, ACompileWithErrorsLoadsNothingAndOpensNoMenu) {
+    writeTextLines(source, {"REV_NO = 2", "def_ec EC_BAD {", "    ecid   : 1", "    format : XX", "}"});
+    openSession(cnf, source);
+    press(formVConf, "btnGo");
+    ASSERT_TRUE(waitForMemo(formVConf->MEMO, QStringLiteral("=== Compile end ===")));
+    QStringList memo = lines(formVConf->MEMO);
+    EXPECT_NE(memo.last(), QStringLiteral("   result = 0"));
+    EXPECT_TRUE(memo.last().startsWith(QStringLiteral("   result = ")));
+    EXPECT_TRUE(memo.filter(QStringLiteral("error")).size() + memo.filter(QStringLiteral("!!")).size() > 0)
+        << memo.join(u'\n').toStdString();
+    QTest::qWait(50);
+    EXPECT_FALSE(formVMenu->isVisible());
+    EXPECT_TRUE(formMain->envFile.isEmpty());
+    EXPECT_TRUE(seam.messages.isEmpty());
+}
+
+TEST_F(Session, WithoutAnEndMarkerTheWatchGivesUpAfterFiveTicks) {
+    formMain->compilerPath = QStringLiteral("/bin/true");  // starts, writes nothing
+    openSession(cnf, source);
+    press(formVConf, "btnGo");
+    EXPECT_EQ(lines(formVConf->MEMO), QStringList{QStringLiteral("Compiler Porcess Start ei=0")});
+    formVConf->Timer1->setInterval(10);  // the test's clock runs faster
+    ASSERT_TRUE(waitForMemo(formVConf->MEMO, QStringLiteral(" !! -- Compile time out"), 5000));
+    EXPECT_EQ(formVConf->tickCount, TformVConf::kTimeoutTicks);
+    EXPECT_FALSE(formVConf->Timer1->isActive());
+    // A marker that turns up later is not looked at.
+    writeTextLines(program.filePath(QStringLiteral("zor_conf.end")), {"0"});
+    QTest::qWait(50);
+    EXPECT_EQ(lines(formVConf->MEMO).size(), 2);
+    EXPECT_FALSE(formVMenu->isVisible());
+}
+
+TEST_F(Session, ACompilerThatCannotStartIsReportedAndTimesOut) {
+    formMain->compilerPath = program.filePath(QStringLiteral("no-such-compiler"));
+    openSession(cnf, source);
+    press(formVConf, "btnGo");
+    ASSERT_EQ(seam.messages.size(), 1);
+    EXPECT_TRUE(seam.messages[0].startsWith(QStringLiteral("Compile ei=")));
+    EXPECT_NE(seam.messages[0], QStringLiteral("Compile ei=0"));
+    EXPECT_EQ(lines(formVConf->MEMO).first(),
+              QStringLiteral("Compiler Porcess Start ") + seam.messages[0].mid(8));
+    EXPECT_TRUE(formVConf->Timer1->isActive());
+}
+
+TEST_F(Session, OnlyTxtAndTXTCompileAndAnObjectFileOpensWithoutCompiling) {
+    QString mixed = work.filePath(QStringLiteral("equipment.Txt"));
+    QFile::copy(source, mixed);
+    openSession(cnf, mixed);
+    press(formVConf, "btnGo");
+    EXPECT_TRUE(lines(formVConf->MEMO).isEmpty());
+    EXPECT_FALSE(formVConf->Timer1->isActive());
+    EXPECT_FALSE(QFile::exists(program.filePath(QStringLiteral("pass_file"))));
+    EXPECT_EQ(file(QStringLiteral("eq_var.his")), QStringList{mixed});  // the history still moves
+
+    // An object file, whatever the case of its extension, is bound as it is.
+    testing::Equipment eq;
+    testing::compile(eq);
+    ASSERT_EQ(eq.compileExit, 0) << eq.compileOutput.toStdString();
+    QString object = work.filePath(QStringLiteral("EQUIP.FIL"));
+    ASSERT_TRUE(QFile::copy(eq.object, object));
+    formVConf->edtFile->setText(object);
+    press(formVConf, "btnGo");
+    EXPECT_TRUE(lines(formVConf->MEMO).isEmpty());  // nothing compiled
+    EXPECT_TRUE(formVMenu->isVisible());
+    EXPECT_EQ(formVMenu->edtFile->text(), object);
+    EXPECT_EQ(formVMenu->edtSrc->text(), work.filePath(QStringLiteral("EQUIP.txt")));
+    TBIN_DLIST* list = nullptr;
+    EXPECT_GT(GemGetCeList(0, &list), 0);
+    ZorFreeTBIN_DLIST(list);
+}
+
+TEST_F(Session, ABrokenObjectFileShowsTheLibrarysReason) {
+    QString object = work.filePath(QStringLiteral("broken.fil"));
+    writeTextLines(object, {"XX: this is no object file"});
+    openSession(cnf, object);
+    press(formVConf, "btnGo");
+    ASSERT_EQ(seam.messages.size(), 1);
+    EXPECT_TRUE(seam.messages[0].startsWith(QStringLiteral("設定されたﾌｧｲﾙにｴﾗｰがみつかりました。: \n")));
+    EXPECT_GT(seam.messages[0].size(), 30);  // the reason follows
+    EXPECT_FALSE(formVMenu->isVisible());
+}
+
+TEST_F(Session, TheEnvironmentFileMustBeNamedAndExist) {
+    openSession(QStringLiteral("   "), source);
+    press(formVConf, "btnGo");
+    openSession(work.filePath(QStringLiteral("missing.cnf")), source);
+    press(formVConf, "btnGo");
+    EXPECT_EQ(seam.messages, (QStringList{QStringLiteral("装置構成定義ﾌｧｲﾙを設定してください。"),
+                                          QStringLiteral("指定された装置構成定義ﾌｧｲﾙが開けません。")}));
+    EXPECT_FALSE(QFile::exists(program.filePath(QStringLiteral("eq_conf.his"))));
+}
+
+TEST_F(Session, TheSessionWindowStartsFromTheHistoriesAndReopensThroughThePicker) {
+    writeTextLines(program.filePath(QStringLiteral("eq_conf.his")), {cnf, "/old.cnf"});
+    writeTextLines(program.filePath(QStringLiteral("eq_var.his")), {source, "/old.txt", "/older.txt"});
+    formVConf->show();
+    EXPECT_EQ(formVConf->edtConf->text(), cnf);
+    EXPECT_EQ(formVConf->edtFile->text(), source);
+
+    seam.modalSteps.push_back([](QWidget* hist) {
+        auto* list = hist->findChild<QListWidget*>(QStringLiteral("ListBox1"));
+        list->setCurrentRow(2);
+        QTest::keyClick(list, Qt::Key_Return);
+    });
+    press(formVConf, "btnReopen2");
+    EXPECT_EQ(seam.modalWindows, QStringList{QStringLiteral("formHist")});
+    EXPECT_EQ(formVConf->edtFile->text(), QStringLiteral("/older.txt"));
+    EXPECT_EQ(file(QStringLiteral("eq_var.his")), (QStringList{"/older.txt", source, "/old.txt"}));
+
+    QFile::remove(program.filePath(QStringLiteral("eq_conf.his")));
+    press(formVConf, "btnReopen");
+    EXPECT_EQ(seam.messages, QStringList{QStringLiteral("以前開いたﾌｧｲﾙはありません。")});
+
+    seam.files = {work.filePath(QStringLiteral("gone.cnf"))};
+    press(formVConf, "btnOpen");
+    EXPECT_EQ(seam.fileRequests.last().title, QStringLiteral("装置環境定義ﾌｧｲﾙ名(*.cnf)を開く"));
+    EXPECT_EQ(seam.fileRequests.last().directory, program.path());
+    EXPECT_EQ(seam.messages.last(), QStringLiteral("指定されたﾌｧｲﾙがみつかりません。"));
+    EXPECT_FALSE(QFile::exists(program.filePath(QStringLiteral("eq_conf.his"))));
+}
+
+// ---- the menu -----------------------------------------------------------------
+
+class Menu : public Session {
+protected:
+    void SetUp() override {
+        Session::SetUp();
+        openSession(cnf, source);
+        press(formVConf, "btnGo");
+        ASSERT_TRUE(QTest::qWaitFor([] { return formVMenu->isVisible(); }, kCompileWaitMs));
+    }
+};
+
+TEST_F(Menu, SavesAndCompilesTheSavedSourceAgain) {
+    formVMenu->SetModified();
+    press(formVMenu, "btnSave");
+    EXPECT_EQ(lines(formVMenu->Memo), QStringList{QStringLiteral("保存しました。")});
+    EXPECT_EQ(formVMenu->Modified, 0);
+    EXPECT_EQ(seam.beeps, 1);
+    EXPECT_TRUE(QFile::exists(source + QStringLiteral(".bak")));
+
+    // A stale marker of the first compile goes before the next one starts.
+    writeTextLines(program.filePath(QStringLiteral("zor_conf.end")), {"7"});
+    QFile::remove(program.filePath(QStringLiteral("ZorEdit.log")));
+    press(formVMenu, "btnCompile");
+    EXPECT_EQ(file(QStringLiteral("pass_file")), QStringList{QString::number(formVMenu->handle())});
+    EXPECT_TRUE(formVMenu->Timer1->isActive());
+    ASSERT_TRUE(waitForMemo(formVMenu->Memo, QStringLiteral("----- Operation End -----")));
+    EXPECT_EQ(file(QStringLiteral("zor_conf.end")), QStringList{"0"});
+    EXPECT_FALSE(formVMenu->Timer1->isActive());
+    EXPECT_EQ(seam.beeps, 2);
+    // The menu's own memo got the progress lines.
+    QStringList log = readTextLines(program.filePath(QStringLiteral("ZorEdit.log")));
+    ASSERT_FALSE(log.isEmpty());
+    EXPECT_TRUE(lines(formVMenu->Memo).contains(log.first()));
+    EXPECT_EQ(formVMenu->Modified, 0);  // compiling does not touch it
+}
+
+TEST_F(Menu, AFailedSaveLeavesModifiedSetSoClosingStillAsks) {
+    formVMenu->SetModified();
+    formVMenu->edtSrc->setText(work.filePath(QStringLiteral("no/such/dir/x.txt")));
+    press(formVMenu, "btnSave");
+    EXPECT_EQ(lines(formVMenu->Memo), QStringList{QStringLiteral("保存に失敗しました。")});
+    EXPECT_EQ(formVMenu->Modified, 1);
+
+    const QString question = QStringLiteral(
+        "設定変更が行われましたがｺﾝﾊﾟｲﾙと保存がされておりません。\nこのまま終了しますか？");
+    seam.answers = {false};
+    press(formVMenu, "btnCancel");
+    EXPECT_EQ(seam.questions, QStringList{question});
+    EXPECT_TRUE(formVMenu->isVisible());
+    seam.answers = {true};
+    formVMenu->close();
+    EXPECT_EQ(seam.questions.size(), 2);
+    EXPECT_FALSE(formVMenu->isVisible());
+    EXPECT_TRUE(formVConf->isVisible());
+    EXPECT_EQ(formVMenu->tag(), 0);
+}
+
+TEST_F(Menu, ClosingUnmodifiedAsksNothingAndEmptySourceNamesAreRefused) {
+    formVMenu->edtSrc->setText(QStringLiteral("  "));
+    press(formVMenu, "btnSave");
+    press(formVMenu, "btnCompile");
+    EXPECT_EQ(seam.messages, (QStringList{QStringLiteral("保存用ｿｰｽﾌｧｲﾙ名を設定してください。"),
+                                          QStringLiteral("ｿｰｽﾌｧｲﾙ名を設定してください。")}));
+    press(formVMenu, "btnCancel");
+    EXPECT_TRUE(seam.questions.isEmpty());
+    EXPECT_FALSE(formVMenu->isVisible());
+}
+
+TEST_F(Menu, SaveAsTakesTheNewNameForBothFiles) {
+    QString other = work.filePath(QStringLiteral("copy.txt"));
+    seam.files = {other};
+    press(formVMenu, "btnSaveAs");
+    EXPECT_EQ(seam.fileRequests.last().fileName, QStringLiteral("equipment.txt"));
+    EXPECT_EQ(seam.fileRequests.last().directory, work.path());
+    EXPECT_EQ(formVMenu->edtSrc->text(), other);
+    EXPECT_EQ(formVMenu->edtFile->text(), work.filePath(QStringLiteral("copy.fil")));
+    EXPECT_TRUE(QFile::exists(other));
+}
+
+}  // namespace
+}  // namespace zor::editor
