@@ -113,11 +113,20 @@ bool take_record(const TV_INFO& r, Kind kind, const Variable* held, const Store&
     v.name = r.name;
     v.id = r.vid;
     v.form = form;
-    v.msize = merge_max_size(same_form, held ? held->size : 0, held ? held->msize : 0, form, r.size);
-    v.size = r.size;
     v.min = merge_value(same_form ? &held->min : nullptr, form, r.min);
     v.max = merge_value(same_form ? &held->max : nullptr, form, r.max);
     v.nominal = merge_value(same_form ? &held->nominal : nullptr, form, r.nominal);
+    // The variable editor sizes an A or J variable by its nominal text; that
+    // size says nothing new while the nominal stays as it was.
+    bool size_from_nominal = same_form && text_form && v.nominal == held->nominal &&
+                             r.size == static_cast<int32_t>(held->nominal.value_or("").size());
+    if (size_from_nominal) {
+        v.size = held->size;
+        v.msize = held->msize;
+    } else {
+        v.msize = merge_max_size(same_form, held ? held->size : 0, held ? held->msize : 0, form, r.size);
+        v.size = r.size;
+    }
     std::string units = r.units ? r.units : "";
     if (!(held && held->units.value_or("") == units)) v.units = units.empty() ? std::nullopt : std::optional(units);
 

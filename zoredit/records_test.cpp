@@ -1,0 +1,441 @@
+// The records through the C interface: what a get shows, what a set keeps.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+
+#include "zoredit/fil_writer.h"
+#include "zoredit/test_support.h"
+#include "zoredit/zoredit.h"
+
+namespace zor::edit {
+namespace {
+
+char* text(const char* t) {
+    char* copy = static_cast<char*>(ZorAllocMem(static_cast<int>(std::strlen(t)) + 1));
+    std::strcpy(copy, t);
+    return copy;
+}
+
+template <class T>
+T* array(std::initializer_list<T> values) {
+    T* a = static_cast<T*>(ZorAllocMem(static_cast<int>(values.size() * sizeof(T))));
+    std::copy(values.begin(), values.end(), a);
+    return a;
+}
+
+Equipment sample() {
+    Equipment eq;
+    Variable ec;
+    ec.name = "EC_A";
+    ec.id = 10;
+    ec.form = 16;
+    ec.size = 1;
+    ec.msize = 32;
+    ec.nominal = "hello";
+    ec.events = {"CE_1"};
+    eq.ec.push_back(ec);
+    Variable sv;
+    sv.name = "SV_T";
+    sv.id = 20;
+    sv.form = 44;
+    sv.size = 1;
+    sv.min = "0x10";
+    sv.units = "C";
+    for (int i = 1; i <= 5; ++i) sv.limits.push_back({std::to_string(i), std::to_string(i * 10), std::to_string(i * 10 + 5)});
+    sv.events = {"CE_1", "CE_GONE", "CE_2", "CE_1"};
+    eq.sv.push_back(sv);
+    Variable list;
+    list.name = "SV_L";
+    list.id = 21;
+    list.form = 0;
+    list.size = 1;
+    list.nominal = "2";
+    list.vids = {"EC_A", "NOWHERE"};
+    eq.sv.push_back(list);
+    eq.ce.push_back({"CE_1", 100, std::string("Disable"), {"RP_1", "RP_GONE"}});
+    eq.ce.push_back({"CE_2", 101, std::nullopt, {}});
+    eq.rp.push_back({"RP_1", 200, {"SV_T", "ec_a", "77"}});
+    eq.al.push_back({"AL_1", 300, "0x85", "Text", std::string("CE_1"), std::string("CE_LOST"), std::nullopt});
+    eq.pp.push_back({"PP_1", {"PROG01", 17, 20, 20}, {"body", 16, 1, 100}});
+    FormattedProgram fp;
+    fp.name = "FPP_1";
+    fp.ppid = {"F1", 16, 2, 40};
+    fp.mdln = "M";
+    fp.softrev = "1.0";
+    for (int c = 1; c <= 5; ++c) fp.codes.push_back({{"C" + std::to_string(c), 17, 2, 2}, {{"p", 44, 1, 1}}});
+    eq.fp.push_back(fp);
+    Recipe rc;
+    rc.name = "RCP_1";
+    rc.id = "R1";
+    rc.params.push_back({std::string("P1"), TextItem{"1.5", 36, 1, 0}});
+    eq.rc.push_back(rc);
+    Trace tr;
+    tr.name = "TR_1";
+    tr.trid = {"TRACE0001", 16, 4, 4};
+    tr.dsper = "00000100";
+    tr.totsmp = 10;
+    tr.repgsz = 1;
+    tr.svs = {"SV_T", "SV_GONE"};
+    eq.tr.push_back(tr);
+    eq.sp.push_back({"SP_6", 6, {11, 13}});
+    return eq;
+}
+
+class Records : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = test::scratch_dir("records");
+        std::string error;
+        ASSERT_GE(test::load_fil(dir_, write_fil(sample()), &error), 0) << error;
+    }
+    // The source the library would write now.
+    std::string source() {
+        EXPECT_EQ(ZorWriteEqInfo((dir_ + "/out.txt").c_str()), 0) << test::last_error();
+        return test::read_file(dir_ + "/out.txt");
+    }
+    std::string dir_;
+};
+
+TEST_F(Records, GetShowsTheVariableWithLinksAsIds) {
+    TV_INFO r;
+    ASSERT_EQ(GemGetSvInfo(0, 20, &r), 0);
+    EXPECT_STREQ(r.name, "SV_T");
+    EXPECT_EQ(r.format, 44);
+    EXPECT_EQ(*static_cast<uint32_t*>(r.min), 16u);
+    EXPECT_EQ(r.max, nullptr);
+    EXPECT_STREQ(r.units, "C");
+    ASSERT_EQ(r.item_count, 5);
+    EXPECT_EQ(r.items.limits[4]->limit_id, 5);
+    EXPECT_EQ(*static_cast<uint32_t*>(r.items.limits[4]->upper), 55u);
+    ASSERT_EQ(r.ceid_count, 4);
+    EXPECT_EQ(r.ceids[0], 100);
+    EXPECT_EQ(r.ceids[1], 0);  // names no event
+    EXPECT_EQ(r.ceids[2], 101);
+    EXPECT_EQ(r.deleted, 0);
+    ZorFreeTV_INFO(&r);
+    EXPECT_EQ(r.name, nullptr);
+
+    ASSERT_EQ(GemGetSvInfo(0, 21, &r), 0);
+    ASSERT_EQ(r.item_count, 2);
+    EXPECT_EQ(r.items.list->vids[0], 10);
+    EXPECT_EQ(r.items.list->vids[1], 0);
+    EXPECT_STREQ(r.items.list->names[1], "NOWHERE");
+    ZorFreeTV_INFO(&r);
+    EXPECT_EQ(GemGetSvInfo(0, 99, &r), ZOR_E_NOTFOUND);
+    EXPECT_EQ(GemGetEcInfo(1, 10, &r), ZOR_E_FAIL);
+}
+
+// An editor that shows four limits and three CEIDs and sends them back
+// unchanged must not lose the rest, nor the event that names nothing.
+TEST_F(Records, UnchangedRecordsChangeNothing) {
+    std::string before = source();
+    for (int32_t id : {20, 21}) {
+        TV_INFO r;
+        ASSERT_EQ(GemGetSvInfo(0, id, &r), 0);
+        if (r.format != 0) {
+            r.item_count = 4;
+            r.ceid_count = 3;
+        }
+        ASSERT_EQ(GemSetSvInfo(0, &r), 0) << test::last_error();
+        ZorFreeTV_INFO(&r);
+    }
+    TV_INFO e;
+    ASSERT_EQ(GemGetEcInfo(0, 10, &e), 0);
+    ZorFreeMem(e.ceids);  // the variable editor sends no CEIDs for an EC
+    e.ceids = nullptr;
+    e.ceid_count = 0;
+    e.size = 5;  // and sizes an A variable by its nominal
+    ASSERT_EQ(GemSetEcInfo(0, &e), 0);
+    ZorFreeTV_INFO(&e);
+    TCE_INFO c;
+    ASSERT_EQ(GemGetCeInfo(0, 100, &c), 0);
+    EXPECT_EQ(c.ceed, 0);
+    ASSERT_EQ(GemSetCeInfo(0, &c), 0);
+    ZorFreeTCE_INFO(&c);
+    TRP_INFO p;
+    ASSERT_EQ(GemGetRpInfo(0, 200, &p), 0);
+    EXPECT_EQ(p.vids[1], 10);  // "ec_a": names compare without regard to case
+    EXPECT_EQ(p.vids[2], 77);  // a number names the ID
+    ASSERT_EQ(GemSetRpInfo(0, &p), 0);
+    ZorFreeTRP_INFO(&p);
+    TAL_INFO a;
+    ASSERT_EQ(GemGetAlInfo(0, 300, &a), 0);
+    EXPECT_EQ(a.alcd, 0x85);
+    EXPECT_EQ(a.ce_on, 100u);
+    EXPECT_EQ(a.ce_off, 0u);
+    ASSERT_EQ(GemSetAlInfo(0, &a), 0);
+    ZorFreeTAL_INFO(&a);
+    TPP_INFO pp;
+    ASSERT_EQ(GemGetPpInfo(0, "prog01", &pp), 0);
+    pp.ppid_format = pp.ppbody_format = 16;  // the PP editor always sends A
+    pp.ppid_length = static_cast<int32_t>(std::strlen(pp.ppid));
+    ASSERT_EQ(GemSetPpInfo(0, &pp), 0);
+    ZorFreeTPP_INFO(&pp);
+    TFPP_INFO fp;
+    ASSERT_EQ(GemGetFppInfo(0, "F1", &fp), 0);
+    ASSERT_EQ(fp.ccode_count, 5);
+    fp.ccode_count = 4;  // the FPP editor shows four command codes
+    ASSERT_EQ(GemSetFppInfo(0, &fp), 0);
+    fp.ccode_count = 5;
+    ZorFreeTFPP_INFO(&fp);
+    TTRACE_INFO t;
+    ASSERT_EQ(GemGetTrInfo(0, "trace0001", &t), 0);
+    EXPECT_EQ(t.trid_length, 4);
+    EXPECT_EQ(t.svids[1], 0);
+    t.trid_length = 9;
+    ASSERT_EQ(GemSetTrInfo(0, &t), 0);
+    ZorFreeTTRACE_INFO(&t);
+    EXPECT_EQ(source(), before);
+}
+
+TEST_F(Records, ChangedFieldsAreWrittenAndTheRestKept) {
+    TV_INFO r;
+    ASSERT_EQ(GemGetSvInfo(0, 20, &r), 0);
+    r.item_count = 4;
+    *static_cast<uint32_t*>(r.items.limits[0]->low) = 7;  // change limit 1 only
+    r.ceids[1] = 101;                                        // link CE_2 where CE_GONE stood
+    r.ceid_count = 2;
+    ASSERT_EQ(GemSetSvInfo(0, &r), 0);
+    ZorFreeTV_INFO(&r);
+    std::string s = source();
+    EXPECT_NE(s.find("    min : 0x10\r\n"), std::string::npos);
+    EXPECT_NE(s.find("    limit : 1 7 15\r\n    limit : 2 20 25\r\n    limit : 3 30 35\r\n    limit : 4 40 45\r\n    event : CE_1\r\n"
+                     "    event : CE_2\r\n}"),
+              std::string::npos)
+        << s;
+
+    TV_INFO e;
+    ASSERT_EQ(GemGetEcInfo(0, 10, &e), 0);
+    e.size = 3;
+    ASSERT_EQ(GemSetEcInfo(0, &e), 0);
+    ZorFreeTV_INFO(&e);
+    EXPECT_NE(source().find("    format : A[3..32]\r\n"), std::string::npos);  // the maximum size stays
+
+    TCE_INFO c;
+    ASSERT_EQ(GemGetCeInfo(0, 100, &c), 0);
+    c.ceed = 1;
+    c.rpids[1] = 999;  // an ID nothing has: written as a number
+    ASSERT_EQ(GemSetCeInfo(0, &c), 0);
+    ZorFreeTCE_INFO(&c);
+    EXPECT_NE(source().find("    enabled : TRUE\r\n    rptname : RP_1\r\n    rptname : 999\r\n"), std::string::npos);
+
+    TPP_INFO pp;
+    ASSERT_EQ(GemGetPpInfo(0, "PROG01", &pp), 0);
+    ZorFreeMem(pp.ppbody);
+    pp.ppbody = text("new body");
+    pp.ppbody_format = 16;
+    ASSERT_EQ(GemSetPpInfo(0, &pp), 0);
+    ZorFreeTPP_INFO(&pp);
+    // The J of the PPID and the range of the body survive.
+    EXPECT_NE(source().find("    ppid : J[20] PROG01\r\n    ppbody : A[1..100] \"new body\"\r\n"), std::string::npos)
+        << source();
+
+    TAL_INFO a;
+    ASSERT_EQ(GemGetAlInfo(0, 300, &a), 0);
+    a.alcd = 3;
+    a.ce_off = 101;
+    ASSERT_EQ(GemSetAlInfo(0, &a), 0);
+    ZorFreeTAL_INFO(&a);
+    EXPECT_NE(source().find("    alcd : 3\r\n    altx : Text\r\n    ce_on : CE_1\r\n    ce_off : CE_2\r\n"), std::string::npos);
+}
+
+TEST_F(Records, NewDefinitionsFromEditorRecords) {
+    TV_INFO r;
+    ZorMemSet(&r, 0, sizeof r);
+    r.vid = 30;
+    r.name = text(" DV_NEW ");
+    r.format = 42;
+    r.size = 2;
+    int32_t v = 5;
+    r.nominal = ZorAllocMem(4);
+    zor_set_vdval(r.nominal, &v, 42, 2, 2);
+    r.units = text("");
+    r.item_count = 1;
+    r.items.limits = array<TV_LIMIT*>({static_cast<TV_LIMIT*>(ZorAllocMem(sizeof(TV_LIMIT)))});
+    r.items.limits[0]->limit_id = 1;
+    ASSERT_EQ(GemSetDvInfo(0, &r), 0) << test::last_error();
+    ZorFreeTV_INFO(&r);
+
+    TRCP_INFO c;
+    ZorMemSet(&c, 0, sizeof c);
+    c.name = text("RCP_2");
+    c.rcpid = text("R2");
+    c.param_count = 1;
+    c.params = array<TRCP_PARAM*>({static_cast<TRCP_PARAM*>(ZorAllocMem(sizeof(TRCP_PARAM)))});
+    c.params[0]->name = text("N 1");
+    c.params[0]->value = text("v");
+    ASSERT_EQ(GemSetRcpInfo(0, &c), 0);
+    ZorFreeTRCP_INFO(&c);
+
+    std::string s = source();
+    EXPECT_NE(s.find("def_dv \" DV_NEW \" {\r\n    dvid : 30\r\n    format : U2[2]\r\n    nominal : 5\r\n"
+                     "    limit : 1 \"\" \"\"\r\n}"),
+              std::string::npos)
+        << s;
+    EXPECT_NE(s.find("def_rcp RCP_2 {\r\n    rcpid : R2\r\n    rcpparname : \"N 1\"\r\n    rcpparval : A[1] v\r\n}"),
+              std::string::npos)
+        << s;
+}
+
+TEST_F(Records, DeletedDefinitionsStayListedButAreNotWritten) {
+    TCE_INFO c;
+    ASSERT_EQ(GemGetCeInfo(0, 101, &c), 0);
+    c.deleted = 1;
+    ASSERT_EQ(GemSetCeInfo(0, &c), 0);
+    ZorFreeTCE_INFO(&c);
+    TBIN_DLIST* list = nullptr;
+    ASSERT_EQ(GemGetCeList(0, &list), 2);
+    EXPECT_EQ(list->ids[1], 101);
+    EXPECT_STREQ(list->names[1], "CE_2");
+    ZorFreeTBIN_DLIST(list);
+    ASSERT_EQ(GemGetCeInfo(0, 101, &c), 0);
+    EXPECT_EQ(c.deleted, 1);
+    ZorFreeTCE_INFO(&c);
+    EXPECT_EQ(source().find("def_ce CE_2"), std::string::npos);
+
+    // A deleted name may be taken by a new definition; a live one may not.
+    TCE_INFO n;
+    ZorMemSet(&n, 0, sizeof n);
+    n.ceid = 102;
+    n.name = text("ce_2");
+    EXPECT_EQ(GemSetCeInfo(0, &n), 0);
+    n.ceid = 103;
+    EXPECT_EQ(GemSetCeInfo(0, &n), ZOR_E_FAIL);
+    EXPECT_EQ(test::last_error(), "the name \"ce_2\" is used by another definition");
+    ZorFreeTCE_INFO(&n);
+}
+
+TEST_F(Records, RecordsThatCannotBeSourceAreRefused) {
+    TAL_INFO a;
+    ASSERT_EQ(GemGetAlInfo(0, 300, &a), 0);
+    ZorFreeMem(a.altx);
+    a.altx = text("two\r\nlines");
+    EXPECT_EQ(GemSetAlInfo(0, &a), ZOR_E_FAIL);
+    EXPECT_EQ(test::last_error(), "ALTX holds a line break");
+    ZorFreeTAL_INFO(&a);
+
+    TRP_INFO p;
+    ZorMemSet(&p, 0, sizeof p);
+    p.rpid = 5;
+    p.name = text("RP_BIG");
+    p.vid_count = 257;
+    p.vids = static_cast<int32_t*>(ZorAllocMem(257 * 4));
+    EXPECT_EQ(GemSetRpInfo(0, &p), ZOR_E_FAIL);
+    ZorFreeMem(p.name);
+    p.name = nullptr;
+    p.vid_count = 0;
+    EXPECT_EQ(GemSetRpInfo(0, &p), ZOR_E_FAIL);  // no name
+    ZorFreeTRP_INFO(&p);
+    EXPECT_EQ(GemSetRpInfo(0, nullptr), ZOR_E_FAIL);
+}
+
+// The library copies what it is given: the caller's blocks may be freed
+// and reused at once.
+TEST_F(Records, SetKeepsNothingOfTheCaller) {
+    TTRACE_INFO t;
+    ZorMemSet(&t, 0, sizeof t);
+    t.name = text("TR_2");
+    t.trid = text("T2");
+    t.dsper = text("00000200");
+    t.totsmp = 1;
+    t.repgsz = 1;
+    t.svid_count = 1;
+    t.svids = array<int32_t>({20});
+    ASSERT_EQ(GemSetTrInfo(0, &t), 0);
+    std::memset(t.name, 'x', 4);
+    ZorFreeTTRACE_INFO(&t);
+    ASSERT_EQ(GemGetTrInfo(0, "T2", &t), 0);
+    EXPECT_STREQ(t.name, "TR_2");
+    EXPECT_EQ(t.svids[0], 20);
+    ZorFreeTTRACE_INFO(&t);
+    EXPECT_NE(source().find("    svname : SV_T\r\n"), std::string::npos);
+}
+
+TEST_F(Records, NameLookupsWriteOnlyWhatFits) {
+    char buffer[8];
+    int32_t length = -1;
+    EXPECT_EQ(GemGetVName(0, 10, buffer, &length, sizeof buffer), 0);
+    EXPECT_STREQ(buffer, "EC_A");
+    EXPECT_EQ(length, 4);
+    EXPECT_EQ(GemGetVName(0, 10, buffer, &length, 4), ZOR_E_NOSPACE);
+    EXPECT_STREQ(buffer, "");
+    EXPECT_EQ(GemGetVName(0, 999, buffer, &length, sizeof buffer), ZOR_E_NOTFOUND);
+    EXPECT_EQ(GemGetRpName(0, 200, buffer, sizeof buffer), 0);
+    EXPECT_STREQ(buffer, "RP_1");
+    EXPECT_EQ(GemGetCeName(0, 101, buffer, sizeof buffer), 0);
+    EXPECT_STREQ(buffer, "CE_2");
+    EXPECT_EQ(GemGetCeName(0, 200, buffer, sizeof buffer), ZOR_E_NOTFOUND);
+}
+
+TEST_F(Records, SpoolSettingsPerStream) {
+    int32_t f[2];
+    EXPECT_EQ(GemGetSpoolInfo(0, 6, f, 2), 2);
+    EXPECT_EQ(f[1], 13);
+    EXPECT_EQ(GemGetSpoolInfo(0, 6, f, 1), ZOR_E_NOSPACE);
+    EXPECT_EQ(GemGetSpoolInfo(0, 7, f, 2), 0);
+    int32_t set[] = {5, 257};
+    ASSERT_EQ(GemSetSpoolInfo(0, 7, 2, set), 0);
+    EXPECT_EQ(GemGetSpoolInfo(0, 7, f, 2), 2);
+    EXPECT_EQ(f[1], 1);  // low eight bits
+    EXPECT_EQ(GemSetSpoolInfo(0, 300, 0, nullptr), ZOR_E_FAIL);
+    std::string s = source();
+    EXPECT_NE(s.find("def_spool SP_S7 {\r\n    stream : 7\r\n    function : 5\r\n    function : 1\r\n}"), std::string::npos);
+    EXPECT_EQ(GemResetSpoolInfo(0, 6), 0);
+    EXPECT_EQ(GemResetSpoolInfo(0, 6), ZOR_E_NOTFOUND);
+    EXPECT_EQ(GemGetSpoolInfo(0, 6, f, 2), 0);
+    EXPECT_EQ(GemResetAllSpoolInfo(0), 0);
+    EXPECT_EQ(GemGetSpoolInfo(0, 7, f, 2), 0);
+    EXPECT_EQ(source().find("def_spool"), std::string::npos);
+}
+
+TEST_F(Records, WriteKeepsTheOldSourceAndFailsCleanly) {
+    std::string path = dir_ + "/eq.txt";
+    test::write_file(path, "// hand-written\r\n");
+    ASSERT_EQ(ZorWriteEqInfo(path.c_str()), 0);
+    EXPECT_EQ(test::read_file(path + ".bak"), "// hand-written\r\n");
+    EXPECT_NE(test::read_file(path).find("def_ec EC_A {"), std::string::npos);
+    EXPECT_EQ(ZorWriteEqInfo((dir_ + "/no/such/dir/eq.txt").c_str()), ZOR_E_FAIL);
+    EXPECT_EQ(ZorWriteEqInfo(nullptr), ZOR_E_FAIL);
+}
+
+TEST_F(Records, AFailedLoadKeepsWhatWasLoaded) {
+    std::string error;
+    EXPECT_EQ(test::load_fil(dir_, "CE: NAME00000001C\r\n", &error), ZOR_E_FAIL);
+    EXPECT_EQ(error.substr(error.find(": ") + 2), "line 1, byte 18: field \"ID  \" missing");
+    TBIN_DLIST* list = nullptr;
+    EXPECT_EQ(GemGetCeList(0, &list), 2);
+    ZorFreeTBIN_DLIST(list);
+}
+
+// Editors list every record and get each to find the deleted ones: that
+// must stay quick at the compiler's limit of 8192 per kind.
+TEST(RecordsScale, ListGetAndSetEightThousandDefinitions) {
+    Equipment eq;
+    for (int i = 0; i < 8192; ++i) {
+        eq.ce.push_back({"CE_" + std::to_string(i), i + 1, std::nullopt, {"RP_" + std::to_string(i % 100)}});
+        eq.rp.push_back({"RP_" + std::to_string(i), i + 1, {"SV_" + std::to_string(i)}});
+    }
+    std::string dir = test::scratch_dir("scale");
+    ASSERT_GE(test::load_fil(dir, write_fil(eq)), 0);
+    auto start = std::chrono::steady_clock::now();
+    TBIN_DLIST* list = nullptr;
+    ASSERT_EQ(GemGetCeList(0, &list), 8192);
+    for (int i = 0; i < list->count; ++i) {
+        TCE_INFO c;
+        ASSERT_EQ(GemGetCeInfo(0, list->ids[i], &c), 0);
+        c.deleted = i % 2;
+        ASSERT_EQ(GemSetCeInfo(0, &c), 0);
+        ZorFreeTCE_INFO(&c);
+    }
+    ZorFreeTBIN_DLIST(list);
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_LT(seconds, 1.0);
+    TCE_INFO c;
+    ASSERT_EQ(GemSetCeInfo(0, (ZorMemSet(&c, 0, sizeof c), c.ceid = 99999, c.name = text("CE_X"), &c)), ZOR_E_FAIL);
+    EXPECT_EQ(test::last_error(), "more than 8192 definitions");
+    ZorFreeTCE_INFO(&c);
+}
+
+}  // namespace
+}  // namespace zor::edit
