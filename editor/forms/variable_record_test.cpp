@@ -1,0 +1,312 @@
+#include "editor/forms/variable_record.h"
+
+#include <gtest/gtest.h>
+
+#include "editor/shell/qt_print.h"
+
+#include <initializer_list>
+#include <utility>
+
+#include "editor/forms/test_equipment.h"
+#include "editor/shell/action.h"
+#include "editor/shell/library.h"
+#include "zoredit/zoredit.h"
+
+namespace zor::editor {
+namespace {
+
+// ---- the VID list ------------------------------------------------------------------
+
+std::vector<int32_t> v(std::initializer_list<int32_t> l) { return l; }
+
+TEST(VidList, OverwriteReplacesOrAppendsInsertGoesAnywhereRemoveCloses) {
+    VidList list;
+    EXPECT_TRUE(list.overwrite(1, 10));  // empty list: row 1 is past the end
+    EXPECT_TRUE(list.overwrite(5, 20));  // far below: appended after the last
+    EXPECT_TRUE(list.overwrite(1, 11));  // replaced in place
+    EXPECT_EQ(list.vids(), v({11, 20}));
+    EXPECT_TRUE(list.insert(2, 15));
+    EXPECT_TRUE(list.insert(1, 5));
+    EXPECT_TRUE(list.insert(99, 30));  // beyond the end: at the end
+    EXPECT_TRUE(list.insert(-1, 31));  // no current row: at the end
+    EXPECT_EQ(list.vids(), v({5, 11, 15, 20, 30, 31}));
+    EXPECT_FALSE(list.remove(7));
+    EXPECT_FALSE(list.remove(0));
+    EXPECT_TRUE(list.remove(2));
+    EXPECT_TRUE(list.remove(5));
+    EXPECT_EQ(list.vids(), v({5, 15, 20, 30}));
+}
+
+TEST(VidList, OneCapacityForEveryOperationAndInsertionPastThe256thEntry) {
+    VidList list;
+    std::vector<int32_t> full(VidList::kCapacity);
+    for (int i = 0; i < VidList::kCapacity; ++i) full[static_cast<size_t>(i)] = i + 1;
+    ASSERT_TRUE(list.assign(full.data(), VidList::kCapacity - 1));
+    EXPECT_TRUE(list.insert(2000, -7));  // far beyond the 256th position
+    EXPECT_EQ(list.vids()[1999], -7);
+    EXPECT_EQ(list.vids()[2000], 2000);
+    EXPECT_EQ(list.count(), VidList::kCapacity);
+    // Full: nothing grows, but an entry can still be replaced.
+    EXPECT_FALSE(list.overwrite(VidList::kCapacity + 1, 1));
+    EXPECT_FALSE(list.insert(1, 1));
+    EXPECT_TRUE(list.overwrite(VidList::kCapacity, 99));
+    EXPECT_EQ(list.count(), VidList::kCapacity);
+    EXPECT_EQ(list.vids().back(), 99);
+    full.push_back(0);
+    EXPECT_FALSE(list.assign(full.data(), VidList::kCapacity + 1));
+    EXPECT_EQ(list.count(), VidList::kCapacity);  // unchanged
+    EXPECT_EQ(vidListFullMessage(), QStringLiteral("LISTに含められる変数は2048個までです。"));
+}
+
+// ---- building a record ---------------------------------------------------------------
+
+// A record that frees itself, as the form frees its working record.
+struct Record {
+    TV_INFO r{};
+    ~Record() { ZorFreeTV_INFO(&r); }
+};
+
+VariableDetail detail(int mode, const QString& id, const QString& name,
+                      std::initializer_list<std::pair<int, QString>> cells) {
+    VariableDetail d;
+    d.mode = mode;
+    d.id = id;
+    d.name = name;
+    d.values[vrow::Size] = QStringLiteral("1");
+    for (const auto& [row, text] : cells) d.values[static_cast<size_t>(row)] = text;
+    return d;
+}
+
+QString text(const void* bytes) { return QString::fromLatin1(static_cast<const char*>(bytes)); }
+
+class BuildVariable : public ::testing::Test {
+protected:
+    // Names of list entries come from the loaded equipment.
+    void SetUp() override { ASSERT_GE(testing::load(eq), 0) << eq.compileOutput.toStdString(); }
+    testing::Equipment eq;
+    Record rec;
+};
+
+TEST_F(BuildVariable, RefusalsComeInOkOrder) {
+    const QString idName = QStringLiteral("ID、名前を確認してください。");
+    const QString required = QStringLiteral("必須項目の設定を確認してください。");
+    const QString U4 = QStringLiteral("U4");
+    struct Case {
+        VariableDetail d;
+        QString message;
+    };
+    std::vector<Case> cases = {
+        {detail(0, QStringLiteral("  "), QStringLiteral("EC_X"), {{vrow::Format, U4}}), idName},
+        {detail(0, QStringLiteral("7"), QStringLiteral(" "), {{vrow::Format, QString()}}), idName},
+        {detail(0, QStringLiteral("7"), QStringLiteral("EC_X"), {{vrow::Format, QStringLiteral(" ")}}),
+         required},
+        {detail(0, QStringLiteral("7"), QStringLiteral("EC_X"), {{vrow::Format, U4}, {vrow::Size, {}}}),
+         required},
+        {detail(0, QStringLiteral("abc"), QStringLiteral("EC_X"), {{vrow::Format, QStringLiteral("X9")}}),
+         QStringLiteral("IDの値が正しくありません。")},
+        {detail(0, QStringLiteral("7"), QStringLiteral("EC_X"), {{vrow::Format, QStringLiteral("X9")}}),
+         QStringLiteral("Formatが正しくありません。")},
+        {detail(0, QStringLiteral("7"), QStringLiteral("EC_X"), {{vrow::Format, U4}}), QString()},
+        // A hexadecimal ID is a number to zoredit.
+        {detail(0, QStringLiteral("0x10"), QStringLiteral("EC_X"), {{vrow::Format, U4}}), QString()},
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        EXPECT_EQ(buildVariable(cases[i].d, {}, &rec.r), cases[i].message) << i;
+        ZorFreeTV_INFO(&rec.r);
+    }
+    VariableDetail hex = detail(0, QStringLiteral("0x10"), QStringLiteral("EC_X"), {{vrow::Format, U4}});
+    ASSERT_EQ(buildVariable(hex, {}, &rec.r), QString());
+    EXPECT_EQ(rec.r.vid, 16);
+}
+
+TEST_F(BuildVariable, TextsThatMustBeNumbersStopWithTheStandardMessage) {
+    auto thrown = [this](VariableDetail d) {
+        try {
+            buildVariable(d, {}, &rec.r);
+        } catch (const ActionError& e) {
+            ZorFreeTV_INFO(&rec.r);
+            return e.text();
+        }
+        return QStringLiteral("(no error)");
+    };
+    const QString F4 = QStringLiteral("F4");
+    EXPECT_EQ(thrown(detail(0, "7", "EC_X", {{vrow::Format, QStringLiteral("U4")}, {vrow::Size, "1a"}})),
+              QStringLiteral("'1a' は整数ではありません"));
+    EXPECT_EQ(thrown(detail(0, "7", "EC_X", {{vrow::Format, F4}, {vrow::Max, "hot"}})),
+              QStringLiteral("'hot' は浮動小数点数ではありません"));
+    EXPECT_EQ(thrown(detail(0, "7", "EC_X",
+                            {{vrow::Format, F4}, {7, "1"}, {8, "0.5"}, {9, "many"}})),
+              QStringLiteral("'many' は浮動小数点数ではありません"));
+}
+
+TEST_F(BuildVariable, FormatATakesItsSizeFromTheNominalInBytes) {
+    const QString A = QStringLiteral("A");
+    VariableDetail d = detail(0, "7", "EC_X",
+                              {{vrow::Format, A}, {vrow::Size, "9"}, {vrow::Nominal, "ABCDE"}});
+    ASSERT_EQ(buildVariable(d, {}, &rec.r), QString());
+    EXPECT_EQ(rec.r.size, 5);
+    EXPECT_EQ(d.values[vrow::Size], QStringLiteral("5"));
+    EXPECT_EQ(text(rec.r.nominal), QStringLiteral("ABCDE"));
+    ZorFreeTV_INFO(&rec.r);
+
+    // Shift-JIS bytes, not characters; Min and Max longer than that are kept whole.
+    d = detail(0, "7", "EC_X",
+               {{vrow::Format, A}, {vrow::Nominal, QStringLiteral("待機")}, {vrow::Min, "0123456789"}});
+    ASSERT_EQ(buildVariable(d, {}, &rec.r), QString());
+    EXPECT_EQ(rec.r.size, 4);
+    EXPECT_EQ(text(rec.r.min), QStringLiteral("0123456789"));
+    EXPECT_EQ(lib::valueText(ZOR_FMT_A, rec.r.nominal), QStringLiteral("待機"));
+    ZorFreeTV_INFO(&rec.r);
+
+    // An empty nominal: size 0, no Size message, the text buffers still exist.
+    d = detail(0, "7", "EC_X", {{vrow::Format, A}, {vrow::Size, "3"}});
+    ASSERT_EQ(buildVariable(d, {}, &rec.r), QString());
+    EXPECT_EQ(rec.r.size, 0);
+    EXPECT_EQ(d.values[vrow::Size], QStringLiteral("0"));
+    ASSERT_NE(rec.r.nominal, nullptr);
+    EXPECT_EQ(text(rec.r.nominal), QString());
+    ASSERT_NE(rec.r.units, nullptr);
+}
+
+TEST_F(BuildVariable, SizeZeroBecomesOneAndOnlyWholeLimitGroupsCount) {
+    VariableDetail d = detail(0, " 8 ", QStringLiteral(" EC_Limits "),
+                              {{vrow::Format, QStringLiteral(" U4 ")},
+                               {vrow::Size, "0"},
+                               {vrow::Units, " mm "},
+                               {vrow::Nominal, "12"},
+                               {7, "1"}, {8, "10"}, {9, "20"},     // group 1: whole
+                               {10, "2"},                          // group 2: ID only
+                               {13, "3"}, {14, "30"}, {15, "40"},  // group 3: whole
+                               {16, "4"}, {17, "50"}});            // group 4: no upper
+    ASSERT_EQ(buildVariable(d, {}, &rec.r), QString());
+    EXPECT_EQ(d.values[vrow::Size], QStringLiteral("1"));
+    EXPECT_EQ(rec.r.vid, 8);
+    EXPECT_EQ(rec.r.format, ZOR_FMT_U4);
+    EXPECT_EQ(rec.r.size, 1);
+    // The name as typed; units as the cell stands.
+    EXPECT_STREQ(rec.r.name, " EC_Limits ");
+    EXPECT_STREQ(rec.r.units, " mm ");
+    EXPECT_EQ(rec.r.min, nullptr);
+    EXPECT_EQ(lib::valueText(ZOR_FMT_U4, rec.r.nominal), QStringLiteral("12"));
+    ASSERT_EQ(rec.r.item_count, 2);
+    EXPECT_EQ(rec.r.items.limits[0]->limit_id, 1);
+    EXPECT_EQ(lib::valueText(ZOR_FMT_U4, rec.r.items.limits[0]->low), QStringLiteral("10"));
+    EXPECT_EQ(lib::valueText(ZOR_FMT_U4, rec.r.items.limits[0]->upper), QStringLiteral("20"));
+    EXPECT_EQ(rec.r.items.limits[1]->limit_id, 3);
+    EXPECT_EQ(lib::valueText(ZOR_FMT_U4, rec.r.items.limits[1]->upper), QStringLiteral("40"));
+    EXPECT_EQ(rec.r.ceid_count, 0);
+    EXPECT_EQ(rec.r.deleted, 0);
+}
+
+TEST_F(BuildVariable, CeidsAreReadInSvModeOnlyInRowOrder) {
+    for (int mode : {kModeEc, kModeSv, kModeDv}) {
+        VariableDetail d = detail(mode, "9", "V", {{vrow::Format, QStringLiteral("I2")},
+                                                   {19, "5003"}, {21, " 5001 "}});
+        ASSERT_EQ(buildVariable(d, {}, &rec.r), QString());
+        if (mode == kModeSv) {
+            ASSERT_EQ(rec.r.ceid_count, 2);
+            EXPECT_EQ(rec.r.ceids[0], 5003);
+            EXPECT_EQ(rec.r.ceids[1], 5001);
+        } else {
+            EXPECT_EQ(rec.r.ceid_count, 0) << mode;
+            EXPECT_EQ(rec.r.ceids, nullptr);
+        }
+        ZorFreeTV_INFO(&rec.r);
+    }
+}
+
+TEST_F(BuildVariable, ListTakesTheVidsWithTheirNamesAndIgnoresTheLimits) {
+    VariableDetail d = detail(kModeSv, "2100", "SV_LIST",
+                              {{vrow::Format, QStringLiteral("L")}, {vrow::Nominal, "99"},
+                               {7, "1"}, {8, "2"}, {9, "3"}});
+    ASSERT_EQ(buildVariable(d, {2003, 9999, 1001}, &rec.r), QString());
+    EXPECT_EQ(d.values[vrow::Nominal], QStringLiteral("3"));
+    EXPECT_EQ(rec.r.format, ZOR_FMT_L);
+    ASSERT_EQ(rec.r.item_count, 3);
+    ASSERT_NE(rec.r.items.list, nullptr);
+    EXPECT_EQ(rec.r.items.list->vids[0], 2003);
+    EXPECT_EQ(rec.r.items.list->vids[2], 1001);
+    EXPECT_STREQ(rec.r.items.list->names[0], "SV_CHAMBER_TEMP");
+    EXPECT_STREQ(rec.r.items.list->names[1], "");  // no such variable
+    EXPECT_STREQ(rec.r.items.list->names[2], "EC_HEATER_SETPOINT");
+    ZorFreeTV_INFO(&rec.r);
+
+    // An empty list has no list record.
+    d = detail(kModeSv, "2100", "SV_LIST", {{vrow::Format, QStringLiteral("L")}});
+    ASSERT_EQ(buildVariable(d, {}, &rec.r), QString());
+    EXPECT_EQ(rec.r.item_count, 0);
+    EXPECT_EQ(rec.r.items.list, nullptr);
+    EXPECT_EQ(d.values[vrow::Nominal], QStringLiteral("0"));
+}
+
+// ---- showing a record ------------------------------------------------------------------
+
+TEST(ViewVariable, ShowsTheFirstFourLimitsAndThreeCeids) {
+    int32_t values[12];
+    TV_LIMIT limits[6];
+    TV_LIMIT* pointers[6];
+    for (int i = 0; i < 6; ++i) {
+        values[2 * i] = 10 * i;
+        values[2 * i + 1] = 10 * i + 5;
+        limits[i] = {100 + i, &values[2 * i + 1], &values[2 * i]};
+        pointers[i] = &limits[i];
+    }
+    int32_t ceids[5] = {1, 2, 3, 4, 5};
+    int32_t nominal = 7;
+    char name[] = "SV_MANY";
+    char units[] = "rpm";
+    TV_INFO r{};
+    r.vid = 2500;
+    r.name = name;
+    r.format = ZOR_FMT_I4;
+    r.size = 1;
+    r.nominal = &nominal;
+    r.units = units;
+    r.item_count = 6;
+    r.items.limits = pointers;
+    r.ceid_count = 5;
+    r.ceids = ceids;
+
+    VariableView view;
+    ASSERT_EQ(viewVariable(r, &view), QString());
+    EXPECT_EQ(view.id, QStringLiteral("2500"));
+    EXPECT_EQ(view.name, QStringLiteral("SV_MANY"));
+    EXPECT_EQ(view.values[vrow::Format], QStringLiteral("I4"));
+    EXPECT_EQ(view.values[vrow::Units], QStringLiteral("rpm"));
+    EXPECT_EQ(view.values[vrow::Min], QString());
+    EXPECT_EQ(view.values[vrow::Nominal], QStringLiteral("7"));
+    EXPECT_EQ(view.values[16], QStringLiteral("103"));  // the fourth limit's ID
+    EXPECT_EQ(view.values[17], QStringLiteral("30"));
+    EXPECT_EQ(view.values[18], QStringLiteral("35"));
+    EXPECT_EQ(view.values[19], QStringLiteral("1"));
+    EXPECT_EQ(view.values[21], QStringLiteral("3"));
+    EXPECT_EQ(view.values[22], QString());
+    EXPECT_FALSE(view.isList);
+}
+
+TEST(ViewVariable, ListRecordsGiveTheirVidsAndOversizedOnesAreRefused) {
+    std::vector<int32_t> vids(VidList::kCapacity + 1, 42);
+    TV_LIST list{};
+    list.vids = vids.data();
+    char name[] = "SV_BIG";
+    TV_INFO r{};
+    r.vid = 1;
+    r.name = name;
+    r.format = ZOR_FMT_L;
+    r.size = 1;
+    r.items.list = &list;
+    r.item_count = VidList::kCapacity;
+    VariableView view;
+    ASSERT_EQ(viewVariable(r, &view), QString());
+    EXPECT_TRUE(view.isList);
+    EXPECT_EQ(view.vids.size(), static_cast<size_t>(VidList::kCapacity));
+
+    r.item_count = VidList::kCapacity + 1;
+    EXPECT_EQ(viewVariable(r, &view),
+              QStringLiteral("このLIST変数のVIDは2049個あり、2048個を超えるため表示できません。"));
+    EXPECT_TRUE(view.vids.empty());
+    EXPECT_EQ(view.name, QString());
+}
+
+}  // namespace
+}  // namespace zor::editor
