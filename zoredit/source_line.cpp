@@ -47,12 +47,101 @@ std::string join(std::string_view key, const std::vector<std::string>& fixed, co
     return line;
 }
 
+bool is_lead(unsigned char c) { return (c >= 0x81 && c <= 0x9f) || (c >= 0xe0 && c <= 0xfc); }
+
+// Texts the splitter is known to give back bare: no separator, quote,
+// backslash, "//" or "..", no sign or bracket in front, Shift-JIS pairs
+// whole. Anything else is decided by the splitter itself.
+struct ByteSet {
+    bool has[256] = {};
+    explicit ByteSet(std::string_view bytes) {
+        for (char c : bytes) has[static_cast<unsigned char>(c)] = true;
+    }
+};
+
+bool plain_is_safe(std::string_view t, std::string_view separators) {
+    // Bytes a bare text may not hold, for either separator set.
+    static const ByteSet item_stops(std::string(kItemSeparators) + "\"\\\r\n" + std::string(1, '\0'));
+    static const ByteSet header_stops(std::string(kHeaderSeparators) + "\"\\\r\n" + std::string(1, '\0'));
+    const ByteSet& stops = separators == kItemSeparators ? item_stops : header_stops;
+    if (t.empty() || t[0] == '+' || t[0] == '(' || t[0] == '/') return false;
+    for (size_t i = 0; i < t.size(); ++i) {
+        auto c = static_cast<unsigned char>(t[i]);
+        if (is_lead(c)) {
+            // A blank as the second byte would be cut as a trailing blank.
+            if (++i >= t.size() || static_cast<unsigned char>(t[i]) < 0x40) return false;
+            continue;
+        }
+        if (stops.has[c]) return false;
+        if ((c == '.' || c == '/') && i + 1 < t.size() && t[i + 1] == static_cast<char>(c)) return false;
+    }
+    return true;
+}
+
+// Texts that come back whole from between two quotes: scanned as the
+// splitter scans inside quotes (Shift-JIS pairs and escapes taken whole), the
+// scan must end exactly at the closing quote without meeting a bare quote.
+bool quoted_is_safe(std::string_view t) {
+    size_t i = 0;
+    while (i < t.size()) {
+        auto c = static_cast<unsigned char>(t[i]);
+        if (c == '\r' || c == '\n' || c == '\0') return false;
+        if (is_lead(c)) {
+            i += 2;
+        } else if (c == '\\') {
+            i += (i + 1 < t.size() && t[i + 1] == 'x') ? 4 : 2;
+        } else if (c == '"') {
+            return false;
+        } else {
+            ++i;
+        }
+    }
+    if (i != t.size()) return false;
+    // Quotes at both ends would be stripped a second time.
+    return !(t.size() >= 2 && t.front() == '"' && t.back() == '"');
+}
+
+}  // namespace
+
+bool append_quick_form(std::string& out, std::string_view t) {
+    if (plain_is_safe(t, kItemSeparators)) {
+        out += t;
+    } else if (quoted_is_safe(t)) {
+        out += '"';
+        out += t;
+        out += '"';
+    } else {
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+std::optional<std::string> fast_form(std::string_view t, std::string_view separators) {
+    if (plain_is_safe(t, separators)) return std::string(t);
+    if (quoted_is_safe(t)) return "\"" + std::string(t) + "\"";
+    return std::nullopt;
+}
+
 }  // namespace
 
 std::vector<std::string> split_item_line(const std::string& line) { return split(line, kItemSeparators, true); }
 
 std::optional<std::string> item_line(std::string_view key, const std::vector<std::string>& fixed,
                                      const std::vector<std::string>& texts, const std::vector<std::string>& tail) {
+    std::vector<std::string> fast;
+    for (const auto& t : texts) {
+        auto form = fast_form(t, kItemSeparators);
+        if (!form) break;
+        fast.push_back(std::move(*form));
+    }
+    if (fast.size() == texts.size()) {
+        std::string line = join(key, fixed, fast, tail);
+        if (line.size() > kMaxLine) return std::nullopt;
+        return line;
+    }
+
     std::vector<std::string> expected{std::string(key), ":"};
     // Fixed parts may hold several fields ("U4[2]"): the splitter tells.
     for (const auto& f : fixed)
@@ -82,7 +171,24 @@ std::optional<std::string> item_line(std::string_view key, const std::vector<std
     return line;
 }
 
+bool append_header_line(std::string& out, std::string_view keyword, std::string_view name) {
+    if (name.size() < 3000 && plain_is_safe(name, kHeaderSeparators)) {
+        ((out += keyword) += ' ') += name;
+        out += " {";
+        return true;
+    }
+    auto line = header_line(keyword, name);
+    if (!line) return false;
+    out += *line;
+    return true;
+}
+
 std::optional<std::string> header_line(std::string_view keyword, std::string_view name) {
+    if (auto form = fast_form(name, kHeaderSeparators)) {
+        std::string line = std::string(keyword) + " " + *form + " {";
+        if (line.size() > kMaxLine) return std::nullopt;
+        return line;
+    }
     for (const auto& c : candidates(name)) {
         std::string line = std::string(keyword) + " " + c + " {";
         std::vector<std::string> got = split(line, kHeaderSeparators, false);

@@ -19,6 +19,12 @@ std::optional<std::string> item_line(std::string_view key, const std::vector<std
                                      const std::vector<std::string>& tail = {});
 // "keyword name {".
 std::optional<std::string> header_line(std::string_view keyword, std::string_view name);
+// The same, appended to `out`; false (nothing appended) when it cannot be.
+bool append_header_line(std::string& out, std::string_view keyword, std::string_view name);
+
+// Appends the written form of a text when the quick rules vouch for it;
+// false (nothing appended) when only the splitter can tell.
+bool append_quick_form(std::string& out, std::string_view text);
 
 // The fields the compiler takes from an item line (quotes stripped).
 std::vector<std::string> split_item_line(const std::string& line);

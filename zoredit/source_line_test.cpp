@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace zor::edit {
 namespace {
 
@@ -17,7 +19,7 @@ TEST(SourceLine, TextsReadBackExactly) {
         {"", "units : \"\""},
         {"\"q\"", "units : \"\"\"q\"\"\""},
         {"tail ", "units : \"tail \""},
-        {"\\t\\x41", "units : \\t\\x41"},
+        {"\\t\\x41", "units : \"\\t\\x41\""},
         {"\x95\x5c", "units : \x95\x5c"},
     };
     for (const auto& [text, line] : cases) {
@@ -45,6 +47,31 @@ TEST(SourceLine, HeadersAndLimits) {
     EXPECT_EQ(*header_line("def_sv", "a=b"), "def_sv \"a=b\" {");
     // A source line is read in pieces of 4095 bytes: longer is not written.
     EXPECT_FALSE(item_line("altx", {}, {std::string(4100, 'a')}));
+}
+
+// Whatever the text, a line that is written must split back into it: the
+// quick rules for plain and quoted texts agree with the splitter.
+TEST(SourceLine, RandomTextsSplitBackExactly) {
+    const char* const pieces[] = {"a", "9", "_", " ", "\t", ",", ":", "[", "]", "{", "}", "(", ")", "=", "/", ".", "+",
+                                  "-", "\"", "\\", "\\x4", "\x95\x5c", "\x82", "\xb1", "\xfd", "#"};
+    std::mt19937 rng(7);
+    int written = 0;
+    for (int n = 0; n < 20000; ++n) {
+        std::string text;
+        for (int k = std::uniform_int_distribution<int>(0, 6)(rng); k > 0; --k)
+            text += pieces[std::uniform_int_distribution<int>(0, 25)(rng)];
+        auto line = item_line("units", {}, {text, "x"});
+        if (!line) continue;
+        ++written;
+        auto fields = split_item_line(*line);
+        ASSERT_EQ(fields.size(), 4u) << *line;
+        EXPECT_EQ(fields[2], text) << *line;
+        auto header = header_line("def_ec", text);
+        if (header) {
+            EXPECT_EQ(header->substr(header->size() - 2), " {");
+        }
+    }
+    EXPECT_GT(written, 15000);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "zoredit/source_writer.h"
 
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,9 @@
 
 namespace zor::edit {
 namespace {
+
+// Texts this short leave any line well inside the compiler's 4095 bytes.
+constexpr size_t kQuickLength = 3000;
 
 struct Fault {
     std::string message;
@@ -28,28 +32,71 @@ public:
         out_ += "REV_NO = " + std::to_string(rev) + "\r\n\r\n";
     }
     void begin(std::string_view keyword, const std::string& name) {
-        what_ = std::string(keyword) + " \"" + name + "\"";
-        auto line = header_line(keyword, name);
-        if (!line) throw Fault{what_ + ": the name cannot be written as source"};
-        out_ += *line + "\r\n";
+        keyword_ = keyword;
+        name_ = &name;
+        if (!append_header_line(out_, keyword, name)) fail("the name cannot be written as source");
+        out_ += "\r\n";
     }
-    void number(std::string_view key, int64_t value) { add(key, {std::to_string(value)}, {}); }
-    void text(std::string_view key, const std::string& value) { add(key, {}, {value}); }
+    void number(std::string_view key, int64_t value) {
+        out_ += "    ";
+        out_ += key;
+        out_ += " : ";
+        char digits[24];
+        out_.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+        out_ += "\r\n";
+    }
+    void text(std::string_view key, const std::string& value) {
+        size_t mark = out_.size();
+        out_ += "    ";
+        out_ += key;
+        out_ += " : ";
+        if (value.size() < kQuickLength && append_quick_form(out_, value)) {
+            out_ += "\r\n";
+            return;
+        }
+        out_.resize(mark);
+        add(key, {}, {value});
+    }
     void text(std::string_view key, const std::optional<std::string>& value) {
         if (value) text(key, *value);
     }
     void add(std::string_view key, const std::vector<std::string>& fixed, const std::vector<std::string>& texts,
              const std::vector<std::string>& tail = {}) {
+        // Quick path: every text has a form the quick rules vouch for.
+        size_t mark = out_.size();
+        out_ += "    ";
+        out_ += key;
+        out_ += " :";
+        for (const auto& f : fixed) (out_ += ' ') += f;
+        bool quick = true;
+        for (const auto& t : texts) {
+            out_ += ' ';
+            if (t.size() >= kQuickLength || !append_quick_form(out_, t)) {
+                quick = false;
+                break;
+            }
+        }
+        if (quick) {
+            for (const auto& f : tail) (out_ += ' ') += f;
+            out_ += "\r\n";
+            return;
+        }
+        out_.resize(mark);
         auto line = item_line(key, fixed, texts, tail);
-        if (!line) throw Fault{what_ + ": the " + std::string(key) + " item cannot be written as source"};
-        out_ += "    " + *line + "\r\n";
+        if (!line) fail("the " + std::string(key) + " item cannot be written as source");
+        out_ += "    ";
+        out_ += *line;
+        out_ += "\r\n";
     }
     void end() { out_ += "}\r\n\r\n"; }
-    [[noreturn]] void fail(const std::string& why) const { throw Fault{what_ + ": " + why}; }
+    [[noreturn]] void fail(const std::string& why) const {
+        throw Fault{std::string(keyword_) + " \"" + (name_ ? *name_ : std::string()) + "\": " + why};
+    }
 
 private:
     std::string& out_;
-    std::string what_;
+    std::string_view keyword_;
+    const std::string* name_ = nullptr;
     int rev_ = 0;
 };
 
@@ -119,7 +166,11 @@ void each_live(const Table<Def>& t, F f) {
 }  // namespace
 
 bool write_source(const Store& s, std::string& out, std::string& error) {
-    std::string text = "// GEM definitions written by zoredit\r\n\r\n";
+    std::string text;
+    size_t definitions = s.ec.size() + s.sv.size() + s.dv.size() + s.ce.size() + s.rp.size() + s.al.size() +
+                         s.sp.size() + s.pp.size() + s.fp.size() + s.rc.size() + s.tr.size();
+    text.reserve(256 + definitions * 160);
+    text = "// GEM definitions written by zoredit\r\n\r\n";
     BlockWriter w(text);
     try {
         w.revision(2);
@@ -220,7 +271,12 @@ bool replace_file(const std::string& path, const std::string& text, std::string&
     }
     std::error_code ec;
     if (fs::exists(path, ec)) {
-        fs::copy_file(path, path + ".bak", fs::copy_options::overwrite_existing, ec);
+        // A second name for the old file is the backup; the rename below
+        // then only takes the first name away from it.
+        std::string backup = path + ".bak";
+        fs::remove(backup, ec);
+        fs::create_hard_link(path, backup, ec);
+        if (ec) fs::copy_file(path, backup, fs::copy_options::overwrite_existing, ec);
         if (ec) {
             error = "cannot keep the previous source as " + path + ".bak: " + ec.message();
             platform::remove_file(temp);

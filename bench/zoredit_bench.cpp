@@ -1,0 +1,145 @@
+// zoredit benchmark: load, list-and-get-all and write-back of one object
+// file, each against its I/O floor (reading the object file, writing as
+// many bytes as the written source), and the peak memory.
+//
+// Usage: zoredit_bench [equipment.fil [equipment.cnf]]
+// Without a file it makes the maximum equipment itself: 8192 definitions
+// of each kind, as the compile benchmark's generator does.
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "zoredit/fil_writer.h"
+#include "zoredit/zoredit.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int kRuns = 5;
+
+double best_of(const std::function<void()>& f) {
+    double best = 1e30;
+    for (int i = 0; i < kRuns; ++i) {
+        auto start = Clock::now();
+        f();
+        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
+    }
+    return best;
+}
+
+std::string read_all(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+zor::edit::Equipment maximum_equipment(int n) {
+    using namespace zor::edit;
+    Equipment eq;
+    for (int i = 1; i <= n; ++i) {
+        std::string k = std::to_string(i);
+        eq.ec.push_back({"EC_PARAM_" + k, 0x100000 + i, 36, 1, 0, "\x81\x8e", "0", "500.0", "350.0", {}, {}, {}});
+        eq.sv.push_back({"SV_SENSOR_" + k, 0x200000 + i, 44, 1, 1, "sccm", {}, {}, {}, {{"LIM_" + k, "100", "120"}},
+                         {"CE_EVENT_" + k}, {}});
+        eq.dv.push_back({"DV_VALUE_" + k, 0x300000 + i, 16, 1, 32, {}, {}, {}, "lot " + k + ", wafer 1", {}, {}, {}});
+        eq.ce.push_back({"CE_EVENT_" + k, 0x400000 + i, std::string("1"), {"RP_REPORT_" + k}});
+        eq.rp.push_back({"RP_REPORT_" + k, 0x500000 + i, {"SV_SENSOR_" + k, "EC_PARAM_" + k}});
+        eq.al.push_back({"AL_ALARM_" + k, 0x600000 + i, "0x84", "heater fault " + k, "CE_EVENT_" + k, {}, {}});
+        eq.pp.push_back({"PP_PROG_" + k, {"PROG_" + k, 16, 10, 80}, {"C:\\\\PP\\\\PROG_" + k + ".PPB", 16, 1, 256}});
+        eq.fp.push_back({"FPP_PROG_" + k, {"FPROG_" + k, 16, 11, 80}, "CVD-300", "V1.02",
+                         {{{"HEAT", 16, 8, 8}, {{"350.0", 36, 1, 1}}}, {{"DEPO", 16, 8, 8}, {{"600", 42, 1, 1}}}}});
+        eq.rc.push_back({"RCP_" + k, "RECIPE_" + k, "body " + k, {{std::string("TEMP"), TextItem{"350.0", 36, 1, 0}}}});
+        eq.sp.push_back({"SPOOL_" + k, i & 0xff, {1, 3}});
+        eq.tr.push_back({"TR_" + k, {"TRACE_" + k, 16, 1, 32}, "000010", 600, 10, {"SV_SENSOR_" + k}});
+    }
+    return eq;
+}
+
+template <class List, class Info, class Id>
+long get_all(int (*list_fn)(int, List**), int (*get_fn)(int, Id, Info*), void (*free_info)(Info*),
+             void (*free_list)(List*)) {
+    List* list = nullptr;
+    long n = list_fn(0, &list);
+    for (long i = 0; i < n; ++i) {
+        Info r;
+        if (get_fn(0, list->ids[i], &r) == 0) free_info(&r);
+    }
+    free_list(list);
+    return n;
+}
+
+long list_and_get_all() {
+    long n = 0;
+    n += get_all(GemGetEcList, GemGetEcInfo, ZorFreeTV_INFO, ZorFreeTBIN_DLIST);
+    n += get_all(GemGetSvList, GemGetSvInfo, ZorFreeTV_INFO, ZorFreeTBIN_DLIST);
+    n += get_all(GemGetDvList, GemGetDvInfo, ZorFreeTV_INFO, ZorFreeTBIN_DLIST);
+    n += get_all(GemGetCeList, GemGetCeInfo, ZorFreeTCE_INFO, ZorFreeTBIN_DLIST);
+    n += get_all(GemGetRpList, GemGetRpInfo, ZorFreeTRP_INFO, ZorFreeTBIN_DLIST);
+    n += get_all(GemGetAlList, GemGetAlInfo, ZorFreeTAL_INFO, ZorFreeTBIN_DLIST);
+    n += get_all(GemGetPpList, GemGetPpInfo, ZorFreeTPP_INFO, ZorFreeTTEXT_DLIST);
+    n += get_all(GemGetFppList, GemGetFppInfo, ZorFreeTFPP_INFO, ZorFreeTTEXT_DLIST);
+    n += get_all(GemGetRcpList, GemGetRcpInfo, ZorFreeTRCP_INFO, ZorFreeTTEXT_DLIST);
+    n += get_all(GemGetTrList, GemGetTrInfo, ZorFreeTTRACE_INFO, ZorFreeTTEXT_DLIST);
+    return n;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    namespace fs = std::filesystem;
+    fs::path work = fs::temp_directory_path() / ("zoredit_bench_" + std::to_string(::getpid()));
+    fs::create_directories(work);
+    std::string fil = argc > 1 ? argv[1] : (work / "equipment.fil").string();
+    std::string cnf = argc > 2 ? argv[2] : (work / "equipment.cnf").string();
+    if (argc <= 1) {
+        std::ofstream(fil, std::ios::binary) << zor::edit::write_fil(maximum_equipment(8192));
+        std::printf("generated the maximum equipment: %s\n", fil.c_str());
+    }
+    if (argc <= 2) std::ofstream(cnf, std::ios::binary) << "LOG_SIZE         = 1000\r\n";
+    std::string out = argc > 3 ? argv[3] : (work / "written.txt").string();
+
+    size_t fil_bytes = fs::file_size(fil);
+    double read_floor = best_of([&] { (void)read_all(fil); });
+    int loaded = 0;
+    char err[512] = {};
+    double load = best_of([&] { loaded = GemEditSetupEquipment(0, cnf.c_str(), fil.c_str(), err, sizeof err); });
+    if (loaded < 0) {
+        std::fprintf(stderr, "load failed: %s\n", err);
+        return 1;
+    }
+    long records = 0;
+    double get = best_of([&] { records = list_and_get_all(); });
+    double write = best_of([&] {
+        if (ZorWriteEqInfo(out.c_str()) != 0) std::fprintf(stderr, "write failed\n");
+    });
+    size_t src_bytes = fs::file_size(out);
+    std::string junk(src_bytes, 'x');
+    std::string floor_path = (work / "floor.txt").string();
+    double write_floor = best_of([&] {
+        std::ofstream(floor_path + ".tmp", std::ios::binary) << junk;
+        fs::rename(floor_path + ".tmp", floor_path);
+    });
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+
+    std::printf("object file: %.1f MB, %d definitions; written source: %.1f MB\n", fil_bytes / 1e6, loaded,
+                src_bytes / 1e6);
+    std::printf("%-22s %9s %11s %7s\n", "step (best of 5)", "time s", "I/O floor s", "ratio");
+    std::printf("%-22s %9.3f %11.4f %7.1f\n", "load", load, read_floor, load / read_floor);
+    std::printf("%-22s %9.3f %11.4f %7.1f   (%ld records, floor: reading the object file)\n", "list and get all", get,
+                read_floor, get / read_floor, records);
+    std::printf("%-22s %9.3f %11.4f %7.1f\n", "write back", write, write_floor, write / write_floor);
+    std::printf("peak memory: %.1f MB\n", usage.ru_maxrss / 1024.0);
+    std::printf("target: ratio <= 10\n");
+    GemTerminateLibrary();
+    if (argc <= 3) fs::remove_all(work);
+    return 0;
+}
