@@ -58,6 +58,7 @@ void TformL_V::fill() {
         SG1->setCell(1, i + 1, QString::number(list[i].id));
         SG1->setCell(2, i + 1, list[i].name);
     }
+    SG1->resizeColumnsToContents();
 }
 
 void TformL_V::SG1Select(int row) {

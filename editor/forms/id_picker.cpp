@@ -54,6 +54,7 @@ void IdPicker::fill() {
         if (header_.size() > 3) texts << extraText(list[i]);
         SG->setRowTexts(i + 1, texts);
     }
+    SG->resizeColumnsToContents();
     int row = 1;
     if (id != 0) {
         for (int r = 1; r <= count; ++r) {

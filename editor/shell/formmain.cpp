@@ -80,6 +80,7 @@ void TformMain::formActivate() {
 void TformMain::btnEqConfClick() {
     hide();
     formEqConf->showModal();
+    lib::terminateLibrary();
 }
 
 void TformMain::btnEqVarClick() {

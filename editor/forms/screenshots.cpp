@@ -1,0 +1,55 @@
+#include "editor/forms/screenshots.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QTimer>
+
+#include "editor/forms/windows.h"
+#include "editor/shell/form.h"
+#include "editor/shell/formmain.h"
+#include "editor/shell/formvconf.h"
+#include "editor/shell/library.h"
+#include "editor/shell/seam.h"
+
+namespace zor::editor {
+
+namespace {
+void settle(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+}  // namespace
+
+int takeScreenshots(const QString& dir, const QString& cnf, const QString& fil) {
+    ScriptedSeam script;
+    SeamScope scope(script);
+    QDir().mkpath(dir);
+    if (!cnf.isEmpty() && !fil.isEmpty()) {
+        QString error;
+        if (lib::editSetupEquipment(cnf, fil, &error) >= 0) {
+            formMain->envFile = cnf;
+            formMain->defFile = fil;
+        }
+    }
+    int written = 0;
+    int n = 0;
+    for (Form* form : allWindows()) {
+        ++n;
+        form->show();
+        if (form == formVConf && !cnf.isEmpty()) {
+            formVConf->edtConf->setText(cnf);
+            formVConf->edtFile->setText(fil);
+        }
+        settle(150);
+        QString name = QStringLiteral("%1_%2.png").arg(n, 2, 10, QLatin1Char('0')).arg(form->objectName());
+        if (form->grab().save(QDir(dir).filePath(name))) ++written;
+        form->hide();
+    }
+    return written;
+}
+
+}  // namespace zor::editor
