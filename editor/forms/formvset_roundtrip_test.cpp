@@ -1,0 +1,161 @@
+// The whole road of a variable change: the sample equipment compiled by
+// ZorCompile, loaded in a definition session, edited in the variable editor,
+// saved through zoredit and compiled again.
+
+#include <gtest/gtest.h>
+
+#include "editor/shell/qt_print.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QMap>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+
+#include "editor/forms/formvset.h"
+#include "editor/forms/test_equipment.h"
+#include "editor/forms/windows.h"
+#include "editor/shell/formvmenu.h"
+#include "editor/shell/seam.h"
+#include "editor/shell/string_grid.h"
+#include "zoredit/zoredit.h"
+
+namespace zor::editor {
+namespace {
+
+// The object file's lines keyed by kind and name ("EC:EC_X"), bytes untouched.
+QMap<QByteArray, QByteArray> objectLines(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    QMap<QByteArray, QByteArray> lines;
+    for (QByteArray line : file.readAll().split('\n')) {
+        if (line.endsWith('\r')) line.chop(1);
+        if (line.isEmpty()) continue;
+        // "EC: NAME00000012EC_HEATER_SETPOINTID  …": the name's length is hex.
+        const int at = static_cast<int>(line.indexOf("NAME"));
+        const int length = at < 0 ? 0 : line.mid(at + 4, 8).toInt(nullptr, 16);
+        const QByteArray key = line.left(3) + line.mid(at + 12, length);
+        EXPECT_FALSE(lines.contains(key)) << key.toStdString();
+        lines.insert(key, line);
+    }
+    return lines;
+}
+
+int compileInPlace(const testing::Equipment& eq) {
+    QProcess p;
+    p.setWorkingDirectory(eq.dir.path());
+    p.start(testing::compilerPath(), {eq.source});
+    p.waitForFinished(60000);
+    return p.exitCode();
+}
+
+class VariableRoundTrip : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_GT(testing::load(eq), 0) << eq.compileOutput.toStdString();
+        before = objectLines(eq.object);
+        createWindows();
+    }
+    void TearDown() override {
+        formVSet->close();
+        destroyWindows();
+        GemTerminateLibrary();
+    }
+    TformVSet& open(int mode) {
+        formVSet->close();
+        formVSet->mode = mode;
+        formVSet->show();
+        formVSet->Timer1Timer();
+        return *formVSet;
+    }
+    void edit(const QString& id) {
+        for (int row = 1; row < formVSet->SG1->rowCount(); ++row)
+            if (formVSet->SG1->cell(1, row) == id) formVSet->selectListRow(row);
+        QTest::mouseClick(formVSet->btnEdit, Qt::LeftButton);
+    }
+    void value(int row, const QString& text) { formVSet->SG2->setCell(2, row, text); }
+    void ok() { QTest::mouseClick(formVSet->btnOK, Qt::LeftButton); }
+
+    testing::Equipment eq;
+    QMap<QByteArray, QByteArray> before;
+    ScriptedSeam script;
+    SeamScope scope{script};
+};
+
+TEST_F(VariableRoundTrip, OnlyTheEditedVariablesChangeInTheNewObjectFile) {
+    TformVSet& f = open(kModeEc);
+    edit("1002");  // EC_PROCESS_PRESSURE: a new maximum
+    value(vrow::Max, "2000");
+    ok();
+    QTest::mouseClick(f.btnNew, Qt::LeftButton);
+    f.edtId->setText("1100");
+    f.edtName->setText("EC_PURGE_TIME");
+    value(vrow::Format, "U2");
+    value(vrow::Units, "s");
+    value(vrow::Min, "1");
+    value(vrow::Max, "60");
+    value(vrow::Nominal, "5");
+    ok();
+
+    open(kModeSv);
+    edit("2006");  // SV_CHAMBER_STATUS: its second VID taken out
+    f.SG3->selectGridRow(2);
+    QTest::mouseClick(f.findChild<QPushButton*>("btnDelV"), Qt::LeftButton);
+    ok();
+    QTest::mouseClick(f.btnNew, Qt::LeftButton);
+    f.edtId->setText("2100");
+    f.edtName->setText("SV_GAS_LEVEL");
+    value(vrow::Format, "F4");
+    value(7, "1");
+    value(8, "10");
+    value(9, "90");
+    value(19, "5003");
+    ok();
+
+    open(kModeDv);
+    f.selectListRow(4);
+    QTest::mouseClick(f.btnDel, Qt::LeftButton);  // DV_PROCESS_RESULT, answered Yes
+    ASSERT_EQ(f.SG1->cell(1, 4), QStringLiteral("***"));
+    ASSERT_EQ(script.messages, script.questions);  // nothing but the delete question
+    ASSERT_EQ(formVMenu->Modified, 1);
+
+    // Saved from the session menu, then compiled again.
+    formVMenu->edtSrc->setText(eq.source);
+    formVMenu->btnSaveClick();
+    ASSERT_EQ(formVMenu->Modified, 0);
+    ASSERT_TRUE(QFile::exists(eq.source + QStringLiteral(".bak")));
+    ASSERT_EQ(compileInPlace(eq), 0);
+    QMap<QByteArray, QByteArray> after = objectLines(eq.object);
+
+    const QList<QByteArray> changed = {"EC:EC_PROCESS_PRESSURE", "SV:SV_CHAMBER_STATUS"};
+    const QList<QByteArray> added = {"EC:EC_PURGE_TIME", "SV:SV_GAS_LEVEL"};
+    const QByteArray deleted = "DV:DV_PROCESS_RESULT";
+    for (auto it = before.cbegin(); it != before.cend(); ++it) {
+        if (changed.contains(it.key()) || it.key() == deleted) continue;
+        EXPECT_EQ(after.value(it.key()), it.value()) << it.key().toStdString();
+    }
+    EXPECT_FALSE(after.contains(deleted));
+    EXPECT_EQ(after.size(), before.size() + added.size() - 1);
+
+    const QByteArray pressure = after.value(changed[0]);
+    EXPECT_TRUE(pressure.contains("MAX 000000042000")) << pressure.toStdString();
+    EXPECT_EQ(QByteArray(pressure).replace("MAX 000000042000", "MAX 000000041000"),
+              before.value(changed[0]));
+    const QByteArray status = after.value(changed[1]);
+    EXPECT_TRUE(status.contains("NOMI000000012VID 0000000fSV_CHAMBER_TEMPVID 0000000bSV_GAS_FLOW"))
+        << status.toStdString();
+    EXPECT_FALSE(status.contains("SV_CHAMBER_PRESSURE"));
+
+    const QByteArray purge = after.value(added[0]);
+    EXPECT_TRUE(purge.contains("ID  0000044cFORM0000002aSIZE00000001")) << purge.toStdString();
+    EXPECT_TRUE(purge.contains("UNIT00000001sMIN 000000011MAX 0000000260NOMI000000015"))
+        << purge.toStdString();
+    const QByteArray level = after.value(added[1]);
+    EXPECT_TRUE(level.contains("ID  00000834FORM00000024")) << level.toStdString();
+    EXPECT_TRUE(level.contains("LMID000000011LOWE0000000210UPPE0000000290")) << level.toStdString();
+    EXPECT_TRUE(level.contains("EVNT0000000dCE_TEMP_LIMIT")) << level.toStdString();
+}
+
+}  // namespace
+}  // namespace zor::editor
