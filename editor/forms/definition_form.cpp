@@ -55,7 +55,7 @@ DefinitionForm::DefinitionForm(const QString& name, const QString& caption,
     SG1->setColumnWidth(0, 40);
     SG1->setColumnWidth(1, 80);
     SG1->horizontalHeader()->setStretchLastSection(true);
-    SG1->setMinimumWidth(300);
+    SG1->setFixedWidth(340);  // an editor may widen it for long text IDs
 
     auto* buttons = new QHBoxLayout;
     for (QPushButton* b : {btnRefresh, btnDel, btnNew, btnEdit, btnOK, btnReset, btnCancel})
@@ -63,8 +63,8 @@ DefinitionForm::DefinitionForm(const QString& name, const QString& caption,
     buttons->addStretch();
     detail_ = new QVBoxLayout;
     auto* body = new QHBoxLayout;
-    body->addWidget(SG1, 2);
-    body->addLayout(detail_, 3);
+    body->addWidget(SG1);
+    body->addLayout(detail_, 1);
     auto* root = new QVBoxLayout(this);
     root->addLayout(buttons);
     root->addLayout(body, 1);

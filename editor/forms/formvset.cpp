@@ -119,7 +119,7 @@ TformVSet::TformVSet(QWidget* parent)
     SG2->setToolTip(QStringLiteral("変数情報を設定します。"));
     SG2->setColumnWidth(0, 40);
     SG2->setColumnWidth(1, 90);
-    SG2->setColumnWidth(2, 160);
+    SG2->setColumnWidth(2, 150);
     SG2->horizontalHeader()->setStretchLastSection(true);
 
     grList = new QGroupBox(QStringLiteral("　LIST ｱｲﾃﾑに含める変数ID設定操作"), this);
@@ -173,7 +173,7 @@ TformVSet::TformVSet(QWidget* parent)
     detailLayout()->addWidget(GB);
     detailLayout()->addLayout(grids, 1);
     detailLayout()->addWidget(Memo1);
-    resize(1180, 680);
+    resize(1240, 700);
 
     onClick(btnEC, this, [this] { btnECClick(); });
     onClick(btnSV, this, [this] { btnSVClick(); });

@@ -7,7 +7,9 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include "editor/forms/formvset.h"
 #include "editor/forms/windows.h"
+#include "editor/shell/action.h"
 #include "editor/shell/form.h"
 #include "editor/shell/formmain.h"
 #include "editor/shell/formvconf.h"
@@ -21,6 +23,28 @@ void settle(int ms) {
     QEventLoop loop;
     QTimer::singleShot(ms, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+// The variable editor, once per mode (EC, SV, DVVAL), each with one
+// variable shown in the detail.
+int variableShots(const QString& dir, int n) {
+    const char* const modes[] = {"EC", "SV", "DVVAL"};
+    const int shownRow[] = {1, 3, 3};
+    int written = 0;
+    for (int mode = 0; mode < 3; ++mode) {
+        formVSet->mode = mode;
+        formVSet->show();
+        formVSet->Timer1Timer();
+        formVSet->selectListRow(shownRow[mode]);
+        runAction(formVSet, [] { formVSet->btnEditClick(); });
+        settle(150);
+        QString name = QStringLiteral("%1_formVSet_%2.png")
+                           .arg(n, 2, 10, QLatin1Char('0'))
+                           .arg(QLatin1String(modes[mode]));
+        if (formVSet->grab().save(QDir(dir).filePath(name))) ++written;
+        formVSet->hide();
+    }
+    return written;
 }
 }  // namespace
 
@@ -39,6 +63,10 @@ int takeScreenshots(const QString& dir, const QString& cnf, const QString& fil) 
     int n = 0;
     for (Form* form : allWindows()) {
         ++n;
+        if (form == formVSet) {
+            written += variableShots(dir, n);
+            continue;
+        }
         form->show();
         if (form == formVConf && !cnf.isEmpty()) {
             formVConf->edtConf->setText(cnf);
