@@ -1,6 +1,7 @@
 #include "editor/forms/screenshots.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QLineEdit>
@@ -11,6 +12,8 @@
 #include "editor/forms/windows.h"
 #include "editor/shell/action.h"
 #include "editor/shell/form.h"
+#include "editor/shell/formcgrid.h"
+#include "editor/shell/formeqconf.h"
 #include "editor/shell/formmain.h"
 #include "editor/shell/formvconf.h"
 #include "editor/shell/library.h"
@@ -67,7 +70,13 @@ int takeScreenshots(const QString& dir, const QString& cnf, const QString& fil) 
             written += variableShots(dir, n);
             continue;
         }
+        // The key grid reads its file when it is shown.
+        if (form == formCGrid && !cnf.isEmpty()) formCGrid->filePath = cnf;
         form->show();
+        if (form == formEqConf && !cnf.isEmpty()) {
+            formEqConf->ComboBox1->setCurrentIndex(0);
+            formEqConf->edtFile->setText(cnf);
+        }
         if (form == formVConf && !cnf.isEmpty()) {
             formVConf->edtConf->setText(cnf);
             formVConf->edtFile->setText(fil);
