@@ -52,9 +52,12 @@ DefinitionKind variableKind(int mode) {
 using VariableSetFn = int (*)(int, const TV_INFO*);
 VariableSetFn variableSet(int mode) {
     switch (mode) {
-        case kModeEc: return GemSetEcInfo;
-        case kModeDv: return GemSetDvInfo;
-        default: return GemSetSvInfo;
+        case kModeEc:
+            return GemSetEcInfo;
+        case kModeDv:
+            return GemSetDvInfo;
+        default:
+            return GemSetSvInfo;
     }
 }
 
@@ -64,12 +67,8 @@ struct DetailRow {
     const char* note;
 };
 const DetailRow kDetailRows[] = {
-    {"Format", "変数の型名(必須)"},
-    {"Size", "変数配列ｻｲｽﾞ(必須)"},
-    {"Units ", "単位名(省略可)"},
-    {"Min", "最小値(省略可)"},
-    {"Max", "最大値(省略可)"},
-    {"Nominal", "初期値(省略可)"},
+    {"Format", "変数の型名(必須)"}, {"Size", "変数配列ｻｲｽﾞ(必須)"}, {"Units ", "単位名(省略可)"},
+    {"Min", "最小値(省略可)"},      {"Max", "最大値(省略可)"},      {"Nominal", "初期値(省略可)"},
 };
 const DetailRow kLimitRows[] = {
     {"Limit-ID", "限界値-ID(数値、省略可)"},
@@ -148,7 +147,8 @@ TformVSet::TformVSet(QWidget* parent)
     int col = 0;
     for (QPushButton* b : {btnEC, btnSV, btnDV}) listButtons->addWidget(b, 0, col++);
     col = 0;
-    for (QPushButton* b : {btnL_OK, btnVIns, btnDelV, btnLCancel}) listButtons->addWidget(b, 1, col++);
+    for (QPushButton* b : {btnL_OK, btnVIns, btnDelV, btnLCancel})
+        listButtons->addWidget(b, 1, col++);
     auto* listBox = new QVBoxLayout(grList);
     listBox->addLayout(listButtons);
     listBox->addWidget(SG3, 1);
@@ -182,9 +182,8 @@ TformVSet::TformVSet(QWidget* parent)
     onClick(btnVIns, this, [this] { btnVInsClick(); });
     onClick(btnDelV, this, [this] { btnDelVClick(); });
     onClick(btnLCancel, this, [this] { btnLCancelClick(); });
-    connect(SG2, &StringGrid::cellDblClick, this, [this](int c, int r) {
-        runAction(this, [=, this] { SG2DblClick(c, r); });
-    });
+    connect(SG2, &StringGrid::cellDblClick, this,
+            [this](int c, int r) { runAction(this, [=, this] { SG2DblClick(c, r); }); });
     connect(Timer1, &QTimer::timeout, this, [this] { runAction(this, [this] { Timer1Timer(); }); });
 }
 
@@ -375,9 +374,7 @@ void TformVSet::vidListChanged() {
 
 int TformVSet::vidRow() const { return SG3->currentGridRow(); }
 
-int TformVSet::pickedVid() const {
-    return formL_V && formL_V->opened ? formL_V->selectedVid : 0;
-}
+int TformVSet::pickedVid() const { return formL_V && formL_V->opened ? formL_V->selectedVid : 0; }
 
 void TformVSet::openVidPicker(int kind) {
     grList->setEnabled(true);

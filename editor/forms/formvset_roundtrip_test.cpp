@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/shell/qt_print.h"
-
 #include <QFile>
 #include <QLineEdit>
 #include <QMap>
@@ -17,6 +15,7 @@
 #include "editor/forms/test_equipment.h"
 #include "editor/forms/windows.h"
 #include "editor/shell/formvmenu.h"
+#include "editor/shell/qt_print.h"
 #include "editor/shell/seam.h"
 #include "editor/shell/string_grid.h"
 #include "zoredit/zoredit.h"

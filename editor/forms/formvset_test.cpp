@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/shell/qt_print.h"
-
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,6 +14,7 @@
 #include "editor/forms/test_equipment.h"
 #include "editor/forms/windows.h"
 #include "editor/shell/formvmenu.h"
+#include "editor/shell/qt_print.h"
 #include "editor/shell/seam.h"
 #include "editor/shell/string_grid.h"
 #include "zoredit/zoredit.h"
@@ -140,8 +139,9 @@ TEST_F(VariableEditor, NewAndOkStoreAVariableInEachMode) {
         script.beeps = 0;
         formVMenu->Modified = 0;
         const QString id = QString::number(9000 + mode);
-        typeNew(id, QStringLiteral("NEW"),
-                {{vrow::Format, "U4"}, {vrow::Size, "0"}, {vrow::Units, "mm"}, {vrow::Nominal, "7"}});
+        typeNew(
+            id, QStringLiteral("NEW"),
+            {{vrow::Format, "U4"}, {vrow::Size, "0"}, {vrow::Units, "mm"}, {vrow::Nominal, "7"}});
         EXPECT_EQ(f.edtName->text(), QStringList({"EC_NEW", "SV_NEW", "DV_NEW"})[mode]);
         press(f.btnOK);
         EXPECT_TRUE(script.messages.isEmpty()) << script.messages.join(u'|').toStdString();
@@ -152,7 +152,7 @@ TEST_F(VariableEditor, NewAndOkStoreAVariableInEachMode) {
         EXPECT_STREQ(held.r.units, "mm");
         EXPECT_EQ(lib::valueText(ZOR_FMT_U4, held.r.nominal), QStringLiteral("7"));
         EXPECT_EQ(value(vrow::Size), QStringLiteral("1"));
-        EXPECT_EQ(f.edtId->text(), id);  // the detail keeps what was entered
+        EXPECT_EQ(f.edtId->text(), id);   // the detail keeps what was entered
         EXPECT_NE(rowOf(f.SG1, id), -1);  // refreshed
         EXPECT_EQ(formVMenu->Modified, 1);
         EXPECT_EQ(script.beeps, 3);  // New; OK's refresh and its own
@@ -179,10 +179,17 @@ TEST_F(VariableEditor, FormatATakesItsSizeFromTheNominal) {
 
 TEST_F(VariableEditor, LimitGroupsAndSvCeidsArePackedInRowOrder) {
     TformVSet& f = open(kModeSv);
-    typeNew("2100", "LIMITS", {{vrow::Format, "F4"}, {7, "1"}, {8, "1.5"}, {9, "2.5"},
-                               {10, "2"},  // a group with only its ID is dropped
-                               {13, "3"}, {14, "10"}, {15, "20"},
-                               {19, "5003"}, {21, "5001"}});
+    typeNew("2100", "LIMITS",
+            {{vrow::Format, "F4"},
+             {7, "1"},
+             {8, "1.5"},
+             {9, "2.5"},
+             {10, "2"},  // a group with only its ID is dropped
+             {13, "3"},
+             {14, "10"},
+             {15, "20"},
+             {19, "5003"},
+             {21, "5001"}});
     press(f.btnOK);
     ASSERT_TRUE(script.messages.isEmpty()) << script.messages.join(u'|').toStdString();
     {

@@ -73,8 +73,7 @@ QString vidListFullMessage() {
 QString variableName(int32_t vid) {
     QByteArray buffer(ZOR_MAX_TEXT + 1, '\0');
     int32_t length = 0;
-    if (GemGetVName(0, vid, buffer.data(), &length, static_cast<int>(buffer.size())) < 0)
-        return {};
+    if (GemGetVName(0, vid, buffer.data(), &length, static_cast<int>(buffer.size())) < 0) return {};
     return fromSjis(buffer.constData());
 }
 

@@ -2,14 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/shell/qt_print.h"
-
 #include <initializer_list>
 #include <utility>
 
 #include "editor/forms/test_equipment.h"
 #include "editor/shell/action.h"
 #include "editor/shell/library.h"
+#include "editor/shell/qt_print.h"
 #include "zoredit/zoredit.h"
 
 namespace zor::editor {
@@ -98,23 +97,29 @@ TEST_F(BuildVariable, RefusalsComeInOkOrder) {
     std::vector<Case> cases = {
         {detail(0, QStringLiteral("  "), QStringLiteral("EC_X"), {{vrow::Format, U4}}), idName},
         {detail(0, QStringLiteral("7"), QStringLiteral(" "), {{vrow::Format, QString()}}), idName},
-        {detail(0, QStringLiteral("7"), QStringLiteral("EC_X"), {{vrow::Format, QStringLiteral(" ")}}),
+        {detail(0, QStringLiteral("7"), QStringLiteral("EC_X"),
+                {{vrow::Format, QStringLiteral(" ")}}),
          required},
-        {detail(0, QStringLiteral("7"), QStringLiteral("EC_X"), {{vrow::Format, U4}, {vrow::Size, {}}}),
+        {detail(0, QStringLiteral("7"), QStringLiteral("EC_X"),
+                {{vrow::Format, U4}, {vrow::Size, {}}}),
          required},
-        {detail(0, QStringLiteral("abc"), QStringLiteral("EC_X"), {{vrow::Format, QStringLiteral("X9")}}),
+        {detail(0, QStringLiteral("abc"), QStringLiteral("EC_X"),
+                {{vrow::Format, QStringLiteral("X9")}}),
          QStringLiteral("IDの値が正しくありません。")},
-        {detail(0, QStringLiteral("7"), QStringLiteral("EC_X"), {{vrow::Format, QStringLiteral("X9")}}),
+        {detail(0, QStringLiteral("7"), QStringLiteral("EC_X"),
+                {{vrow::Format, QStringLiteral("X9")}}),
          QStringLiteral("Formatが正しくありません。")},
         {detail(0, QStringLiteral("7"), QStringLiteral("EC_X"), {{vrow::Format, U4}}), QString()},
         // A hexadecimal ID is a number to zoredit.
-        {detail(0, QStringLiteral("0x10"), QStringLiteral("EC_X"), {{vrow::Format, U4}}), QString()},
+        {detail(0, QStringLiteral("0x10"), QStringLiteral("EC_X"), {{vrow::Format, U4}}),
+         QString()},
     };
     for (size_t i = 0; i < cases.size(); ++i) {
         EXPECT_EQ(buildVariable(cases[i].d, {}, &rec.r), cases[i].message) << i;
         ZorFreeTV_INFO(&rec.r);
     }
-    VariableDetail hex = detail(0, QStringLiteral("0x10"), QStringLiteral("EC_X"), {{vrow::Format, U4}});
+    VariableDetail hex =
+        detail(0, QStringLiteral("0x10"), QStringLiteral("EC_X"), {{vrow::Format, U4}});
     ASSERT_EQ(buildVariable(hex, {}, &rec.r), QString());
     EXPECT_EQ(rec.r.vid, 16);
 }
@@ -130,19 +135,20 @@ TEST_F(BuildVariable, TextsThatMustBeNumbersStopWithTheStandardMessage) {
         return QStringLiteral("(no error)");
     };
     const QString F4 = QStringLiteral("F4");
-    EXPECT_EQ(thrown(detail(0, "7", "EC_X", {{vrow::Format, QStringLiteral("U4")}, {vrow::Size, "1a"}})),
-              QStringLiteral("'1a' は整数ではありません"));
+    EXPECT_EQ(
+        thrown(detail(0, "7", "EC_X", {{vrow::Format, QStringLiteral("U4")}, {vrow::Size, "1a"}})),
+        QStringLiteral("'1a' は整数ではありません"));
     EXPECT_EQ(thrown(detail(0, "7", "EC_X", {{vrow::Format, F4}, {vrow::Max, "hot"}})),
               QStringLiteral("'hot' は浮動小数点数ではありません"));
-    EXPECT_EQ(thrown(detail(0, "7", "EC_X",
-                            {{vrow::Format, F4}, {7, "1"}, {8, "0.5"}, {9, "many"}})),
-              QStringLiteral("'many' は浮動小数点数ではありません"));
+    EXPECT_EQ(
+        thrown(detail(0, "7", "EC_X", {{vrow::Format, F4}, {7, "1"}, {8, "0.5"}, {9, "many"}})),
+        QStringLiteral("'many' は浮動小数点数ではありません"));
 }
 
 TEST_F(BuildVariable, FormatATakesItsSizeFromTheNominalInBytes) {
     const QString A = QStringLiteral("A");
-    VariableDetail d = detail(0, "7", "EC_X",
-                              {{vrow::Format, A}, {vrow::Size, "9"}, {vrow::Nominal, "ABCDE"}});
+    VariableDetail d =
+        detail(0, "7", "EC_X", {{vrow::Format, A}, {vrow::Size, "9"}, {vrow::Nominal, "ABCDE"}});
     ASSERT_EQ(buildVariable(d, {}, &rec.r), QString());
     EXPECT_EQ(rec.r.size, 5);
     EXPECT_EQ(d.values[vrow::Size], QStringLiteral("5"));
@@ -150,8 +156,9 @@ TEST_F(BuildVariable, FormatATakesItsSizeFromTheNominalInBytes) {
     ZorFreeTV_INFO(&rec.r);
 
     // Shift-JIS bytes, not characters; Min and Max longer than that are kept whole.
-    d = detail(0, "7", "EC_X",
-               {{vrow::Format, A}, {vrow::Nominal, QStringLiteral("待機")}, {vrow::Min, "0123456789"}});
+    d = detail(
+        0, "7", "EC_X",
+        {{vrow::Format, A}, {vrow::Nominal, QStringLiteral("待機")}, {vrow::Min, "0123456789"}});
     ASSERT_EQ(buildVariable(d, {}, &rec.r), QString());
     EXPECT_EQ(rec.r.size, 4);
     EXPECT_EQ(text(rec.r.min), QStringLiteral("0123456789"));
@@ -174,10 +181,15 @@ TEST_F(BuildVariable, SizeZeroBecomesOneAndOnlyWholeLimitGroupsCount) {
                                {vrow::Size, "0"},
                                {vrow::Units, " mm "},
                                {vrow::Nominal, "12"},
-                               {7, "1"}, {8, "10"}, {9, "20"},     // group 1: whole
-                               {10, "2"},                          // group 2: ID only
-                               {13, "3"}, {14, "30"}, {15, "40"},  // group 3: whole
-                               {16, "4"}, {17, "50"}});            // group 4: no upper
+                               {7, "1"},
+                               {8, "10"},
+                               {9, "20"},  // group 1: whole
+                               {10, "2"},  // group 2: ID only
+                               {13, "3"},
+                               {14, "30"},
+                               {15, "40"},  // group 3: whole
+                               {16, "4"},
+                               {17, "50"}});  // group 4: no upper
     ASSERT_EQ(buildVariable(d, {}, &rec.r), QString());
     EXPECT_EQ(d.values[vrow::Size], QStringLiteral("1"));
     EXPECT_EQ(rec.r.vid, 8);
@@ -200,8 +212,8 @@ TEST_F(BuildVariable, SizeZeroBecomesOneAndOnlyWholeLimitGroupsCount) {
 
 TEST_F(BuildVariable, CeidsAreReadInSvModeOnlyInRowOrder) {
     for (int mode : {kModeEc, kModeSv, kModeDv}) {
-        VariableDetail d = detail(mode, "9", "V", {{vrow::Format, QStringLiteral("I2")},
-                                                   {19, "5003"}, {21, " 5001 "}});
+        VariableDetail d = detail(
+            mode, "9", "V", {{vrow::Format, QStringLiteral("I2")}, {19, "5003"}, {21, " 5001 "}});
         ASSERT_EQ(buildVariable(d, {}, &rec.r), QString());
         if (mode == kModeSv) {
             ASSERT_EQ(rec.r.ceid_count, 2);
@@ -216,9 +228,9 @@ TEST_F(BuildVariable, CeidsAreReadInSvModeOnlyInRowOrder) {
 }
 
 TEST_F(BuildVariable, ListTakesTheVidsWithTheirNamesAndIgnoresTheLimits) {
-    VariableDetail d = detail(kModeSv, "2100", "SV_LIST",
-                              {{vrow::Format, QStringLiteral("L")}, {vrow::Nominal, "99"},
-                               {7, "1"}, {8, "2"}, {9, "3"}});
+    VariableDetail d = detail(
+        kModeSv, "2100", "SV_LIST",
+        {{vrow::Format, QStringLiteral("L")}, {vrow::Nominal, "99"}, {7, "1"}, {8, "2"}, {9, "3"}});
     ASSERT_EQ(buildVariable(d, {2003, 9999, 1001}, &rec.r), QString());
     EXPECT_EQ(d.values[vrow::Nominal], QStringLiteral("3"));
     EXPECT_EQ(rec.r.format, ZOR_FMT_L);
