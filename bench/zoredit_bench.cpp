@@ -46,19 +46,62 @@ zor::edit::Equipment maximum_equipment(int n) {
     Equipment eq;
     for (int i = 1; i <= n; ++i) {
         std::string k = std::to_string(i);
-        eq.ec.push_back({"EC_PARAM_" + k, 0x100000 + i, 36, 1, 0, "\x81\x8e", "0", "500.0", "350.0", {}, {}, {}});
-        eq.sv.push_back({"SV_SENSOR_" + k, 0x200000 + i, 44, 1, 1, "sccm", {}, {}, {}, {{"LIM_" + k, "100", "120"}},
-                         {"CE_EVENT_" + k}, {}});
-        eq.dv.push_back({"DV_VALUE_" + k, 0x300000 + i, 16, 1, 32, {}, {}, {}, "lot " + k + ", wafer 1", {}, {}, {}});
+        eq.ec.push_back({"EC_PARAM_" + k,
+                         0x100000 + i,
+                         36,
+                         1,
+                         0,
+                         "\x81\x8e",
+                         "0",
+                         "500.0",
+                         "350.0",
+                         {},
+                         {},
+                         {}});
+        eq.sv.push_back({"SV_SENSOR_" + k,
+                         0x200000 + i,
+                         44,
+                         1,
+                         1,
+                         "sccm",
+                         {},
+                         {},
+                         {},
+                         {{"LIM_" + k, "100", "120"}},
+                         {"CE_EVENT_" + k},
+                         {}});
+        eq.dv.push_back({"DV_VALUE_" + k,
+                         0x300000 + i,
+                         16,
+                         1,
+                         32,
+                         {},
+                         {},
+                         {},
+                         "lot " + k + ", wafer 1",
+                         {},
+                         {},
+                         {}});
         eq.ce.push_back({"CE_EVENT_" + k, 0x400000 + i, std::string("1"), {"RP_REPORT_" + k}});
         eq.rp.push_back({"RP_REPORT_" + k, 0x500000 + i, {"SV_SENSOR_" + k, "EC_PARAM_" + k}});
-        eq.al.push_back({"AL_ALARM_" + k, 0x600000 + i, "0x84", "heater fault " + k, "CE_EVENT_" + k, {}, {}});
-        eq.pp.push_back({"PP_PROG_" + k, {"PROG_" + k, 16, 10, 80}, {"C:\\\\PP\\\\PROG_" + k + ".PPB", 16, 1, 256}});
-        eq.fp.push_back({"FPP_PROG_" + k, {"FPROG_" + k, 16, 11, 80}, "CVD-300", "V1.02",
-                         {{{"HEAT", 16, 8, 8}, {{"350.0", 36, 1, 1}}}, {{"DEPO", 16, 8, 8}, {{"600", 42, 1, 1}}}}});
-        eq.rc.push_back({"RCP_" + k, "RECIPE_" + k, "body " + k, {{std::string("TEMP"), TextItem{"350.0", 36, 1, 0}}}});
+        eq.al.push_back(
+            {"AL_ALARM_" + k, 0x600000 + i, "0x84", "heater fault " + k, "CE_EVENT_" + k, {}, {}});
+        eq.pp.push_back({"PP_PROG_" + k,
+                         {"PROG_" + k, 16, 10, 80},
+                         {"C:\\\\PP\\\\PROG_" + k + ".PPB", 16, 1, 256}});
+        eq.fp.push_back({"FPP_PROG_" + k,
+                         {"FPROG_" + k, 16, 11, 80},
+                         "CVD-300",
+                         "V1.02",
+                         {{{"HEAT", 16, 8, 8}, {{"350.0", 36, 1, 1}}},
+                          {{"DEPO", 16, 8, 8}, {{"600", 42, 1, 1}}}}});
+        eq.rc.push_back({"RCP_" + k,
+                         "RECIPE_" + k,
+                         "body " + k,
+                         {{std::string("TEMP"), TextItem{"350.0", 36, 1, 0}}}});
         eq.sp.push_back({"SPOOL_" + k, i & 0xff, {1, 3}});
-        eq.tr.push_back({"TR_" + k, {"TRACE_" + k, 16, 1, 32}, "000010", 600, 10, {"SV_SENSOR_" + k}});
+        eq.tr.push_back(
+            {"TR_" + k, {"TRACE_" + k, 16, 1, 32}, "000010", 600, 10, {"SV_SENSOR_" + k}});
     }
     return eq;
 }
@@ -110,7 +153,8 @@ int main(int argc, char** argv) {
     double read_floor = best_of([&] { (void)read_all(fil); });
     int loaded = 0;
     char err[512] = {};
-    double load = best_of([&] { loaded = GemEditSetupEquipment(0, cnf.c_str(), fil.c_str(), err, sizeof err); });
+    double load = best_of(
+        [&] { loaded = GemEditSetupEquipment(0, cnf.c_str(), fil.c_str(), err, sizeof err); });
     if (loaded < 0) {
         std::fprintf(stderr, "load failed: %s\n", err);
         return 1;
@@ -130,13 +174,14 @@ int main(int argc, char** argv) {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
 
-    std::printf("object file: %.1f MB, %d definitions; written source: %.1f MB\n", fil_bytes / 1e6, loaded,
-                src_bytes / 1e6);
+    std::printf("object file: %.1f MB, %d definitions; written source: %.1f MB\n", fil_bytes / 1e6,
+                loaded, src_bytes / 1e6);
     std::printf("%-22s %9s %11s %7s\n", "step (best of 5)", "time s", "I/O floor s", "ratio");
     std::printf("%-22s %9.3f %11.4f %7.1f\n", "load", load, read_floor, load / read_floor);
-    std::printf("%-22s %9.3f %11.4f %7.1f   (%ld records, floor: reading the object file)\n", "list and get all", get,
-                read_floor, get / read_floor, records);
-    std::printf("%-22s %9.3f %11.4f %7.1f\n", "write back", write, write_floor, write / write_floor);
+    std::printf("%-22s %9.3f %11.4f %7.1f   (%ld records, floor: reading the object file)\n",
+                "list and get all", get, read_floor, get / read_floor, records);
+    std::printf("%-22s %9.3f %11.4f %7.1f\n", "write back", write, write_floor,
+                write / write_floor);
     std::printf("peak memory: %.1f MB\n", usage.ru_maxrss / 1024.0);
     std::printf("target: ratio <= 10\n");
     GemTerminateLibrary();

@@ -134,7 +134,8 @@ int set_def(int eq, Table<Def>& t, const Rec* r, Take take) {
         if (!take(def, error)) return fail(error);
         std::string key = key_of(def);
         bool deleted = r->deleted != 0;
-        if (!deleted && t.name_taken(def.name, key)) return fail("the name \"" + def.name + "\" is used by another definition");
+        if (!deleted && t.name_taken(def.name, key))
+            return fail("the name \"" + def.name + "\" is used by another definition");
         if (t.find(key) == Table<Def>::npos && t.size() >= kMaxDefinitions)
             return fail("more than " + std::to_string(kMaxDefinitions) + " definitions");
         t.put(std::move(def), deleted);
@@ -167,7 +168,8 @@ int copy_name(const std::optional<std::string>& name, char* buffer, int size, in
         return fail("no definition with that ID", ZOR_E_NOTFOUND);
     }
     if (length) *length = static_cast<int32_t>(name->size());
-    if (!copy_to_buffer(*name, buffer, size)) return fail("the name does not fit the buffer", ZOR_E_NOSPACE);
+    if (!copy_to_buffer(*name, buffer, size))
+        return fail("the name does not fit the buffer", ZOR_E_NOSPACE);
     return ZOR_OK;
 }
 
@@ -177,7 +179,8 @@ Table<Spool>& spools() { return lib().store.sp; }
 std::string spool_name(int stream) {
     std::string base = "SP_S" + std::to_string(stream);
     std::string name = base;
-    for (int n = 2; spools().find_name(name) != Table<Spool>::npos; ++n) name = base + "_" + std::to_string(n);
+    for (int n = 2; spools().find_name(name) != Table<Spool>::npos; ++n)
+        name = base + "_" + std::to_string(n);
     return name;
 }
 
@@ -197,12 +200,14 @@ int GemSetEditMode(int mode) {
 
 int GemSetupLibrary(int, int) { return 0; }
 
-int GemSetupEquipment(int eq, const char* cnf_path, const char* object_file, char* err, int err_size) {
+int GemSetupEquipment(int eq, const char* cnf_path, const char* object_file, char* err,
+                      int err_size) {
     if (err && err_size > 0) err[0] = '\0';
     int result = guarded(ZOR_E_FAIL, [&] {
         if (eq != 0) return fail("unknown equipment");
         if (!cnf_path || !*cnf_path) return fail("no environment file named");
-        if (object_file && *object_file) return fail("an object file is read by GemEditSetupEquipment");
+        if (object_file && *object_file)
+            return fail("an object file is read by GemEditSetupEquipment");
         CnfValues values;
         std::string error;
         if (!read_cnf_file(cnf_path, values, error)) return fail(error);
@@ -215,24 +220,28 @@ int GemSetupEquipment(int eq, const char* cnf_path, const char* object_file, cha
 
 TEq_Mgr* ZorGetTEq_MgrPtr(int eq) { return eq == 0 ? &lib().settings : nullptr; }
 
-int GemEditSetupEquipment(int eq, const char* cnf_path, const char* fil_path, char* err, int err_size) {
+int GemEditSetupEquipment(int eq, const char* cnf_path, const char* fil_path, char* err,
+                          int err_size) {
     if (err && err_size > 0) err[0] = '\0';
     int result = guarded(ZOR_E_FAIL, [&] {
         if (eq != 0) return fail("unknown equipment");
-        if (!cnf_path || !*cnf_path || !fil_path || !*fil_path) return fail("environment or object file not named");
+        if (!cnf_path || !*cnf_path || !fil_path || !*fil_path)
+            return fail("environment or object file not named");
         CnfValues values;
         std::string error;
         if (!read_cnf_file(cnf_path, values, error)) return fail(error);
         Equipment equipment;
-        if (!read_fil_file(fil_path, equipment, error)) return fail(std::string(fil_path) + ": " + error);
+        if (!read_fil_file(fil_path, equipment, error))
+            return fail(std::string(fil_path) + ": " + error);
         Store fresh;
         fresh.load(std::move(equipment));
         fill_settings(values, lib().settings);
         lib().store = std::move(fresh);
         lib().loaded = true;
         const Store& s = lib().store;
-        return static_cast<int>(s.ec.size() + s.sv.size() + s.dv.size() + s.ce.size() + s.rp.size() + s.al.size() +
-                                s.sp.size() + s.pp.size() + s.fp.size() + s.rc.size() + s.tr.size());
+        return static_cast<int>(s.ec.size() + s.sv.size() + s.dv.size() + s.ce.size() +
+                                s.rp.size() + s.al.size() + s.sp.size() + s.pp.size() +
+                                s.fp.size() + s.rc.size() + s.tr.size());
     });
     if (result < 0) copy_message(lib().last_error, err, err_size);
     return result;
@@ -302,13 +311,27 @@ void ZorFreeTTEXT_DLIST(TTEXT_DLIST* list) {
 int GemGetEcInfo(int eq, int32_t vid, TV_INFO* r) { return get_variable(eq, Kind::EC, vid, r); }
 int GemGetSvInfo(int eq, int32_t vid, TV_INFO* r) { return get_variable(eq, Kind::SV, vid, r); }
 int GemGetDvInfo(int eq, int32_t vid, TV_INFO* r) { return get_variable(eq, Kind::DV, vid, r); }
-int GemGetCeInfo(int eq, int32_t id, TCE_INFO* r) { return get_def(eq, lib().store.ce, numeric_key(id), r); }
-int GemGetRpInfo(int eq, int32_t id, TRP_INFO* r) { return get_def(eq, lib().store.rp, numeric_key(id), r); }
-int GemGetAlInfo(int eq, int32_t id, TAL_INFO* r) { return get_def(eq, lib().store.al, numeric_key(id), r); }
-int GemGetPpInfo(int eq, const char* id, TPP_INFO* r) { return get_def(eq, lib().store.pp, text_key_or_empty(id), r); }
-int GemGetFppInfo(int eq, const char* id, TFPP_INFO* r) { return get_def(eq, lib().store.fp, text_key_or_empty(id), r); }
-int GemGetRcpInfo(int eq, const char* id, TRCP_INFO* r) { return get_def(eq, lib().store.rc, text_key_or_empty(id), r); }
-int GemGetTrInfo(int eq, const char* id, TTRACE_INFO* r) { return get_def(eq, lib().store.tr, text_key_or_empty(id), r); }
+int GemGetCeInfo(int eq, int32_t id, TCE_INFO* r) {
+    return get_def(eq, lib().store.ce, numeric_key(id), r);
+}
+int GemGetRpInfo(int eq, int32_t id, TRP_INFO* r) {
+    return get_def(eq, lib().store.rp, numeric_key(id), r);
+}
+int GemGetAlInfo(int eq, int32_t id, TAL_INFO* r) {
+    return get_def(eq, lib().store.al, numeric_key(id), r);
+}
+int GemGetPpInfo(int eq, const char* id, TPP_INFO* r) {
+    return get_def(eq, lib().store.pp, text_key_or_empty(id), r);
+}
+int GemGetFppInfo(int eq, const char* id, TFPP_INFO* r) {
+    return get_def(eq, lib().store.fp, text_key_or_empty(id), r);
+}
+int GemGetRcpInfo(int eq, const char* id, TRCP_INFO* r) {
+    return get_def(eq, lib().store.rc, text_key_or_empty(id), r);
+}
+int GemGetTrInfo(int eq, const char* id, TTRACE_INFO* r) {
+    return get_def(eq, lib().store.tr, text_key_or_empty(id), r);
+}
 
 // ---- set ------------------------------------------------------------------------------
 
@@ -404,7 +427,9 @@ int GemSetSpoolInfo(int eq, int stream, int count, const int32_t* functions) {
 int GemResetSpoolInfo(int eq, int stream) {
     if (eq != 0 || stream < 0 || stream > 255) return fail("bad equipment or stream");
     return guarded(ZOR_E_FAIL, [&] {
-        return spools().remove(numeric_key(stream)) ? ZOR_OK : fail("no setting for that stream", ZOR_E_NOTFOUND);
+        return spools().remove(numeric_key(stream))
+                   ? ZOR_OK
+                   : fail("no setting for that stream", ZOR_E_NOTFOUND);
     });
 }
 
@@ -418,17 +443,23 @@ int GemResetAllSpoolInfo(int eq) {
 
 int GemGetVName(int eq, int32_t vid, char* buffer, int32_t* length, int buffer_size) {
     if (eq != 0) return fail("unknown equipment");
-    return guarded(ZOR_E_FAIL, [&] { return copy_name(lib().store.name_of(Link::Variable, vid), buffer, buffer_size, length); });
+    return guarded(ZOR_E_FAIL, [&] {
+        return copy_name(lib().store.name_of(Link::Variable, vid), buffer, buffer_size, length);
+    });
 }
 
 int GemGetRpName(int eq, int32_t rpid, char* buffer, int buffer_size) {
     if (eq != 0) return fail("unknown equipment");
-    return guarded(ZOR_E_FAIL, [&] { return copy_name(lib().store.name_of(Link::Report, rpid), buffer, buffer_size, nullptr); });
+    return guarded(ZOR_E_FAIL, [&] {
+        return copy_name(lib().store.name_of(Link::Report, rpid), buffer, buffer_size, nullptr);
+    });
 }
 
 int GemGetCeName(int eq, int32_t ceid, char* buffer, int buffer_size) {
     if (eq != 0) return fail("unknown equipment");
-    return guarded(ZOR_E_FAIL, [&] { return copy_name(lib().store.name_of(Link::Event, ceid), buffer, buffer_size, nullptr); });
+    return guarded(ZOR_E_FAIL, [&] {
+        return copy_name(lib().store.name_of(Link::Event, ceid), buffer, buffer_size, nullptr);
+    });
 }
 
 // ---- values ---------------------------------------------------------------------------

@@ -18,26 +18,44 @@ struct Key {
     size_t offset;
 };
 
-#define ZOR_KEY(name, type, member) {name, Type::type, offsetof(TEq_Mgr, member)}
+#define ZOR_KEY(name, type, member) \
+    { name, Type::type, offsetof(TEq_Mgr, member) }
 // Key sets A and B together: the record has one field per key.
 const Key kKeys[] = {
-    ZOR_KEY("ENG_FILE", Text, eng_file),       ZOR_KEY("APPLOG", Text, applog),
-    ZOR_KEY("ENGLOG", Text, englog),           ZOR_KEY("APPLOG_ON", Number, applog_on),
-    ZOR_KEY("ENGLOG_ON", Number, englog_on),   ZOR_KEY("APPLOG_SIZE", Number, applog_size),
-    ZOR_KEY("ENGLOG_SIZE", Number, englog_size), ZOR_KEY("SHMFILE", Text, shmfile),
-    ZOR_KEY("SHMNAME", Text, shmname),         ZOR_KEY("IPC_APP1", Text, ipc_app1),
-    ZOR_KEY("IPC_ENG1", Text, ipc_eng1),       ZOR_KEY("IPC_TIMEOUT", Number, ipc_timeout),
-    ZOR_KEY("LOG_PATH", Text, log_path),       ZOR_KEY("LOG_FILE", Text, log_file),
-    ZOR_KEY("LOG_SIZE", Number, log_size),     ZOR_KEY("ENG_PATH", Text, eng_path),
-    ZOR_KEY("BKUP_PATH", Text, bkup_path),     ZOR_KEY("SPOOL_PATH", Text, spool_path),
-    ZOR_KEY("PP_COUNT", Number, pp_count),     ZOR_KEY("FPP_COUNT", Number, fpp_count),
-    ZOR_KEY("RCP_COUNT", Number, rcp_count),   ZOR_KEY("CAR_COUNT", Number, car_count),
-    ZOR_KEY("CAR_CAPACITY", Number, car_capacity), ZOR_KEY("SUBST_COUNT", Number, subst_count),
-    ZOR_KEY("CJ_COUNT", Number, cj_count),     ZOR_KEY("PRJ_COUNT", Number, prj_count),
-    ZOR_KEY("TRACE_COUNT", Number, trace_count), ZOR_KEY("INFO_FILE", Text, info_file),
-    ZOR_KEY("INFO_BACKUP", Number, info_backup), ZOR_KEY("COMMDEF", Text, commdef),
-    ZOR_KEY("COMM_SIDE", Side, comm_side),     ZOR_KEY("COMM_PORT", Number, comm_port),
-    ZOR_KEY("COMM_DEVICE", Number, comm_device), ZOR_KEY("S1F13_SEND", Number, s1f13_send),
+    ZOR_KEY("ENG_FILE", Text, eng_file),
+    ZOR_KEY("APPLOG", Text, applog),
+    ZOR_KEY("ENGLOG", Text, englog),
+    ZOR_KEY("APPLOG_ON", Number, applog_on),
+    ZOR_KEY("ENGLOG_ON", Number, englog_on),
+    ZOR_KEY("APPLOG_SIZE", Number, applog_size),
+    ZOR_KEY("ENGLOG_SIZE", Number, englog_size),
+    ZOR_KEY("SHMFILE", Text, shmfile),
+    ZOR_KEY("SHMNAME", Text, shmname),
+    ZOR_KEY("IPC_APP1", Text, ipc_app1),
+    ZOR_KEY("IPC_ENG1", Text, ipc_eng1),
+    ZOR_KEY("IPC_TIMEOUT", Number, ipc_timeout),
+    ZOR_KEY("LOG_PATH", Text, log_path),
+    ZOR_KEY("LOG_FILE", Text, log_file),
+    ZOR_KEY("LOG_SIZE", Number, log_size),
+    ZOR_KEY("ENG_PATH", Text, eng_path),
+    ZOR_KEY("BKUP_PATH", Text, bkup_path),
+    ZOR_KEY("SPOOL_PATH", Text, spool_path),
+    ZOR_KEY("PP_COUNT", Number, pp_count),
+    ZOR_KEY("FPP_COUNT", Number, fpp_count),
+    ZOR_KEY("RCP_COUNT", Number, rcp_count),
+    ZOR_KEY("CAR_COUNT", Number, car_count),
+    ZOR_KEY("CAR_CAPACITY", Number, car_capacity),
+    ZOR_KEY("SUBST_COUNT", Number, subst_count),
+    ZOR_KEY("CJ_COUNT", Number, cj_count),
+    ZOR_KEY("PRJ_COUNT", Number, prj_count),
+    ZOR_KEY("TRACE_COUNT", Number, trace_count),
+    ZOR_KEY("INFO_FILE", Text, info_file),
+    ZOR_KEY("INFO_BACKUP", Number, info_backup),
+    ZOR_KEY("COMMDEF", Text, commdef),
+    ZOR_KEY("COMM_SIDE", Side, comm_side),
+    ZOR_KEY("COMM_PORT", Number, comm_port),
+    ZOR_KEY("COMM_DEVICE", Number, comm_device),
+    ZOR_KEY("S1F13_SEND", Number, s1f13_send),
 };
 #undef ZOR_KEY
 
@@ -64,7 +82,8 @@ CnfValues read_cnf(std::string_view data) {
         if (end == std::string_view::npos) end = data.size();
         std::string line = trim_blanks(data.substr(start, end - start));
         start = end + 1;
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.pop_back();
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+            line.pop_back();
         if (line.empty() || is_comment(line)) continue;
         size_t eq = line.find('=');
         if (eq == std::string::npos) continue;

@@ -13,7 +13,9 @@ namespace {
 // A key set A file as the environment editor writes it: header, empty
 // line, padded keys, some values left empty.
 const char* const kKeySetA =
-    "//----- a.cnf - \x91\x95\x92\x75\x8a\xc2\x8b\xab\x92\xe8\x8b\x60\x83\x74\x83\x40\x83\x43\x83\x8b -----------------------\r\n"
+    "//----- a.cnf - "
+    "\x91\x95\x92\x75\x8a\xc2\x8b\xab\x92\xe8\x8b\x60\x83\x74\x83\x40\x83\x43\x83\x8b "
+    "-----------------------\r\n"
     "\r\n"
     "LOG_PATH         = C:\\EQ LOG\r\n"
     "LOG_FILE         = \r\n"
@@ -48,7 +50,8 @@ TEST(CnfReader, ReadsKeySetAIntoTheRecord) {
 
 TEST(CnfReader, ReadsKeySetBAndSkipsCommentsBlanksAndUnknownKeys) {
     CnfValues v = read_cnf(
-        "# comment\n; comment\n// comment\n\n   \nENG_PATH = /opt/eng\nSHMNAME=shm1\nIPC_TIMEOUT = 30\n"
+        "# comment\n; comment\n// comment\n\n   \nENG_PATH = /opt/eng\nSHMNAME=shm1\nIPC_TIMEOUT = "
+        "30\n"
         "NO_SUCH_KEY = 1\nnot a setting\napplog_on = 1\nCOMM_SIDE = EQUIPMENT\n");
     TEq_Mgr m{};
     fill_settings(v, m);
@@ -65,12 +68,18 @@ TEST(CnfReader, ReadsKeySetBAndSkipsCommentsBlanksAndUnknownKeys) {
 // own layout: each key lands in its own field.
 TEST(CnfReader, EveryNumberKeyLandsInItsField) {
     const std::pair<const char*, size_t> keys[] = {
-        {"APPLOG_ON", offsetof(TEq_Mgr, applog_on)},   {"ENGLOG_ON", offsetof(TEq_Mgr, englog_on)},
-        {"APPLOG_SIZE", offsetof(TEq_Mgr, applog_size)}, {"ENGLOG_SIZE", offsetof(TEq_Mgr, englog_size)},
-        {"FPP_COUNT", offsetof(TEq_Mgr, fpp_count)},   {"RCP_COUNT", offsetof(TEq_Mgr, rcp_count)},
-        {"CAR_COUNT", offsetof(TEq_Mgr, car_count)},   {"CAR_CAPACITY", offsetof(TEq_Mgr, car_capacity)},
-        {"SUBST_COUNT", offsetof(TEq_Mgr, subst_count)}, {"CJ_COUNT", offsetof(TEq_Mgr, cj_count)},
-        {"PRJ_COUNT", offsetof(TEq_Mgr, prj_count)},   {"INFO_BACKUP", offsetof(TEq_Mgr, info_backup)},
+        {"APPLOG_ON", offsetof(TEq_Mgr, applog_on)},
+        {"ENGLOG_ON", offsetof(TEq_Mgr, englog_on)},
+        {"APPLOG_SIZE", offsetof(TEq_Mgr, applog_size)},
+        {"ENGLOG_SIZE", offsetof(TEq_Mgr, englog_size)},
+        {"FPP_COUNT", offsetof(TEq_Mgr, fpp_count)},
+        {"RCP_COUNT", offsetof(TEq_Mgr, rcp_count)},
+        {"CAR_COUNT", offsetof(TEq_Mgr, car_count)},
+        {"CAR_CAPACITY", offsetof(TEq_Mgr, car_capacity)},
+        {"SUBST_COUNT", offsetof(TEq_Mgr, subst_count)},
+        {"CJ_COUNT", offsetof(TEq_Mgr, cj_count)},
+        {"PRJ_COUNT", offsetof(TEq_Mgr, prj_count)},
+        {"INFO_BACKUP", offsetof(TEq_Mgr, info_backup)},
         {"COMM_DEVICE", offsetof(TEq_Mgr, comm_device)},
     };
     for (const auto& [key, offset] : keys) {
@@ -88,7 +97,8 @@ TEST(CnfReader, MissingFileFailsWithReasonAndKeepsSettings) {
     test::write_file(dir + "/ok.cnf", "LOG_SIZE = 5\r\n");
     ASSERT_EQ(GemSetupEquipment(0, (dir + "/ok.cnf").c_str(), nullptr, nullptr, 0), 0);
     char err[16];
-    EXPECT_EQ(GemSetupEquipment(0, (dir + "/none.cnf").c_str(), nullptr, err, sizeof err), ZOR_E_FAIL);
+    EXPECT_EQ(GemSetupEquipment(0, (dir + "/none.cnf").c_str(), nullptr, err, sizeof err),
+              ZOR_E_FAIL);
     // The reason names the path; a small buffer gets it cut and marked.
     EXPECT_STREQ(err, "cannot open ...");
     EXPECT_EQ(ZorGetTEq_MgrPtr(0)->log_size, 5);

@@ -17,17 +17,20 @@ int32_t* id_array(const std::vector<std::string>& names, Link link, const Store&
     return ids;
 }
 
-std::vector<std::string> merge_links(const std::vector<std::string>* held, Link link, const int32_t* ids,
-                                     int32_t count, size_t cap, const Store& s) {
+std::vector<std::string> merge_links(const std::vector<std::string>* held, Link link,
+                                     const int32_t* ids, int32_t count, size_t cap,
+                                     const Store& s) {
     std::vector<std::string> held_names = held ? *held : std::vector<std::string>{};
     std::vector<int32_t> held_ids;
     for (const auto& n : held_names) held_ids.push_back(s.resolve(link, n));
-    std::vector<int32_t> incoming = count > 0 ? std::vector<int32_t>(ids, ids + count) : std::vector<int32_t>{};
-    return merge_list(held_names, held_ids, incoming, cap, [&](int32_t id, size_t) { return s.link_name(link, id); });
+    std::vector<int32_t> incoming =
+        count > 0 ? std::vector<int32_t>(ids, ids + count) : std::vector<int32_t>{};
+    return merge_list(held_names, held_ids, incoming, cap,
+                      [&](int32_t id, size_t) { return s.link_name(link, id); });
 }
 
-std::optional<std::string> merge_single_link(const std::optional<std::string>* held, Link link, uint32_t id,
-                                             const Store& s) {
+std::optional<std::string> merge_single_link(const std::optional<std::string>* held, Link link,
+                                             uint32_t id, const Store& s) {
     int32_t shown = held && *held ? s.resolve(link, **held) : 0;
     if (held && static_cast<int32_t>(id) == shown) return *held;
     if (id == 0) return std::nullopt;
@@ -53,8 +56,11 @@ void fill_record(const Event& d, bool deleted, const Store& s, TCE_INFO* r) {
     }
 }
 
-bool take_record(const TCE_INFO& r, const Event* held, const Store& s, Event& out, std::string& error) {
-    if (!check_text(r.name, "name", true, error) || !check_count(r.rpid_count, r.rpids, "RPID", error)) return false;
+bool take_record(const TCE_INFO& r, const Event* held, const Store& s, Event& out,
+                 std::string& error) {
+    if (!check_text(r.name, "name", true, error) ||
+        !check_count(r.rpid_count, r.rpids, "RPID", error))
+        return false;
     Event e = held ? *held : Event{};
     e.name = r.name;
     e.id = r.ceid;
@@ -90,13 +96,15 @@ void fill_record(const Report& d, bool deleted, const Store& s, TRP_INFO* r) {
     }
 }
 
-bool take_record(const TRP_INFO& r, const Report* held, const Store& s, Report& out, std::string& error) {
-    if (!check_text(r.name, "name", true, error) || !check_count(r.vid_count, r.vids, "VID", error)) return false;
+bool take_record(const TRP_INFO& r, const Report* held, const Store& s, Report& out,
+                 std::string& error) {
+    if (!check_text(r.name, "name", true, error) || !check_count(r.vid_count, r.vids, "VID", error))
+        return false;
     Report p = held ? *held : Report{};
     p.name = r.name;
     p.id = r.rpid;
-    p.variables = merge_links(held ? &held->variables : nullptr, Link::Variable, r.vids, r.vid_count,
-                              ShownCaps::report_vids, s);
+    p.variables = merge_links(held ? &held->variables : nullptr, Link::Variable, r.vids,
+                              r.vid_count, ShownCaps::report_vids, s);
     out = std::move(p);
     return true;
 }
@@ -129,12 +137,15 @@ void fill_record(const Alarm& d, bool deleted, const Store& s, TAL_INFO* r) {
     }
 }
 
-bool take_record(const TAL_INFO& r, const Alarm* held, const Store& s, Alarm& out, std::string& error) {
-    if (!check_text(r.name, "name", true, error) || !check_text(r.altx, "ALTX", false, error)) return false;
+bool take_record(const TAL_INFO& r, const Alarm* held, const Store& s, Alarm& out,
+                 std::string& error) {
+    if (!check_text(r.name, "name", true, error) || !check_text(r.altx, "ALTX", false, error))
+        return false;
     Alarm a = held ? *held : Alarm{};
     a.name = r.name;
     a.id = r.alid;
-    if (!held || static_cast<uint8_t>(parse_int(held->alcd)) != r.alcd) a.alcd = std::to_string(r.alcd);
+    if (!held || static_cast<uint8_t>(parse_int(held->alcd)) != r.alcd)
+        a.alcd = std::to_string(r.alcd);
     a.altx = r.altx ? r.altx : "";
     a.enabled = merge_enable(held ? &held->enabled : nullptr, r.aled);
     a.ce_on = merge_single_link(held ? &held->ce_on : nullptr, Link::Event, r.ce_on, s);

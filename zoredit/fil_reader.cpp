@@ -25,7 +25,7 @@ std::string quoted_tag(std::string_view tag) {
 // Walks one record line field by field. Every read checks its bounds; a
 // fault throws, and read_fil turns it into the error text.
 class FieldCursor {
-public:
+  public:
     explicit FieldCursor(std::string_view line) : line_(line), pos_(4) {}
 
     bool at_end() const { return pos_ >= line_.size(); }
@@ -37,7 +37,8 @@ public:
     }
     int32_t byte(std::string_view tag) {
         int32_t v = value(tag);
-        if (v < 0 || v > 255) fail("field " + quoted_tag(tag) + " holds " + std::to_string(v) + ", not a byte");
+        if (v < 0 || v > 255)
+            fail("field " + quoted_tag(tag) + " holds " + std::to_string(v) + ", not a byte");
         return v;
     }
     std::string text(std::string_view tag) {
@@ -48,7 +49,8 @@ public:
                  " bytes) runs past the end of the line");
         std::string t(line_.substr(pos_, length));
         for (char c : t)
-            if (c == '\r' || c == '\0') fail("text of field " + quoted_tag(tag) + " holds a CR or NUL byte");
+            if (c == '\r' || c == '\0')
+                fail("text of field " + quoted_tag(tag) + " holds a CR or NUL byte");
         pos_ += length;
         return t;
     }
@@ -62,7 +64,8 @@ public:
         int32_t n = value(tag);
         if (n < 0) fail("count " + quoted_tag(tag) + " is negative");
         if (static_cast<uint64_t>(n) * min_entry_bytes > line_.size() - pos_)
-            fail("count " + quoted_tag(tag) + " = " + std::to_string(n) + " disagrees with the fields that follow");
+            fail("count " + quoted_tag(tag) + " = " + std::to_string(n) +
+                 " disagrees with the fields that follow");
         return n;
     }
     void finish() {
@@ -70,13 +73,14 @@ public:
     }
     [[noreturn]] void fail(std::string message) const { throw Fault{pos_ + 1, std::move(message)}; }
 
-private:
+  private:
     void expect(std::string_view tag) {
         if (at_end()) fail("field " + quoted_tag(tag) + " missing");
-        if (line_.size() - pos_ < 12) fail("field " + quoted_tag(line_.substr(pos_, 4)) + " cut short");
+        if (line_.size() - pos_ < 12)
+            fail("field " + quoted_tag(line_.substr(pos_, 4)) + " cut short");
         if (!next_is(tag))
-            fail("unexpected field " + quoted_tag(line_.substr(pos_, 4)) + " where " + quoted_tag(tag) +
-                 " belongs");
+            fail("unexpected field " + quoted_tag(line_.substr(pos_, 4)) + " where " +
+                 quoted_tag(tag) + " belongs");
         pos_ += 4;
     }
     uint32_t digits(std::string_view tag) {
@@ -114,7 +118,8 @@ Variable read_variable(FieldCursor& f) {
     v.name = f.text("NAME");
     v.id = f.value("ID  ");
     v.form = f.byte("FORM");
-    if (!find_format(v.form)) f.fail("format code " + std::to_string(v.form) + " is not a SECS-II item format");
+    if (!find_format(v.form))
+        f.fail("format code " + std::to_string(v.form) + " is not a SECS-II item format");
     v.size = f.value("SIZE");
     v.msize = f.value("MSIZ");
     v.units = f.optional_text("UNIT");
@@ -133,7 +138,8 @@ Variable read_variable(FieldCursor& f) {
     if (!v.vids.empty()) {
         if (v.form != kFormatList) f.fail("\"VID \" fields on a variable that is not a list");
         if (!v.nominal || decimal_value(*v.nominal) != static_cast<int32_t>(v.vids.size()))
-            f.fail("the nominal count disagrees with the " + std::to_string(v.vids.size()) + " \"VID \" fields");
+            f.fail("the nominal count disagrees with the " + std::to_string(v.vids.size()) +
+                   " \"VID \" fields");
     }
     return v;
 }
@@ -232,12 +238,16 @@ Trace read_trace(FieldCursor& f) {
 // Duplicates the compiler refuses are refused here too: the store is keyed
 // by them.
 class UniqueKeys {
-public:
+  public:
     bool add_id(int kind, int64_t id) { return ids_[kind].insert(id).second; }
-    bool add_text_id(int kind, const std::string& id) { return text_ids_[kind].insert(fold_name(id)).second; }
-    bool add_name(int kind, const std::string& name) { return names_[kind].insert(fold_name(name)).second; }
+    bool add_text_id(int kind, const std::string& id) {
+        return text_ids_[kind].insert(fold_name(id)).second;
+    }
+    bool add_name(int kind, const std::string& name) {
+        return names_[kind].insert(fold_name(name)).second;
+    }
 
-private:
+  private:
     std::set<int64_t> ids_[kKindCount];
     std::set<std::string> text_ids_[kKindCount];
     std::set<std::string> names_[kKindCount];
@@ -278,7 +288,10 @@ void read_line(std::string_view line, Equipment& eq, UniqueKeys& keys) {
             f.finish();
             check_id(v.id);
             check_name(v.name);
-            (kp->kind == Kind::EC ? eq.ec : kp->kind == Kind::SV ? eq.sv : eq.dv).push_back(std::move(v));
+            (kp->kind == Kind::EC   ? eq.ec
+             : kp->kind == Kind::SV ? eq.sv
+                                    : eq.dv)
+                .push_back(std::move(v));
             break;
         }
         case Kind::CE: {
@@ -351,17 +364,28 @@ void read_line(std::string_view line, Equipment& eq, UniqueKeys& keys) {
 
 size_t kind_size(const Equipment& eq, int k) {
     switch (static_cast<Kind>(k)) {
-        case Kind::EC: return eq.ec.size();
-        case Kind::SV: return eq.sv.size();
-        case Kind::DV: return eq.dv.size();
-        case Kind::CE: return eq.ce.size();
-        case Kind::RP: return eq.rp.size();
-        case Kind::AL: return eq.al.size();
-        case Kind::SP: return eq.sp.size();
-        case Kind::PP: return eq.pp.size();
-        case Kind::FP: return eq.fp.size();
-        case Kind::RC: return eq.rc.size();
-        case Kind::TR: return eq.tr.size();
+        case Kind::EC:
+            return eq.ec.size();
+        case Kind::SV:
+            return eq.sv.size();
+        case Kind::DV:
+            return eq.dv.size();
+        case Kind::CE:
+            return eq.ce.size();
+        case Kind::RP:
+            return eq.rp.size();
+        case Kind::AL:
+            return eq.al.size();
+        case Kind::SP:
+            return eq.sp.size();
+        case Kind::PP:
+            return eq.pp.size();
+        case Kind::FP:
+            return eq.fp.size();
+        case Kind::RC:
+            return eq.rc.size();
+        case Kind::TR:
+            return eq.tr.size();
     }
     return 0;
 }
@@ -386,9 +410,11 @@ bool read_fil(std::string_view data, Equipment& out, std::string& error) {
         }
         for (int k = 0; k < kKindCount; ++k)
             if (kind_size(eq, k) > kMaxDefinitions)
-                throw Fault{1, "more than " + std::to_string(kMaxDefinitions) + " definitions of one kind"};
+                throw Fault{
+                    1, "more than " + std::to_string(kMaxDefinitions) + " definitions of one kind"};
     } catch (const Fault& fault) {
-        error = "line " + std::to_string(line_no) + ", byte " + std::to_string(fault.column) + ": " + fault.message;
+        error = "line " + std::to_string(line_no) + ", byte " + std::to_string(fault.column) +
+                ": " + fault.message;
         return false;
     }
     out = std::move(eq);

@@ -48,7 +48,8 @@ TEST(FilReader, EmptyFileAndBareLineFeedsAreAccepted) {
 TEST(FilReader, EveryKindSurvivesReadAndWrite) {
     const std::string fil =
         "RP: NAME00000002R1ID  00000005VNAM00000002V1VNAM00000002V2\r\n"
-        "AL: NAME00000002A1ID  ffffffffALCD000000040x85ALTX00000000CEON00000002C1ENAB00000004TRUE\r\n"
+        "AL: NAME00000002A1ID  "
+        "ffffffffALCD000000040x85ALTX00000000CEON00000002C1ENAB00000004TRUE\r\n"
         "CE: NAME00000002C1ID  00000010ENAB00000001xRPNA00000002R1\r\n"
         "EC: NAME00000001EID  00000001FORM00000010SIZE00000001MSIZ00000020MIN 00000001aMAX 00000000"
         "NOMI00000002n!LMID00000001lLOWE00000000UPPE00000001u\r\n"
@@ -81,7 +82,8 @@ TEST(FilReader, RefusesMalformedLinesNamingLineAndFault) {
     EXPECT_EQ(refusal(kTemp1 + "XX: NAME00000001A\r\n"), "line 2, byte 1: unknown kind \"XX: \"");
     EXPECT_EQ(refusal("CE: NAME00000001CID  00000001RPNX00000001R\r\n"),
               "line 1, byte 30: unexpected field \"RPNX\"");
-    EXPECT_EQ(refusal("CE: NAME00000001CID  0000000A\r\n"), "line 1, byte 22: bad hex digits in field \"ID  \"");
+    EXPECT_EQ(refusal("CE: NAME00000001CID  0000000A\r\n"),
+              "line 1, byte 22: bad hex digits in field \"ID  \"");
     EXPECT_EQ(refusal("CE: NAME00000009C\r\n"),
               "line 1, byte 17: text of field \"NAME\" (9 bytes) runs past the end of the line");
     EXPECT_EQ(refusal("AL: NAME00000001AID  00000001ALTX00000000\r\n"),
@@ -92,17 +94,20 @@ TEST(FilReader, RefusesMalformedLinesNamingLineAndFault) {
               "line 1, byte 42: count \"COUN\" = 3 disagrees with the fields that follow");
     EXPECT_EQ(refusal("SP: NAME00000001SSTRE00000106COUN00000000\r\n"),
               "line 1, byte 30: field \"STRE\" holds 262, not a byte");
-    EXPECT_EQ(refusal("SV: NAME00000001LID  00000002FORM00000000SIZE00000001MSIZ00000000NOMI000000013"
-                      "VID 00000001A\r\n"),
-              "line 1, byte 92: the nominal count disagrees with the 1 \"VID \" fields");
+    EXPECT_EQ(
+        refusal("SV: NAME00000001LID  00000002FORM00000000SIZE00000001MSIZ00000000NOMI000000013"
+                "VID 00000001A\r\n"),
+        "line 1, byte 92: the nominal count disagrees with the 1 \"VID \" fields");
     EXPECT_EQ(refusal("EC: NAME00000001EID  00000001FORM00000007SIZE00000001MSIZ00000000\r\n"),
               "line 1, byte 42: format code 7 is not a SECS-II item format");
     EXPECT_EQ(refusal("CE: NAME00000001CID  00000001\r\n\r\n"), "line 2, byte 1: empty line");
     EXPECT_EQ(refusal("CE: NAME00000001CID  00000001\r\nCE: NAME00000001DID  00000001\r\n"),
               "line 2, byte 30: ID 1 defined twice");
-    EXPECT_EQ(refusal("PP: NAME00000001PID  00000001x" + std::string("FORM00000010SIZE00000001MSIZ00000001") +
+    EXPECT_EQ(refusal("PP: NAME00000001PID  00000001x" +
+                      std::string("FORM00000010SIZE00000001MSIZ00000001") +
                       "PPBO00000000FORM00000010SIZE00000000MSIZ00000000\r\n"
-                      "PP: NAME00000001pID  00000001X" + std::string("FORM00000010SIZE00000001MSIZ00000001") +
+                      "PP: NAME00000001pID  00000001X" +
+                      std::string("FORM00000010SIZE00000001MSIZ00000001") +
                       "PPBO00000000FORM00000010SIZE00000000MSIZ00000000\r\n"),
               "line 2, byte 115: ID \"X\" defined twice");
     EXPECT_EQ(refusal("RP: NAME00000002r1ID  00000001\r\nRP: NAME00000002R1ID  00000002\r\n"),
@@ -112,9 +117,10 @@ TEST(FilReader, RefusesMalformedLinesNamingLineAndFault) {
 // A count may not make the reader build anything before it has seen the
 // fields: a huge COUN fails at once.
 TEST(FilReader, HugeCountsFailWithoutBuilding) {
-    EXPECT_EQ(refusal("TR: NAME00000001TID  00000001TFORM00000010SIZE00000001MSIZ00000001DSPE00000000"
-                      "TOTS00000001REPG00000001COUN7fffffff\r\n"),
-              "line 1, byte 115: count \"COUN\" = 2147483647 disagrees with the fields that follow");
+    EXPECT_EQ(
+        refusal("TR: NAME00000001TID  00000001TFORM00000010SIZE00000001MSIZ00000001DSPE00000000"
+                "TOTS00000001REPG00000001COUN7fffffff\r\n"),
+        "line 1, byte 115: count \"COUN\" = 2147483647 disagrees with the fields that follow");
 }
 
 }  // namespace

@@ -6,7 +6,7 @@ namespace zor::edit {
 namespace {
 
 class Line {
-public:
+  public:
     explicit Line(std::string& out, const char* prefix) : out_(out) { out_ += prefix; }
     ~Line() { out_ += "\r\n"; }
     Line& value(const char* tag, int32_t v) {
@@ -21,22 +21,29 @@ public:
         out_ += t;
         return *this;
     }
-    Line& text(const char* tag, const std::optional<std::string>& t) { return t ? text(tag, *t) : *this; }
+    Line& text(const char* tag, const std::optional<std::string>& t) {
+        return t ? text(tag, *t) : *this;
+    }
     Line& item(const char* tag, const TextItem& t, bool with_msize = true) {
         text(tag, t.text).value("FORM", t.form).value("SIZE", t.size);
         return with_msize ? value("MSIZ", t.msize) : *this;
     }
 
-private:
+  private:
     std::string& out_;
 };
 
 void variables(std::string& out, const char* prefix, const std::vector<Variable>& vars) {
     for (const auto& v : vars) {
         Line l(out, prefix);
-        l.text("NAME", v.name).value("ID  ", v.id).value("FORM", v.form).value("SIZE", v.size).value("MSIZ", v.msize);
+        l.text("NAME", v.name)
+            .value("ID  ", v.id)
+            .value("FORM", v.form)
+            .value("SIZE", v.size)
+            .value("MSIZ", v.msize);
         l.text("UNIT", v.units).text("MIN ", v.min).text("MAX ", v.max).text("NOMI", v.nominal);
-        for (const auto& m : v.limits) l.text("LMID", m.id).text("LOWE", m.low).text("UPPE", m.upper);
+        for (const auto& m : v.limits)
+            l.text("LMID", m.id).text("LOWE", m.low).text("UPPE", m.upper);
         for (const auto& e : v.events) l.text("EVNT", e);
         for (const auto& n : v.vids) l.text("VID ", n);
     }
@@ -66,7 +73,9 @@ std::string write_fil(const Equipment& eq) {
     variables(out, "DV: ", eq.dv);
     for (const auto& s : eq.sp) {
         Line l(out, "SP: ");
-        l.text("NAME", s.name).value("STRE", s.stream).value("COUN", static_cast<int32_t>(s.functions.size()));
+        l.text("NAME", s.name)
+            .value("STRE", s.stream)
+            .value("COUN", static_cast<int32_t>(s.functions.size()));
         for (int32_t f : s.functions) l.value("FUNC", f);
     }
     for (const auto& p : eq.pp) {
@@ -84,7 +93,10 @@ std::string write_fil(const Equipment& eq) {
     }
     for (const auto& r : eq.rc) {
         Line l(out, "RC: ");
-        l.text("NAME", r.name).text("ID  ", r.id).text("PPBO", r.body).value("COUN", static_cast<int32_t>(r.params.size()));
+        l.text("NAME", r.name)
+            .text("ID  ", r.id)
+            .text("PPBO", r.body)
+            .value("COUN", static_cast<int32_t>(r.params.size()));
         for (const auto& p : r.params) {
             l.text("PNAM", p.name);
             if (p.value) l.item("PVAL", *p.value, false);
@@ -92,7 +104,11 @@ std::string write_fil(const Equipment& eq) {
     }
     for (const auto& t : eq.tr) {
         Line l(out, "TR: ");
-        l.text("NAME", t.name).item("ID  ", t.trid).text("DSPE", t.dsper).value("TOTS", t.totsmp).value("REPG", t.repgsz);
+        l.text("NAME", t.name)
+            .item("ID  ", t.trid)
+            .text("DSPE", t.dsper)
+            .value("TOTS", t.totsmp)
+            .value("REPG", t.repgsz);
         l.value("COUN", static_cast<int32_t>(t.svs.size()));
         for (const auto& n : t.svs) l.text("SVNA", n);
     }

@@ -26,9 +26,7 @@ char* dup_text(std::string_view text) {
 
 extern "C" {
 
-void* ZorAllocMem(int size) {
-    return std::calloc(size <= 0 ? 1 : static_cast<size_t>(size), 1);
-}
+void* ZorAllocMem(int size) { return std::calloc(size <= 0 ? 1 : static_cast<size_t>(size), 1); }
 
 void ZorFreeMem(void* block) { std::free(block); }
 

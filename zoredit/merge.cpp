@@ -5,7 +5,8 @@
 
 namespace zor::edit {
 
-TextItem merge_text_item(const TextItem* held, std::string_view text, int32_t form, int32_t length) {
+TextItem merge_text_item(const TextItem* held, std::string_view text, int32_t form,
+                         int32_t length) {
     auto text_length = static_cast<int32_t>(text.size());
     if (!held) {
         TextItem item;
@@ -47,9 +48,17 @@ int32_t enable_value(const std::optional<std::string>& text) {
     if (t.empty()) return 1;
     if (t == "off") return 0;
     switch (t[0]) {
-        case 't': case 'e': case 'y': case 'o': return 1;
-        case 'f': case 'd': case 'n': return 0;
-        default: return parse_int(t) != 0 ? 1 : 0;
+        case 't':
+        case 'e':
+        case 'y':
+        case 'o':
+            return 1;
+        case 'f':
+        case 'd':
+        case 'n':
+            return 0;
+        default:
+            return parse_int(t) != 0 ? 1 : 0;
     }
 }
 

@@ -27,16 +27,18 @@ int ZorCreateNormalProcess(const char* program, const char* file) {
     }
 }
 
-int ZorCreateProcess(const char* program, const char* arguments, const char* /*title*/, char* message,
-                     int message_size) {
+int ZorCreateProcess(const char* program, const char* arguments, const char* /*title*/,
+                     char* message, int message_size) {
     int result = EINVAL;
     try {
         if (program && *program)
-            result = zor::platform::start_process(program, zor::platform::split_command_line(arguments ? arguments : ""));
+            result = zor::platform::start_process(
+                program, zor::platform::split_command_line(arguments ? arguments : ""));
     } catch (...) {
         result = ENOMEM;
     }
-    if (message) zor::edit::copy_message(result == 0 ? "" : std::strerror(result), message, message_size);
+    if (message)
+        zor::edit::copy_message(result == 0 ? "" : std::strerror(result), message, message_size);
     return result;
 }
 

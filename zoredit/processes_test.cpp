@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <cerrno>
@@ -25,10 +24,13 @@ std::string wait_for_file(const std::string& path) {
 TEST(Processes, ArgumentsSplitLikeACommandLineAndNoChildIsLeft) {
     std::string dir = test::scratch_dir("proc") + "/with blank";
     std::filesystem::create_directories(dir);
-    test::write_file(dir + "/args.sh", "printf '%s|' \"$@\" > \"$(dirname \"$0\")/out\"; touch \"$(dirname \"$0\")/out.done\"\n");
+    test::write_file(
+        dir + "/args.sh",
+        "printf '%s|' \"$@\" > \"$(dirname \"$0\")/out\"; touch \"$(dirname \"$0\")/out.done\"\n");
     std::string args = "\"" + dir + "/args.sh\" \"arg one\" two";
     char message[256] = "junk";
-    ASSERT_EQ(ZorCreateProcess("/bin/sh", args.c_str(), "\x91\x95\x92\x75", message, sizeof message), 0);
+    ASSERT_EQ(
+        ZorCreateProcess("/bin/sh", args.c_str(), "\x91\x95\x92\x75", message, sizeof message), 0);
     EXPECT_STREQ(message, "");
     EXPECT_EQ(wait_for_file(dir + "/out"), "arg one|two|");
     errno = 0;
@@ -40,7 +42,8 @@ TEST(Processes, NormalProcessGetsTheFileAsOneArgument) {
     std::string dir = test::scratch_dir("proc") + "/a b";
     std::filesystem::create_directories(dir);
     std::string script = dir + "/one.sh";
-    test::write_file(script, "printf '%s' \"$0\" > \"" + dir + "/out\"; touch \"" + dir + "/out.done\"\n");
+    test::write_file(script,
+                     "printf '%s' \"$0\" > \"" + dir + "/out\"; touch \"" + dir + "/out.done\"\n");
     EXPECT_EQ(ZorCreateNormalProcess("/bin/sh", script.c_str()), 0);
     EXPECT_EQ(wait_for_file(dir + "/out"), script);
 }

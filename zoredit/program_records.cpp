@@ -68,7 +68,8 @@ bool take_record(const TPP_INFO& r, const ProcessProgram* held, const Store&, Pr
     ProcessProgram p;
     p.name = r.name;
     p.ppid = merge_text_item(held ? &held->ppid : nullptr, r.ppid, r.ppid_format, r.ppid_length);
-    p.body = merge_text_item(held ? &held->body : nullptr, or_empty(r.ppbody), r.ppbody_format, r.ppbody_length);
+    p.body = merge_text_item(held ? &held->body : nullptr, or_empty(r.ppbody), r.ppbody_format,
+                             r.ppbody_length);
     out = std::move(p);
     return true;
 }
@@ -114,10 +115,11 @@ void fill_record(const FormattedProgram& d, bool deleted, const Store&, TFPP_INF
     }
 }
 
-bool take_record(const TFPP_INFO& r, const FormattedProgram* held, const Store&, FormattedProgram& out,
-                 std::string& error) {
+bool take_record(const TFPP_INFO& r, const FormattedProgram* held, const Store&,
+                 FormattedProgram& out, std::string& error) {
     if (!check_text(r.name, "name", true, error) || !check_text(r.ppid, "PPID", true, error) ||
-        !check_text(r.mdln, "MDLN", false, error) || !check_text(r.softrev, "SOFTREV", false, error) ||
+        !check_text(r.mdln, "MDLN", false, error) ||
+        !check_text(r.softrev, "SOFTREV", false, error) ||
         !check_count(r.ccode_count, r.ccodes, "CCODE", error))
         return false;
     std::vector<CodeView> incoming;
@@ -147,24 +149,26 @@ bool take_record(const TFPP_INFO& r, const FormattedProgram* held, const Store&,
     std::vector<CommandCode> held_codes = held ? held->codes : std::vector<CommandCode>{};
     std::vector<CodeView> held_view;
     for (const auto& c : held_codes) held_view.push_back(view_of(c));
-    p.codes = merge_list(held_codes, held_view, incoming, ShownCaps::fpp_codes, [&](const CodeView& v, size_t i) {
-        // A changed command code keeps the formats of what it still holds:
-        // the code at the same place, else the code with the same text.
-        const CommandCode* near = i < held_codes.size() ? &held_codes[i] : nullptr;
-        if (!near || near->code.text != v.code)
-            for (const auto& c : held_codes)
-                if (c.code.text == v.code) near = &c;
-        CommandCode c;
-        c.code = merge_text_item(near ? &near->code : nullptr, v.code, 0, 0);
-        std::vector<TextItem> held_params = near ? near->params : std::vector<TextItem>{};
-        std::vector<std::string> held_texts;
-        for (const auto& t : held_params) held_texts.push_back(t.text);
-        c.params = merge_list(held_params, held_texts, v.params, ShownCaps::fpp_params,
-                              [&](const std::string& text, size_t) {
-                                  return merge_text_item(find_text(held_params, text), text, 0, 0);
-                              });
-        return c;
-    });
+    p.codes = merge_list(
+        held_codes, held_view, incoming, ShownCaps::fpp_codes, [&](const CodeView& v, size_t i) {
+            // A changed command code keeps the formats of what it still holds:
+            // the code at the same place, else the code with the same text.
+            const CommandCode* near = i < held_codes.size() ? &held_codes[i] : nullptr;
+            if (!near || near->code.text != v.code)
+                for (const auto& c : held_codes)
+                    if (c.code.text == v.code) near = &c;
+            CommandCode c;
+            c.code = merge_text_item(near ? &near->code : nullptr, v.code, 0, 0);
+            std::vector<TextItem> held_params = near ? near->params : std::vector<TextItem>{};
+            std::vector<std::string> held_texts;
+            for (const auto& t : held_params) held_texts.push_back(t.text);
+            c.params =
+                merge_list(held_params, held_texts, v.params, ShownCaps::fpp_params,
+                           [&](const std::string& text, size_t) {
+                               return merge_text_item(find_text(held_params, text), text, 0, 0);
+                           });
+            return c;
+        });
     out = std::move(p);
     return true;
 }
@@ -220,9 +224,11 @@ void fill_record(const Recipe& d, bool deleted, const Store&, TRCP_INFO* r) {
     }
 }
 
-bool take_record(const TRCP_INFO& r, const Recipe* held, const Store&, Recipe& out, std::string& error) {
+bool take_record(const TRCP_INFO& r, const Recipe* held, const Store&, Recipe& out,
+                 std::string& error) {
     if (!check_text(r.name, "name", true, error) || !check_text(r.rcpid, "RCPID", true, error) ||
-        !check_text(r.rcpbody, "RCPBODY", false, error) || !check_count(r.param_count, r.params, "parameter", error))
+        !check_text(r.rcpbody, "RCPBODY", false, error) ||
+        !check_count(r.param_count, r.params, "parameter", error))
         return false;
     std::vector<ParamView> incoming;
     for (int32_t i = 0; i < r.param_count; ++i) {
@@ -232,7 +238,8 @@ bool take_record(const TRCP_INFO& r, const Recipe* held, const Store&, Recipe& o
             if (error.empty()) error = "parameter entry missing";
             return false;
         }
-        incoming.push_back({or_empty(p->name), p->value ? std::optional<std::string>(p->value) : std::nullopt});
+        incoming.push_back(
+            {or_empty(p->name), p->value ? std::optional<std::string>(p->value) : std::nullopt});
     }
     Recipe c;
     c.name = r.name;
@@ -244,17 +251,19 @@ bool take_record(const TRCP_INFO& r, const Recipe* held, const Store&, Recipe& o
     std::vector<RecipeParam> held_params = held ? held->params : std::vector<RecipeParam>{};
     std::vector<ParamView> held_view;
     for (const auto& p : held_params) held_view.push_back(view_of(p));
-    c.params = merge_list(held_params, held_view, incoming, ShownCaps::recipe_params, [&](const ParamView& v, size_t i) {
-        RecipeParam p;
-        p.name = v.name;
-        if (v.value) {
-            const TextItem* near = nullptr;
-            if (i < held_params.size() && held_params[i].value) near = &*held_params[i].value;
-            p.value = merge_text_item(near, *v.value, 0, 0);
-            p.value->msize = 0;
-        }
-        return p;
-    });
+    c.params = merge_list(held_params, held_view, incoming, ShownCaps::recipe_params,
+                          [&](const ParamView& v, size_t i) {
+                              RecipeParam p;
+                              p.name = v.name;
+                              if (v.value) {
+                                  const TextItem* near = nullptr;
+                                  if (i < held_params.size() && held_params[i].value)
+                                      near = &*held_params[i].value;
+                                  p.value = merge_text_item(near, *v.value, 0, 0);
+                                  p.value->msize = 0;
+                              }
+                              return p;
+                          });
     out = std::move(c);
     return true;
 }
@@ -294,7 +303,8 @@ void fill_record(const Trace& d, bool deleted, const Store& s, TTRACE_INFO* r) {
         if (!d.svs.empty()) {
             r->svids = alloc_array<int32_t>(d.svs.size());
             r->svid_count = static_cast<int32_t>(d.svs.size());
-            for (size_t i = 0; i < d.svs.size(); ++i) r->svids[i] = s.resolve(Link::StatusVariable, d.svs[i]);
+            for (size_t i = 0; i < d.svs.size(); ++i)
+                r->svids[i] = s.resolve(Link::StatusVariable, d.svs[i]);
         }
         r->deleted = deleted ? 1 : 0;
     } catch (...) {
@@ -303,9 +313,11 @@ void fill_record(const Trace& d, bool deleted, const Store& s, TTRACE_INFO* r) {
     }
 }
 
-bool take_record(const TTRACE_INFO& r, const Trace* held, const Store& s, Trace& out, std::string& error) {
+bool take_record(const TTRACE_INFO& r, const Trace* held, const Store& s, Trace& out,
+                 std::string& error) {
     if (!check_text(r.name, "name", true, error) || !check_text(r.trid, "TRID", true, error) ||
-        !check_text(r.dsper, "DSPER", false, error) || !check_count(r.svid_count, r.svids, "SVID", error))
+        !check_text(r.dsper, "DSPER", false, error) ||
+        !check_count(r.svid_count, r.svids, "SVID", error))
         return false;
     Trace t;
     t.name = r.name;
@@ -316,8 +328,9 @@ bool take_record(const TTRACE_INFO& r, const Trace* held, const Store& s, Trace&
     std::vector<std::string> held_svs = held ? held->svs : std::vector<std::string>{};
     std::vector<int32_t> held_ids;
     for (const auto& n : held_svs) held_ids.push_back(s.resolve(Link::StatusVariable, n));
-    std::vector<int32_t> incoming = r.svid_count > 0 ? std::vector<int32_t>(r.svids, r.svids + r.svid_count)
-                                                      : std::vector<int32_t>{};
+    std::vector<int32_t> incoming = r.svid_count > 0
+                                        ? std::vector<int32_t>(r.svids, r.svids + r.svid_count)
+                                        : std::vector<int32_t>{};
     t.svs = merge_list(held_svs, held_ids, incoming, ShownCaps::trace_svids,
                        [&](int32_t id, size_t) { return s.link_name(Link::StatusVariable, id); });
     out = std::move(t);

@@ -28,7 +28,8 @@ bool check_text(const char* text, const char* what, bool required, std::string& 
 
 bool check_count(int32_t count, const void* array, const char* what, std::string& error) {
     if (count < 0 || static_cast<size_t>(count) > kMaxList) {
-        error = std::string(what) + " count " + std::to_string(count) + " outside 0.." + std::to_string(kMaxList);
+        error = std::string(what) + " count " + std::to_string(count) + " outside 0.." +
+                std::to_string(kMaxList);
         return false;
     }
     if (count > 0 && !array) {

@@ -27,15 +27,20 @@ void fill_record(const Trace& d, bool deleted, const Store& s, TTRACE_INFO* r);
 // written back as source.
 bool take_record(const TV_INFO& r, Kind kind, const Variable* held, const Store& s, Variable& out,
                  std::string& error);
-bool take_record(const TCE_INFO& r, const Event* held, const Store& s, Event& out, std::string& error);
-bool take_record(const TRP_INFO& r, const Report* held, const Store& s, Report& out, std::string& error);
-bool take_record(const TAL_INFO& r, const Alarm* held, const Store& s, Alarm& out, std::string& error);
+bool take_record(const TCE_INFO& r, const Event* held, const Store& s, Event& out,
+                 std::string& error);
+bool take_record(const TRP_INFO& r, const Report* held, const Store& s, Report& out,
+                 std::string& error);
+bool take_record(const TAL_INFO& r, const Alarm* held, const Store& s, Alarm& out,
+                 std::string& error);
 bool take_record(const TPP_INFO& r, const ProcessProgram* held, const Store& s, ProcessProgram& out,
                  std::string& error);
-bool take_record(const TFPP_INFO& r, const FormattedProgram* held, const Store& s, FormattedProgram& out,
+bool take_record(const TFPP_INFO& r, const FormattedProgram* held, const Store& s,
+                 FormattedProgram& out, std::string& error);
+bool take_record(const TRCP_INFO& r, const Recipe* held, const Store& s, Recipe& out,
                  std::string& error);
-bool take_record(const TRCP_INFO& r, const Recipe* held, const Store& s, Recipe& out, std::string& error);
-bool take_record(const TTRACE_INFO& r, const Trace* held, const Store& s, Trace& out, std::string& error);
+bool take_record(const TTRACE_INFO& r, const Trace* held, const Store& s, Trace& out,
+                 std::string& error);
 
 void free_record(TV_INFO* r);
 void free_record(TCE_INFO* r);

@@ -42,7 +42,9 @@ Equipment sample() {
     sv.size = 1;
     sv.min = "0x10";
     sv.units = "C";
-    for (int i = 1; i <= 5; ++i) sv.limits.push_back({std::to_string(i), std::to_string(i * 10), std::to_string(i * 10 + 5)});
+    for (int i = 1; i <= 5; ++i)
+        sv.limits.push_back(
+            {std::to_string(i), std::to_string(i * 10), std::to_string(i * 10 + 5)});
     sv.events = {"CE_1", "CE_GONE", "CE_2", "CE_1"};
     eq.sv.push_back(sv);
     Variable list;
@@ -56,14 +58,16 @@ Equipment sample() {
     eq.ce.push_back({"CE_1", 100, std::string("Disable"), {"RP_1", "RP_GONE"}});
     eq.ce.push_back({"CE_2", 101, std::nullopt, {}});
     eq.rp.push_back({"RP_1", 200, {"SV_T", "ec_a", "77"}});
-    eq.al.push_back({"AL_1", 300, "0x85", "Text", std::string("CE_1"), std::string("CE_LOST"), std::nullopt});
+    eq.al.push_back(
+        {"AL_1", 300, "0x85", "Text", std::string("CE_1"), std::string("CE_LOST"), std::nullopt});
     eq.pp.push_back({"PP_1", {"PROG01", 17, 20, 20}, {"body", 16, 1, 100}});
     FormattedProgram fp;
     fp.name = "FPP_1";
     fp.ppid = {"F1", 16, 2, 40};
     fp.mdln = "M";
     fp.softrev = "1.0";
-    for (int c = 1; c <= 5; ++c) fp.codes.push_back({{"C" + std::to_string(c), 17, 2, 2}, {{"p", 44, 1, 1}}});
+    for (int c = 1; c <= 5; ++c)
+        fp.codes.push_back({{"C" + std::to_string(c), 17, 2, 2}, {{"p", 44, 1, 1}}});
     eq.fp.push_back(fp);
     Recipe rc;
     rc.name = "RCP_1";
@@ -83,7 +87,7 @@ Equipment sample() {
 }
 
 class Records : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = test::scratch_dir("records");
         std::string error;
@@ -133,11 +137,14 @@ TEST_F(Records, UnchangedRecordsChangeNothing) {
     for (int32_t id : {20, 21}) {
         TV_INFO r;
         ASSERT_EQ(GemGetSvInfo(0, id, &r), 0);
+        const int32_t items = r.item_count, ceids = r.ceid_count;
         if (r.format != 0) {
             r.item_count = 4;
             r.ceid_count = 3;
         }
         ASSERT_EQ(GemSetSvInfo(0, &r), 0) << test::last_error();
+        r.item_count = items;  // so that the free reaches every block
+        r.ceid_count = ceids;
         ZorFreeTV_INFO(&r);
     }
     TV_INFO e;
@@ -192,15 +199,19 @@ TEST_F(Records, UnchangedRecordsChangeNothing) {
 TEST_F(Records, ChangedFieldsAreWrittenAndTheRestKept) {
     TV_INFO r;
     ASSERT_EQ(GemGetSvInfo(0, 20, &r), 0);
+    const int32_t items = r.item_count, ceids = r.ceid_count;
     r.item_count = 4;
     *static_cast<uint32_t*>(r.items.limits[0]->low) = 7;  // change limit 1 only
-    r.ceids[1] = 101;                                        // link CE_2 where CE_GONE stood
+    r.ceids[1] = 101;                                     // link CE_2 where CE_GONE stood
     r.ceid_count = 2;
     ASSERT_EQ(GemSetSvInfo(0, &r), 0);
+    r.item_count = items;
+    r.ceid_count = ceids;
     ZorFreeTV_INFO(&r);
     std::string s = source();
     EXPECT_NE(s.find("    min : 0x10\r\n"), std::string::npos);
-    EXPECT_NE(s.find("    limit : 1 7 15\r\n    limit : 2 20 25\r\n    limit : 3 30 35\r\n    limit : 4 40 45\r\n    event : CE_1\r\n"
+    EXPECT_NE(s.find("    limit : 1 7 15\r\n    limit : 2 20 25\r\n    limit : 3 30 35\r\n    "
+                     "limit : 4 40 45\r\n    event : CE_1\r\n"
                      "    event : CE_2\r\n}"),
               std::string::npos)
         << s;
@@ -210,7 +221,8 @@ TEST_F(Records, ChangedFieldsAreWrittenAndTheRestKept) {
     e.size = 3;
     ASSERT_EQ(GemSetEcInfo(0, &e), 0);
     ZorFreeTV_INFO(&e);
-    EXPECT_NE(source().find("    format : A[3..32]\r\n"), std::string::npos);  // the maximum size stays
+    EXPECT_NE(source().find("    format : A[3..32]\r\n"),
+              std::string::npos);  // the maximum size stays
 
     TCE_INFO c;
     ASSERT_EQ(GemGetCeInfo(0, 100, &c), 0);
@@ -218,7 +230,8 @@ TEST_F(Records, ChangedFieldsAreWrittenAndTheRestKept) {
     c.rpids[1] = 999;  // an ID nothing has: written as a number
     ASSERT_EQ(GemSetCeInfo(0, &c), 0);
     ZorFreeTCE_INFO(&c);
-    EXPECT_NE(source().find("    enabled : TRUE\r\n    rptname : RP_1\r\n    rptname : 999\r\n"), std::string::npos);
+    EXPECT_NE(source().find("    enabled : TRUE\r\n    rptname : RP_1\r\n    rptname : 999\r\n"),
+              std::string::npos);
 
     TPP_INFO pp;
     ASSERT_EQ(GemGetPpInfo(0, "PROG01", &pp), 0);
@@ -228,7 +241,8 @@ TEST_F(Records, ChangedFieldsAreWrittenAndTheRestKept) {
     ASSERT_EQ(GemSetPpInfo(0, &pp), 0);
     ZorFreeTPP_INFO(&pp);
     // The J of the PPID and the range of the body survive.
-    EXPECT_NE(source().find("    ppid : J[20] PROG01\r\n    ppbody : A[1..100] \"new body\"\r\n"), std::string::npos)
+    EXPECT_NE(source().find("    ppid : J[20] PROG01\r\n    ppbody : A[1..100] \"new body\"\r\n"),
+              std::string::npos)
         << source();
 
     TAL_INFO a;
@@ -237,7 +251,9 @@ TEST_F(Records, ChangedFieldsAreWrittenAndTheRestKept) {
     a.ce_off = 101;
     ASSERT_EQ(GemSetAlInfo(0, &a), 0);
     ZorFreeTAL_INFO(&a);
-    EXPECT_NE(source().find("    alcd : 3\r\n    altx : Text\r\n    ce_on : CE_1\r\n    ce_off : CE_2\r\n"), std::string::npos);
+    EXPECT_NE(source().find(
+                  "    alcd : 3\r\n    altx : Text\r\n    ce_on : CE_1\r\n    ce_off : CE_2\r\n"),
+              std::string::npos);
 }
 
 TEST_F(Records, NewDefinitionsFromEditorRecords) {
@@ -269,11 +285,13 @@ TEST_F(Records, NewDefinitionsFromEditorRecords) {
     ZorFreeTRCP_INFO(&c);
 
     std::string s = source();
-    EXPECT_NE(s.find("def_dv \" DV_NEW \" {\r\n    dvid : 30\r\n    format : U2[2]\r\n    nominal : 5\r\n"
-                     "    limit : 1 \"\" \"\"\r\n}"),
-              std::string::npos)
+    EXPECT_NE(
+        s.find("def_dv \" DV_NEW \" {\r\n    dvid : 30\r\n    format : U2[2]\r\n    nominal : 5\r\n"
+               "    limit : 1 \"\" \"\"\r\n}"),
+        std::string::npos)
         << s;
-    EXPECT_NE(s.find("def_rcp RCP_2 {\r\n    rcpid : R2\r\n    rcpparname : \"N 1\"\r\n    rcpparval : A[1] v\r\n}"),
+    EXPECT_NE(s.find("def_rcp RCP_2 {\r\n    rcpid : R2\r\n    rcpparname : \"N 1\"\r\n    "
+                     "rcpparval : A[1] v\r\n}"),
               std::string::npos)
         << s;
 }
@@ -380,7 +398,9 @@ TEST_F(Records, SpoolSettingsPerStream) {
     EXPECT_EQ(f[1], 1);  // low eight bits
     EXPECT_EQ(GemSetSpoolInfo(0, 300, 0, nullptr), ZOR_E_FAIL);
     std::string s = source();
-    EXPECT_NE(s.find("def_spool SP_S7 {\r\n    stream : 7\r\n    function : 5\r\n    function : 1\r\n}"), std::string::npos);
+    EXPECT_NE(
+        s.find("def_spool SP_S7 {\r\n    stream : 7\r\n    function : 5\r\n    function : 1\r\n}"),
+        std::string::npos);
     EXPECT_EQ(GemResetSpoolInfo(0, 6), 0);
     EXPECT_EQ(GemResetSpoolInfo(0, 6), ZOR_E_NOTFOUND);
     EXPECT_EQ(GemGetSpoolInfo(0, 6, f, 2), 0);
@@ -413,7 +433,8 @@ TEST_F(Records, AFailedLoadKeepsWhatWasLoaded) {
 TEST(RecordsScale, ListGetAndSetEightThousandDefinitions) {
     Equipment eq;
     for (int i = 0; i < 8192; ++i) {
-        eq.ce.push_back({"CE_" + std::to_string(i), i + 1, std::nullopt, {"RP_" + std::to_string(i % 100)}});
+        eq.ce.push_back(
+            {"CE_" + std::to_string(i), i + 1, std::nullopt, {"RP_" + std::to_string(i % 100)}});
         eq.rp.push_back({"RP_" + std::to_string(i), i + 1, {"SV_" + std::to_string(i)}});
     }
     std::string dir = test::scratch_dir("scale");
@@ -429,10 +450,13 @@ TEST(RecordsScale, ListGetAndSetEightThousandDefinitions) {
         ZorFreeTCE_INFO(&c);
     }
     ZorFreeTBIN_DLIST(list);
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_LT(seconds, 1.0);
     TCE_INFO c;
-    ASSERT_EQ(GemSetCeInfo(0, (ZorMemSet(&c, 0, sizeof c), c.ceid = 99999, c.name = text("CE_X"), &c)), ZOR_E_FAIL);
+    ASSERT_EQ(
+        GemSetCeInfo(0, (ZorMemSet(&c, 0, sizeof c), c.ceid = 99999, c.name = text("CE_X"), &c)),
+        ZOR_E_FAIL);
     EXPECT_EQ(test::last_error(), "more than 8192 definitions");
     ZorFreeTCE_INFO(&c);
 }

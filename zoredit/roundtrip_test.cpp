@@ -2,10 +2,10 @@
 // file, byte for byte, with the real ZorCompile.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <random>
 
 #include "zoredit/test_support.h"
@@ -203,7 +203,7 @@ TEST(RoundTrip, EmptyEquipment) { expect_round_trip("// nothing\r\n", "empty"); 
 
 // Random sources: seeded, so a failure names its seed and repeats.
 class SourceGenerator {
-public:
+  public:
     explicit SourceGenerator(unsigned seed) : rng_(seed) {}
 
     std::string source() {
@@ -215,12 +215,14 @@ public:
         for (int i = 0; i < pick(0, 4); ++i) {
             s += "def_ce CE_" + std::to_string(i) + " {\r\n    ceid : " + id(i) + "\r\n";
             if (pick(0, 1)) s += "    enabled : " + text() + "\r\n";
-            for (int k = pick(0, 3); k > 0; --k) s += "    rptname : RP_" + std::to_string(pick(0, 4)) + "\r\n";
+            for (int k = pick(0, 3); k > 0; --k)
+                s += "    rptname : RP_" + std::to_string(pick(0, 4)) + "\r\n";
             s += "}\r\n";
         }
         for (int i = 0; i < pick(0, 4); ++i) {
             s += "def_report RP_" + std::to_string(i) + " {\r\n    rptid : " + id(i) + "\r\n";
-            for (int k = pick(0, 3); k > 0; --k) s += "    vname : SV_" + std::to_string(pick(0, 6)) + "\r\n";
+            for (int k = pick(0, 3); k > 0; --k)
+                s += "    vname : SV_" + std::to_string(pick(0, 6)) + "\r\n";
             s += "}\r\n";
         }
         for (int i = 0; i < pick(0, 3); ++i) {
@@ -232,24 +234,29 @@ public:
             s += "}\r\n";
         }
         for (int i = 0; i < pick(0, 3); ++i) {
-            s += "def_spool SPOOL_" + std::to_string(i) + " {\r\n    stream : " + std::to_string(i + 1 + 256 * pick(0, 1)) + "\r\n";
-            for (int k = pick(0, 4); k > 0; --k) s += "    function : " + std::to_string(pick(0, 600)) + "\r\n";
+            s += "def_spool SPOOL_" + std::to_string(i) +
+                 " {\r\n    stream : " + std::to_string(i + 1 + 256 * pick(0, 1)) + "\r\n";
+            for (int k = pick(0, 4); k > 0; --k)
+                s += "    function : " + std::to_string(pick(0, 600)) + "\r\n";
             s += "}\r\n";
         }
         for (int i = 0; i < pick(0, 3); ++i)
-            s += "def_pp PP_" + std::to_string(i) + " {\r\n    ppid : " + spec() + " PPID" + std::to_string(i) +
-                 "\r\n    ppbody : " + spec() + " " + text() + "\r\n}\r\n";
+            s += "def_pp PP_" + std::to_string(i) + " {\r\n    ppid : " + spec() + " PPID" +
+                 std::to_string(i) + "\r\n    ppbody : " + spec() + " " + text() + "\r\n}\r\n";
         for (int i = 0; i < pick(0, 3); ++i) {
-            s += "def_fpp FPP_" + std::to_string(i) + " {\r\n    ppid : " + spec() + " F" + std::to_string(i) + "\r\n";
+            s += "def_fpp FPP_" + std::to_string(i) + " {\r\n    ppid : " + spec() + " F" +
+                 std::to_string(i) + "\r\n";
             s += "    mdln : " + text() + "\r\n    softrev : " + text() + "\r\n";
             for (int c = pick(0, 3); c > 0; --c) {
                 s += "    ccode : " + spec() + " " + text() + "\r\n";
-                for (int p = pick(0, 3); p > 0; --p) s += "    pparam : " + spec() + " " + text() + "\r\n";
+                for (int p = pick(0, 3); p > 0; --p)
+                    s += "    pparam : " + spec() + " " + text() + "\r\n";
             }
             s += "}\r\n";
         }
         for (int i = 0; i < pick(0, 3); ++i) {
-            s += "def_rcp RCP_" + std::to_string(i) + " {\r\n    rcpid : R" + std::to_string(i) + "\r\n";
+            s += "def_rcp RCP_" + std::to_string(i) + " {\r\n    rcpid : R" + std::to_string(i) +
+                 "\r\n";
             if (pick(0, 1)) s += "    rcpbody : " + text() + "\r\n";
             for (int p = pick(0, 3); p > 0; --p) {
                 s += "    rcpparname : " + text() + "\r\n";
@@ -258,16 +265,18 @@ public:
             s += "}\r\n";
         }
         for (int i = 0; i < pick(0, 3); ++i) {
-            s += "def_trace TR_" + std::to_string(i) + " {\r\n    trid : " + spec() + " T" + std::to_string(i) + "\r\n";
+            s += "def_trace TR_" + std::to_string(i) + " {\r\n    trid : " + spec() + " T" +
+                 std::to_string(i) + "\r\n";
             s += "    dsper : " + text() + "\r\n    totsmp : " + std::to_string(pick(-3, 99)) +
                  "\r\n    repgsz : " + std::to_string(pick(0, 9)) + "\r\n";
-            for (int k = pick(0, 3); k > 0; --k) s += "    svname : SV_" + std::to_string(pick(0, 7)) + "\r\n";
+            for (int k = pick(0, 3); k > 0; --k)
+                s += "    svname : SV_" + std::to_string(pick(0, 7)) + "\r\n";
             s += "}\r\n";
         }
         return s;
     }
 
-private:
+  private:
     int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
 
     std::string id(int i) {
@@ -280,24 +289,32 @@ private:
         return b;
     }
     std::string format_name() {
-        static const char* const names[] = {"L", "B", "BO", "Boolean", "A", "J", "I1", "I2", "I4", "I8",
-                                            "U1", "U2", "U4", "U8", "F4", "F8", "a", "u4"};
+        static const char* const names[] = {"L",  "B",  "BO", "Boolean", "A",  "J",
+                                            "I1", "I2", "I4", "I8",      "U1", "U2",
+                                            "U4", "U8", "F4", "F8",      "a",  "u4"};
         return names[pick(0, 17)];
     }
     std::string spec() {
         switch (pick(0, 4)) {
-            case 4: return format_name() + "[" + std::to_string(pick(0, 9)) + ".." + std::to_string(pick(0, 99)) + "]";
-            case 0: return format_name() + "[" + std::to_string(pick(0, 40)) + "]";
-            case 1: return "A[" + std::to_string(pick(0, 9)) + ".." + std::to_string(pick(0, 60)) + "]";
-            case 2: return "Q[" + std::to_string(pick(1, 9)) + "]";
-            default: return "J[" + std::to_string(pick(1, 9)) + "]";
+            case 4:
+                return format_name() + "[" + std::to_string(pick(0, 9)) + ".." +
+                       std::to_string(pick(0, 99)) + "]";
+            case 0:
+                return format_name() + "[" + std::to_string(pick(0, 40)) + "]";
+            case 1:
+                return "A[" + std::to_string(pick(0, 9)) + ".." + std::to_string(pick(0, 60)) + "]";
+            case 2:
+                return "Q[" + std::to_string(pick(1, 9)) + "]";
+            default:
+                return "J[" + std::to_string(pick(1, 9)) + "]";
         }
     }
     // A value as a source writer might write it: bare or quoted, with
     // separators, comments, ranges, escapes and Shift-JIS inside quotes.
     std::string text() {
-        static const char* const pieces[] = {"a", "Z9", "_", " ", ",", ":", "[", "]", "{", "}", "//", "..",
-                                             "\\t", "\\x41", "\\\"", "\x95\x5c", "\x82\xa0", "\xb1", "-", "+", "="};
+        static const char* const pieces[] = {
+            "a",  "Z9",  "_",     " ",    ",",        ":",        "[",    "]", "{", "}", "//",
+            "..", "\\t", "\\x41", "\\\"", "\x95\x5c", "\x82\xa0", "\xb1", "-", "+", "="};
         int n = pick(0, 6);
         std::string inner;
         for (int i = 0; i < n; ++i) inner += pieces[pick(0, 20)];
@@ -316,21 +333,35 @@ private:
             s += "    format : L\r\n";
             int count = pick(0, 3);
             s += "    nominal : " + std::to_string(count) + "\r\n";
-            for (int k = count - pick(0, 1); k > 0; --k) s += "    vid : " + prefix + "_" + std::to_string(pick(0, 8)) + "\r\n";
+            for (int k = count - pick(0, 1); k > 0; --k)
+                s += "    vid : " + prefix + "_" + std::to_string(pick(0, 8)) + "\r\n";
         } else {
             switch (pick(0, 3)) {
-                case 0: s += "    format : " + format_name() + "\r\n"; break;
-                case 1: s += "    format : " + format_name() + "[" + std::to_string(pick(0, 9)) + "]\r\n"; break;
-                case 2: s += "    format : A[" + std::to_string(pick(0, 9)) + ".." + std::to_string(pick(0, 99)) + "]\r\n"; break;
-                default: s += "    format : U2[" + std::to_string(pick(0, 9)) + ".." + std::to_string(pick(0, 99)) + "]\r\n"; break;
+                case 0:
+                    s += "    format : " + format_name() + "\r\n";
+                    break;
+                case 1:
+                    s += "    format : " + format_name() + "[" + std::to_string(pick(0, 9)) +
+                         "]\r\n";
+                    break;
+                case 2:
+                    s += "    format : A[" + std::to_string(pick(0, 9)) + ".." +
+                         std::to_string(pick(0, 99)) + "]\r\n";
+                    break;
+                default:
+                    s += "    format : U2[" + std::to_string(pick(0, 9)) + ".." +
+                         std::to_string(pick(0, 99)) + "]\r\n";
+                    break;
             }
             if (pick(0, 1)) s += "    nominal : " + text() + "\r\n";
         }
         if (pick(0, 1)) s += "    units : " + text() + "\r\n";
         if (pick(0, 1)) s += "    min : " + text() + "\r\n";
         if (pick(0, 1)) s += "    max : " + text() + "\r\n";
-        for (int k = pick(0, 3); k > 0; --k) s += "    limit : " + text() + " " + text() + " " + text() + "\r\n";
-        for (int k = pick(0, 2); k > 0; --k) s += "    event : CE_" + std::to_string(pick(0, 5)) + "\r\n";
+        for (int k = pick(0, 3); k > 0; --k)
+            s += "    limit : " + text() + " " + text() + " " + text() + "\r\n";
+        for (int k = pick(0, 2); k > 0; --k)
+            s += "    event : CE_" + std::to_string(pick(0, 5)) + "\r\n";
         return s + "}\r\n";
     }
 

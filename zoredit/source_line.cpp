@@ -37,8 +37,8 @@ std::vector<std::string> candidates(std::string_view text) {
     return {t, "\"" + t + "\"", "\"\"" + t + "\"\""};
 }
 
-std::string join(std::string_view key, const std::vector<std::string>& fixed, const std::vector<std::string>& values,
-                 const std::vector<std::string>& tail) {
+std::string join(std::string_view key, const std::vector<std::string>& fixed,
+                 const std::vector<std::string>& values, const std::vector<std::string>& tail) {
     std::string line(key);
     line += " :";
     for (const auto& f : fixed) line += " " + f;
@@ -61,8 +61,10 @@ struct ByteSet {
 
 bool plain_is_safe(std::string_view t, std::string_view separators) {
     // Bytes a bare text may not hold, for either separator set.
-    static const ByteSet item_stops(std::string(kItemSeparators) + "\"\\\r\n" + std::string(1, '\0'));
-    static const ByteSet header_stops(std::string(kHeaderSeparators) + "\"\\\r\n" + std::string(1, '\0'));
+    static const ByteSet item_stops(std::string(kItemSeparators) + "\"\\\r\n" +
+                                    std::string(1, '\0'));
+    static const ByteSet header_stops(std::string(kHeaderSeparators) + "\"\\\r\n" +
+                                      std::string(1, '\0'));
     const ByteSet& stops = separators == kItemSeparators ? item_stops : header_stops;
     if (t.empty() || t[0] == '+' || t[0] == '(' || t[0] == '/') return false;
     for (size_t i = 0; i < t.size(); ++i) {
@@ -73,7 +75,8 @@ bool plain_is_safe(std::string_view t, std::string_view separators) {
             continue;
         }
         if (stops.has[c]) return false;
-        if ((c == '.' || c == '/') && i + 1 < t.size() && t[i + 1] == static_cast<char>(c)) return false;
+        if ((c == '.' || c == '/') && i + 1 < t.size() && t[i + 1] == static_cast<char>(c))
+            return false;
     }
     return true;
 }
@@ -126,10 +129,13 @@ std::optional<std::string> fast_form(std::string_view t, std::string_view separa
 
 }  // namespace
 
-std::vector<std::string> split_item_line(const std::string& line) { return split(line, kItemSeparators, true); }
+std::vector<std::string> split_item_line(const std::string& line) {
+    return split(line, kItemSeparators, true);
+}
 
 std::optional<std::string> item_line(std::string_view key, const std::vector<std::string>& fixed,
-                                     const std::vector<std::string>& texts, const std::vector<std::string>& tail) {
+                                     const std::vector<std::string>& texts,
+                                     const std::vector<std::string>& tail) {
     std::vector<std::string> fast;
     for (const auto& t : texts) {
         auto form = fast_form(t, kItemSeparators);
@@ -157,9 +163,11 @@ std::optional<std::string> item_line(std::string_view key, const std::vector<std
         bool found = false;
         for (const auto& c : candidates(texts[i])) {
             chosen[i] = c;
-            std::vector<std::string> got = split(join(key, fixed, chosen, tail), kItemSeparators, true);
+            std::vector<std::string> got =
+                split(join(key, fixed, chosen, tail), kItemSeparators, true);
             if (got.size() > first_text + i && got[first_text + i] == texts[i] &&
-                std::equal(got.begin(), got.begin() + static_cast<std::ptrdiff_t>(first_text + i), expected.begin())) {
+                std::equal(got.begin(), got.begin() + static_cast<std::ptrdiff_t>(first_text + i),
+                           expected.begin())) {
                 found = true;
                 break;
             }
@@ -167,7 +175,8 @@ std::optional<std::string> item_line(std::string_view key, const std::vector<std
         if (!found) return std::nullopt;
     }
     std::string line = join(key, fixed, chosen, tail);
-    if (line.size() > kMaxLine || split(line, kItemSeparators, true) != expected) return std::nullopt;
+    if (line.size() > kMaxLine || split(line, kItemSeparators, true) != expected)
+        return std::nullopt;
     return line;
 }
 
@@ -192,7 +201,8 @@ std::optional<std::string> header_line(std::string_view keyword, std::string_vie
     for (const auto& c : candidates(name)) {
         std::string line = std::string(keyword) + " " + c + " {";
         std::vector<std::string> got = split(line, kHeaderSeparators, false);
-        if (line.size() <= kMaxLine && got.size() == 3 && got[0] == keyword && got[1] == name && got[2] == "{")
+        if (line.size() <= kMaxLine && got.size() == 3 && got[0] == keyword && got[1] == name &&
+            got[2] == "{")
             return line;
     }
     return std::nullopt;

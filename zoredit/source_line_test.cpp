@@ -37,7 +37,8 @@ TEST(SourceLine, FixedPartsAndTailKeepTheirPlaces) {
     auto line = item_line("pparam", {"U1[2.."}, {"a b"}, {"]"});
     ASSERT_TRUE(line);
     EXPECT_EQ(*line, "pparam : U1[2.. \"a b\" ]");
-    EXPECT_EQ(split_item_line(*line), (std::vector<std::string>{"pparam", ":", "U1", "[", "2", "..", "a b", "]"}));
+    EXPECT_EQ(split_item_line(*line),
+              (std::vector<std::string>{"pparam", ":", "U1", "[", "2", "..", "a b", "]"}));
     EXPECT_EQ(*item_line("limit", {}, {"1", "", "x y"}), "limit : 1 \"\" \"x y\"");
 }
 
@@ -52,8 +53,9 @@ TEST(SourceLine, HeadersAndLimits) {
 // Whatever the text, a line that is written must split back into it: the
 // quick rules for plain and quoted texts agree with the splitter.
 TEST(SourceLine, RandomTextsSplitBackExactly) {
-    const char* const pieces[] = {"a", "9", "_", " ", "\t", ",", ":", "[", "]", "{", "}", "(", ")", "=", "/", ".", "+",
-                                  "-", "\"", "\\", "\\x4", "\x95\x5c", "\x82", "\xb1", "\xfd", "#"};
+    const char* const pieces[] = {"a",  "9",  "_",    " ",        "\t",   ",",    ":",    "[", "]",
+                                  "{",  "}",  "(",    ")",        "=",    "/",    ".",    "+", "-",
+                                  "\"", "\\", "\\x4", "\x95\x5c", "\x82", "\xb1", "\xfd", "#"};
     std::mt19937 rng(7);
     int written = 0;
     for (int n = 0; n < 20000; ++n) {

@@ -23,7 +23,7 @@ struct Fault {
 // One block at a time; every line is checked against the splitter before it
 // is taken.
 class BlockWriter {
-public:
+  public:
     explicit BlockWriter(std::string& out) : out_(out) {}
 
     void revision(int rev) {
@@ -60,8 +60,8 @@ public:
     void text(std::string_view key, const std::optional<std::string>& value) {
         if (value) text(key, *value);
     }
-    void add(std::string_view key, const std::vector<std::string>& fixed, const std::vector<std::string>& texts,
-             const std::vector<std::string>& tail = {}) {
+    void add(std::string_view key, const std::vector<std::string>& fixed,
+             const std::vector<std::string>& texts, const std::vector<std::string>& tail = {}) {
         // Quick path: every text has a form the quick rules vouch for.
         size_t mark = out_.size();
         out_ += "    ";
@@ -90,10 +90,11 @@ public:
     }
     void end() { out_ += "}\r\n\r\n"; }
     [[noreturn]] void fail(const std::string& why) const {
-        throw Fault{std::string(keyword_) + " \"" + (name_ ? *name_ : std::string()) + "\": " + why};
+        throw Fault{std::string(keyword_) + " \"" + (name_ ? *name_ : std::string()) +
+                    "\": " + why};
     }
 
-private:
+  private:
     std::string& out_;
     std::string_view keyword_;
     const std::string* name_ = nullptr;
@@ -111,15 +112,18 @@ std::string variable_spec(BlockWriter& w, int form, int32_t size, int32_t msize)
     std::string name = format_name(w, form);
     if (size == 1 && msize == 0) return name;
     if (msize == size) return name + "[" + std::to_string(size) + "]";
-    if (form == kFormatAscii) return name + "[" + std::to_string(size) + ".." + std::to_string(msize) + "]";
+    if (form == kFormatAscii)
+        return name + "[" + std::to_string(size) + ".." + std::to_string(msize) + "]";
     if (msize == 0) return name + "[" + std::to_string(size) + ".." + std::to_string(size) + "]";
-    w.fail("size " + std::to_string(size) + " with maximum size " + std::to_string(msize) + " has no source form");
+    w.fail("size " + std::to_string(size) + " with maximum size " + std::to_string(msize) +
+           " has no source form");
 }
 
 // "key : SPEC text" for a text with its format; an unknown format (code 255)
 // comes from a name the compiler refused, which it keeps with sizes 0.
 // `raised`: the compiler raises both sizes to the text's length (PPIDs).
-void text_item(BlockWriter& w, std::string_view key, const TextItem& item, bool with_msize, bool raised = false) {
+void text_item(BlockWriter& w, std::string_view key, const TextItem& item, bool with_msize,
+               bool raised = false) {
     int32_t msize = with_msize ? item.msize : item.size;
     if (item.form == kFormatInvalid) {
         w.add(key, {"?[0]"}, {item.text});
@@ -129,8 +133,10 @@ void text_item(BlockWriter& w, std::string_view key, const TextItem& item, bool 
     if (msize == item.size) {
         w.add(key, {name + "[" + std::to_string(item.size) + "]"}, {item.text});
     } else if (item.form == kFormatAscii) {
-        w.add(key, {"A[" + std::to_string(item.size) + ".." + std::to_string(msize) + "]"}, {item.text});
-    } else if (with_msize && (msize == 0 || (raised && msize == static_cast<int32_t>(item.text.size())))) {
+        w.add(key, {"A[" + std::to_string(item.size) + ".." + std::to_string(msize) + "]"},
+              {item.text});
+    } else if (with_msize &&
+               (msize == 0 || (raised && msize == static_cast<int32_t>(item.text.size())))) {
         // The long form of another format keeps no maximum size and takes
         // the text from where the maximum stands: NAME[N..text].
         w.add(key, {name + "[" + std::to_string(item.size) + ".."}, {item.text}, {"]"});
@@ -140,7 +146,8 @@ void text_item(BlockWriter& w, std::string_view key, const TextItem& item, bool 
     }
 }
 
-void write_variable(BlockWriter& w, std::string_view keyword, std::string_view id_key, const Variable& v) {
+void write_variable(BlockWriter& w, std::string_view keyword, std::string_view id_key,
+                    const Variable& v) {
     w.revision(v.form == kFormatListEnd ? 1 : 2);
     w.begin(keyword, v.name);
     w.number(id_key, v.id);
@@ -167,8 +174,9 @@ void each_live(const Table<Def>& t, F f) {
 
 bool write_source(const Store& s, std::string& out, std::string& error) {
     std::string text;
-    size_t definitions = s.ec.size() + s.sv.size() + s.dv.size() + s.ce.size() + s.rp.size() + s.al.size() +
-                         s.sp.size() + s.pp.size() + s.fp.size() + s.rc.size() + s.tr.size();
+    size_t definitions = s.ec.size() + s.sv.size() + s.dv.size() + s.ce.size() + s.rp.size() +
+                         s.al.size() + s.sp.size() + s.pp.size() + s.fp.size() + s.rc.size() +
+                         s.tr.size();
     text.reserve(256 + definitions * 160);
     text = "// GEM definitions written by zoredit\r\n\r\n";
     BlockWriter w(text);

@@ -7,7 +7,9 @@
 
 namespace zor::edit {
 
-std::string numeric_key(int32_t id) { return std::string(reinterpret_cast<const char*>(&id), sizeof id); }
+std::string numeric_key(int32_t id) {
+    return std::string(reinterpret_cast<const char*>(&id), sizeof id);
+}
 std::string text_key(std::string_view id) { return fold_name(id); }
 
 std::string key_of(const Variable& d) { return numeric_key(d.id); }
@@ -150,10 +152,15 @@ int32_t Store::resolve(Link link, std::string_view name) const {
     switch (link) {
         case Link::Variable:
         case Link::StatusVariable:
-            found = for_variable_tables(*this, link, [&](const Table<Variable>& t) { return id_by_name(t, name, id); });
+            found = for_variable_tables(
+                *this, link, [&](const Table<Variable>& t) { return id_by_name(t, name, id); });
             break;
-        case Link::Event: found = id_by_name(ce, name, id); break;
-        case Link::Report: found = id_by_name(rp, name, id); break;
+        case Link::Event:
+            found = id_by_name(ce, name, id);
+            break;
+        case Link::Report:
+            found = id_by_name(rp, name, id);
+            break;
     }
     if (found) return id;
     return is_decimal_number(name) ? decimal_value(name) : 0;
@@ -165,10 +172,15 @@ std::optional<std::string> Store::name_of(Link link, int32_t id) const {
     switch (link) {
         case Link::Variable:
         case Link::StatusVariable:
-            found = for_variable_tables(*this, link, [&](const Table<Variable>& t) { return name_by_id(t, id, name); });
+            found = for_variable_tables(
+                *this, link, [&](const Table<Variable>& t) { return name_by_id(t, id, name); });
             break;
-        case Link::Event: found = name_by_id(ce, id, name); break;
-        case Link::Report: found = name_by_id(rp, id, name); break;
+        case Link::Event:
+            found = name_by_id(ce, id, name);
+            break;
+        case Link::Report:
+            found = name_by_id(rp, id, name);
+            break;
     }
     if (!found) return std::nullopt;
     return name;

@@ -34,7 +34,7 @@ std::string text_key(std::string_view id);
 
 template <class Def>
 class Table {
-public:
+  public:
     static constexpr size_t npos = static_cast<size_t>(-1);
 
     const std::vector<Entry<Def>>& entries() const { return entries_; }
@@ -59,7 +59,7 @@ public:
     void assign(std::vector<Def> defs);
     void clear() { assign({}); }
 
-private:
+  private:
     void index(size_t i);
     void unindex_name(size_t i);
 
@@ -72,7 +72,7 @@ private:
 enum class Link { Variable, StatusVariable, Event, Report };
 
 class Store {
-public:
+  public:
     Table<Variable> ec, sv, dv;
     Table<Event> ce;
     Table<Report> rp;
@@ -86,7 +86,9 @@ public:
     void load(Equipment eq);
     void clear() { load({}); }
     Table<Variable>& variables(Kind k) { return k == Kind::EC ? ec : k == Kind::SV ? sv : dv; }
-    const Table<Variable>& variables(Kind k) const { return k == Kind::EC ? ec : k == Kind::SV ? sv : dv; }
+    const Table<Variable>& variables(Kind k) const {
+        return k == Kind::EC ? ec : k == Kind::SV ? sv : dv;
+    }
 
     // Name to ID: the named definition's ID; a name that names none but is a
     // decimal number stands for that ID; otherwise 0.

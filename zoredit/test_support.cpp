@@ -1,12 +1,12 @@
 #include "zoredit/test_support.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "zoredit/zoredit.h"
 
@@ -15,8 +15,9 @@ namespace zor::edit::test {
 std::string scratch_dir(const std::string& tag) {
     namespace fs = std::filesystem;
     static int counter = 0;
-    fs::path dir = fs::temp_directory_path() /
-                   ("zoredit_" + tag + "_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
+    fs::path dir =
+        fs::temp_directory_path() /
+        ("zoredit_" + tag + "_" + std::to_string(::getpid()) + "_" + std::to_string(++counter));
     fs::remove_all(dir);
     fs::create_directories(dir);
     return dir.string();
@@ -45,12 +46,14 @@ CompileResult compile(const std::string& dir, const std::string& source, const s
     if (compiler.empty() || !std::filesystem::exists(compiler)) return r;
     write_file(dir + "/" + name + ".txt", source);
     std::filesystem::remove(dir + "/" + name + ".fil");
-    std::string command = "cd '" + dir + "' && '" + compiler + "' " + name + ".txt > compile.out 2>&1";
+    std::string command =
+        "cd '" + dir + "' && '" + compiler + "' " + name + ".txt > compile.out 2>&1";
     int status = std::system(command.c_str());
     r.ran = true;
     r.errors = WIFEXITED(status) ? static_cast<signed char>(WEXITSTATUS(status)) : -1;
     r.output = read_file(dir + "/compile.out");
-    if (std::filesystem::exists(dir + "/" + name + ".fil")) r.fil = read_file(dir + "/" + name + ".fil");
+    if (std::filesystem::exists(dir + "/" + name + ".fil"))
+        r.fil = read_file(dir + "/" + name + ".fil");
     return r;
 }
 
@@ -64,7 +67,8 @@ int load_fil(const std::string& dir, const std::string& fil, std::string* error)
     write_file(dir + "/load.cnf", "//----- load.cnf\r\n\r\nLOG_SIZE         = 10\r\n");
     write_file(dir + "/load.fil", fil);
     char buffer[512] = {};
-    int r = GemEditSetupEquipment(0, (dir + "/load.cnf").c_str(), (dir + "/load.fil").c_str(), buffer, sizeof buffer);
+    int r = GemEditSetupEquipment(0, (dir + "/load.cnf").c_str(), (dir + "/load.fil").c_str(),
+                                  buffer, sizeof buffer);
     if (error) *error = buffer;
     return r;
 }

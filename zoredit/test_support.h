@@ -12,17 +12,18 @@ std::string read_file(const std::string& path);
 void write_file(const std::string& path, const std::string& text);
 
 struct CompileResult {
-    bool ran = false;        // ZorCompile was found and ran
-    int errors = -1;         // its exit code
-    std::string fil;         // the object file (empty when none was written)
-    std::string output;      // what it printed
+    bool ran = false;    // ZorCompile was found and ran
+    int errors = -1;     // its exit code
+    std::string fil;     // the object file (empty when none was written)
+    std::string output;  // what it printed
 };
 
 // Path of ZorCompile (environment ZORCOMPILE), empty when unknown.
 std::string compiler_path();
 // Compiles `source` as dir/name.txt inside `dir` (the compiler's working
 // directory).
-CompileResult compile(const std::string& dir, const std::string& source, const std::string& name = "eq");
+CompileResult compile(const std::string& dir, const std::string& source,
+                      const std::string& name = "eq");
 
 // Loads `fil` (text) through GemEditSetupEquipment with a small .cnf.
 // Returns its result; `error` gets the error buffer.

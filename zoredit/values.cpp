@@ -12,11 +12,11 @@ namespace zor::edit {
 namespace {
 
 constexpr FormatInfo kFormats[] = {
-    {0, "L", "L", 4, true},        {8, "B", "B", 1, false},     {9, "BOOL", "BO", 1, false},
-    {16, "A", "A", 1, false},      {17, "J", "J", 1, false},    {24, "I8", "I8", 8, true},
-    {25, "I1", "I1", 1, true},     {26, "I2", "I2", 2, true},   {28, "I4", "I4", 4, true},
-    {32, "F8", "F8", 8, true},     {36, "F4", "F4", 4, true},   {40, "U8", "U8", 8, false},
-    {41, "U1", "U1", 1, false},    {42, "U2", "U2", 2, false},  {44, "U4", "U4", 4, false},
+    {0, "L", "L", 4, true},        {8, "B", "B", 1, false},    {9, "BOOL", "BO", 1, false},
+    {16, "A", "A", 1, false},      {17, "J", "J", 1, false},   {24, "I8", "I8", 8, true},
+    {25, "I1", "I1", 1, true},     {26, "I2", "I2", 2, true},  {28, "I4", "I4", 4, true},
+    {32, "F8", "F8", 8, true},     {36, "F4", "F4", 4, true},  {40, "U8", "U8", 8, false},
+    {41, "U1", "U1", 1, false},    {42, "U2", "U2", 2, false}, {44, "U4", "U4", 4, false},
     {61, "LEND", "LEND", 4, true},
 };
 
@@ -41,7 +41,9 @@ std::string element_from_int(int code, int32_t v) {
             std::memcpy(bytes.data(), &s, 2);
             break;
         }
-        case 4: std::memcpy(bytes.data(), &v, 4); break;
+        case 4:
+            std::memcpy(bytes.data(), &v, 4);
+            break;
         default: {
             auto l = static_cast<int64_t>(v);
             std::memcpy(bytes.data(), &l, 8);
@@ -106,7 +108,8 @@ ValueKey value_key_from_text(int code, const std::optional<std::string>& text) {
 }
 
 ValueKey value_key_from_buffer(int code, const void* buffer) {
-    if (is_text_format(code)) return buffer ? std::string(static_cast<const char*>(buffer)) : std::string();
+    if (is_text_format(code))
+        return buffer ? std::string(static_cast<const char*>(buffer)) : std::string();
     const FormatInfo* f = find_format(code);
     if (!buffer || !f) return std::nullopt;
     return std::string(static_cast<const char*>(buffer), static_cast<size_t>(f->unit));
@@ -120,7 +123,8 @@ void* value_buffer_from_text(int code, int32_t size, const std::optional<std::st
     int32_t count = size < 1 ? 1 : size > kMaxValues ? kMaxValues : size;
     std::string element = element_from_text(code, *text);
     auto* buffer = static_cast<char*>(alloc_block(static_cast<size_t>(count) * element.size()));
-    for (int32_t i = 0; i < count; ++i) std::memcpy(buffer + i * element.size(), element.data(), element.size());
+    for (int32_t i = 0; i < count; ++i)
+        std::memcpy(buffer + i * element.size(), element.data(), element.size());
     return buffer;
 }
 
@@ -129,7 +133,8 @@ std::string value_text(int code, const void* buffer, int index) {
     if (is_text_format(code)) return static_cast<const char*>(buffer);
     const FormatInfo* f = find_format(code);
     if (!f || index < 0) return "";
-    const char* p = static_cast<const char*>(buffer) + static_cast<size_t>(index) * static_cast<size_t>(f->unit);
+    const char* p = static_cast<const char*>(buffer) +
+                    static_cast<size_t>(index) * static_cast<size_t>(f->unit);
     if (code == kFormatF4) {
         float v;
         std::memcpy(&v, p, 4);
@@ -189,7 +194,8 @@ int set_value(void* dest, const void* value, int code, int capacity, int count) 
         element = element_from_int(code, v);
     }
     auto* out = static_cast<char*>(dest);
-    for (int i = 0; i < count; ++i) std::memcpy(out + static_cast<size_t>(i) * element.size(), element.data(), element.size());
+    for (int i = 0; i < count; ++i)
+        std::memcpy(out + static_cast<size_t>(i) * element.size(), element.data(), element.size());
     return count * f->unit;
 }
 

@@ -11,9 +11,9 @@ namespace {
 
 TEST(Values, EveryPickerSymbolAndSourceNameHasItsCode) {
     const std::pair<const char*, int> symbols[] = {
-        {"L", 0},   {"B", 8},   {"BOOL", 9}, {"BO", 9},   {"Boolean", 9}, {"A", 16},  {"J", 17},  {"I1", 25},
-        {"I2", 26}, {"I4", 28}, {"I8", 24},  {"U1", 41},  {"U2", 42},     {"U4", 44}, {"U8", 40}, {"F4", 36},
-        {"F8", 32}, {"LEND", 61}, {" u4 ", 44}, {"bool", 9},
+        {"L", 0},   {"B", 8},   {"BOOL", 9}, {"BO", 9},    {"Boolean", 9}, {"A", 16},   {"J", 17},
+        {"I1", 25}, {"I2", 26}, {"I4", 28},  {"I8", 24},   {"U1", 41},     {"U2", 42},  {"U4", 44},
+        {"U8", 40}, {"F4", 36}, {"F8", 32},  {"LEND", 61}, {" u4 ", 44},   {"bool", 9},
     };
     for (const auto& [symbol, code] : symbols) EXPECT_EQ(zor_get_item_code(symbol), code) << symbol;
     EXPECT_LT(zor_get_item_code("X9"), 0);

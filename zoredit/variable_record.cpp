@@ -40,8 +40,10 @@ std::optional<std::string> text_of_buffer(int form, const void* buffer) {
     return text;
 }
 
-std::optional<std::string> merge_value(const std::optional<std::string>* held, int form, const void* buffer) {
-    if (held && value_key_from_buffer(form, buffer) == value_key_from_text(form, *held)) return *held;
+std::optional<std::string> merge_value(const std::optional<std::string>* held, int form,
+                                       const void* buffer) {
+    if (held && value_key_from_buffer(form, buffer) == value_key_from_text(form, *held))
+        return *held;
     return text_of_buffer(form, buffer);
 }
 
@@ -84,7 +86,8 @@ void fill_record(const Variable& d, bool deleted, const Store& s, TV_INFO* r) {
         if (!d.events.empty()) {
             r->ceids = alloc_array<int32_t>(d.events.size());
             r->ceid_count = static_cast<int32_t>(d.events.size());
-            for (size_t i = 0; i < d.events.size(); ++i) r->ceids[i] = s.resolve(Link::Event, d.events[i]);
+            for (size_t i = 0; i < d.events.size(); ++i)
+                r->ceids[i] = s.resolve(Link::Event, d.events[i]);
         }
         r->deleted = deleted ? 1 : 0;
     } catch (...) {
@@ -106,7 +109,8 @@ bool take_record(const TV_INFO& r, Kind kind, const Variable* held, const Store&
     }
     const bool text_form = is_text_format(form);
     for (const void* v : {r.min, r.max, r.nominal})
-        if (text_form && !check_text(static_cast<const char*>(v), "value", false, error)) return false;
+        if (text_form && !check_text(static_cast<const char*>(v), "value", false, error))
+            return false;
 
     Variable v = held ? *held : Variable{};
     const bool same_form = held && held->form == form;
@@ -124,11 +128,13 @@ bool take_record(const TV_INFO& r, Kind kind, const Variable* held, const Store&
         v.size = held->size;
         v.msize = held->msize;
     } else {
-        v.msize = merge_max_size(same_form, held ? held->size : 0, held ? held->msize : 0, form, r.size);
+        v.msize =
+            merge_max_size(same_form, held ? held->size : 0, held ? held->msize : 0, form, r.size);
         v.size = r.size;
     }
     std::string units = r.units ? r.units : "";
-    if (!(held && held->units.value_or("") == units)) v.units = units.empty() ? std::nullopt : std::optional(units);
+    if (!(held && held->units.value_or("") == units))
+        v.units = units.empty() ? std::nullopt : std::optional(units);
 
     if (form == kFormatList) {
         // A list record carries its VIDs; limits it cannot show stay.
@@ -144,7 +150,8 @@ bool take_record(const TV_INFO& r, Kind kind, const Variable* held, const Store&
         v.vids = merge_list(held_vids, resolved(held_vids, Link::Variable, s), incoming, kNoCap,
                             [&](int32_t id, size_t) { return s.link_name(Link::Variable, id); });
         // The compiler emits the VIDs only when the nominal counts them.
-        if (!v.vids.empty() && (!v.nominal || decimal_value(*v.nominal) != static_cast<int32_t>(v.vids.size())))
+        if (!v.vids.empty() &&
+            (!v.nominal || decimal_value(*v.nominal) != static_cast<int32_t>(v.vids.size())))
             v.nominal = std::to_string(v.vids.size());
     } else {
         v.vids.clear();
@@ -155,18 +162,22 @@ bool take_record(const TV_INFO& r, Kind kind, const Variable* held, const Store&
                 error = "limit record missing";
                 return false;
             }
-            if (text_form && (!check_text(static_cast<const char*>(l->low), "limit", false, error) ||
-                              !check_text(static_cast<const char*>(l->upper), "limit", false, error)))
+            if (text_form &&
+                (!check_text(static_cast<const char*>(l->low), "limit", false, error) ||
+                 !check_text(static_cast<const char*>(l->upper), "limit", false, error)))
                 return false;
-            incoming.push_back({l->limit_id, value_key_from_buffer(form, l->low), value_key_from_buffer(form, l->upper)});
+            incoming.push_back({l->limit_id, value_key_from_buffer(form, l->low),
+                                value_key_from_buffer(form, l->upper)});
         }
         std::vector<Limit> held_limits = held ? held->limits : std::vector<Limit>{};
         std::vector<LimitView> held_view;
         for (const auto& l : held_limits) held_view.push_back(view_of(l, form));
-        v.limits = merge_list(held_limits, held_view, incoming, ShownCaps::limits, [&](const LimitView&, size_t i) {
-            const TV_LIMIT* l = r.items.limits[i];
-            return Limit{std::to_string(l->limit_id), value_text(form, l->low), value_text(form, l->upper)};
-        });
+        v.limits = merge_list(
+            held_limits, held_view, incoming, ShownCaps::limits, [&](const LimitView&, size_t i) {
+                const TV_LIMIT* l = r.items.limits[i];
+                return Limit{std::to_string(l->limit_id), value_text(form, l->low),
+                             value_text(form, l->upper)};
+            });
     }
 
     // The variable editor shows CEIDs for status variables only; an EC or

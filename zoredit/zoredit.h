@@ -37,15 +37,15 @@ extern "C" {
 
 // ---- results -----------------------------------------------------------------
 #define ZOR_OK 0
-#define ZOR_E_FAIL (-1)       // bad argument, nothing loaded, invalid record, I/O error
-#define ZOR_E_NOTFOUND (-2)   // no definition with that ID (or name)
-#define ZOR_E_NOSPACE (-3)    // the result does not fit the caller's buffer
+#define ZOR_E_FAIL (-1)      // bad argument, nothing loaded, invalid record, I/O error
+#define ZOR_E_NOTFOUND (-2)  // no definition with that ID (or name)
+#define ZOR_E_NOSPACE (-3)   // the result does not fit the caller's buffer
 
 // ---- limits the compiler's language sets ------------------------------------
-#define ZOR_MAX_DEFS 8192     // definitions per kind
-#define ZOR_MAX_LIST 256      // entries of one list within a definition
-#define ZOR_MAX_TEXT 4000     // bytes of one text (a source line holds 4095)
-#define ZOR_MAX_VALUES 4096   // elements in a value buffer handed out by a get
+#define ZOR_MAX_DEFS 8192    // definitions per kind
+#define ZOR_MAX_LIST 256     // entries of one list within a definition
+#define ZOR_MAX_TEXT 4000    // bytes of one text (a source line holds 4095)
+#define ZOR_MAX_VALUES 4096  // elements in a value buffer handed out by a get
 
 // ---- SECS-II item format codes (format byte shifted right by two) ------------
 #define ZOR_FMT_L 0
@@ -77,24 +77,24 @@ extern "C" {
 // are 0 then.
 typedef struct TEq_Mgr {
     uint8_t reserved_0[20];
-    char* eng_file;        // 20 ENG_FILE
-    char* applog;          // 24 APPLOG
-    char* englog;          // 28 ENGLOG
-    int32_t applog_on;     // 32 APPLOG_ON
-    int32_t englog_on;     // 36 ENGLOG_ON
-    int32_t applog_size;   // 40 APPLOG_SIZE
-    int32_t englog_size;   // 44 ENGLOG_SIZE
-    char* shmfile;         // 48 SHMFILE
-    char* shmname;         // 52 SHMNAME
-    char* ipc_app1;        // 56 IPC_APP1
-    char* ipc_eng1;        // 60 IPC_ENG1
-    int32_t ipc_timeout;   // 64 IPC_TIMEOUT
-    char* log_path;        // 68 LOG_PATH
-    char* log_file;        // 72 LOG_FILE
-    int32_t log_size;      // 76 LOG_SIZE
-    char* eng_path;        // 80 ENG_PATH
-    char* bkup_path;       // 84 BKUP_PATH
-    char* spool_path;      // 88 SPOOL_PATH
+    char* eng_file;       // 20 ENG_FILE
+    char* applog;         // 24 APPLOG
+    char* englog;         // 28 ENGLOG
+    int32_t applog_on;    // 32 APPLOG_ON
+    int32_t englog_on;    // 36 ENGLOG_ON
+    int32_t applog_size;  // 40 APPLOG_SIZE
+    int32_t englog_size;  // 44 ENGLOG_SIZE
+    char* shmfile;        // 48 SHMFILE
+    char* shmname;        // 52 SHMNAME
+    char* ipc_app1;       // 56 IPC_APP1
+    char* ipc_eng1;       // 60 IPC_ENG1
+    int32_t ipc_timeout;  // 64 IPC_TIMEOUT
+    char* log_path;       // 68 LOG_PATH
+    char* log_file;       // 72 LOG_FILE
+    int32_t log_size;     // 76 LOG_SIZE
+    char* eng_path;       // 80 ENG_PATH
+    char* bkup_path;      // 84 BKUP_PATH
+    char* spool_path;     // 88 SPOOL_PATH
     uint8_t reserved_92[8];
     int32_t pp_count;      // 100 PP_COUNT
     int32_t fpp_count;     // 104 FPP_COUNT
@@ -106,15 +106,15 @@ typedef struct TEq_Mgr {
     int32_t prj_count;     // 128 PRJ_COUNT
     int32_t trace_count;   // 132 TRACE_COUNT
     uint8_t reserved_136[8];
-    char* info_file;       // 144 INFO_FILE
-    int32_t info_backup;   // 148 INFO_BACKUP
+    char* info_file;      // 144 INFO_FILE
+    int32_t info_backup;  // 148 INFO_BACKUP
     uint8_t reserved_152[28];
-    char* commdef;         // 180 COMMDEF
-    int32_t comm_side;     // 184 COMM_SIDE: 0 HOST, 1 EQUIPMENT
-    int32_t comm_port;     // 188 COMM_PORT
-    int32_t comm_device;   // 192 COMM_DEVICE
+    char* commdef;        // 180 COMMDEF
+    int32_t comm_side;    // 184 COMM_SIDE: 0 HOST, 1 EQUIPMENT
+    int32_t comm_port;    // 188 COMM_PORT
+    int32_t comm_device;  // 192 COMM_DEVICE
     uint8_t reserved_196[8];
-    int32_t s1f13_send;    // 204 S1F13_SEND
+    int32_t s1f13_send;  // 204 S1F13_SEND
 } TEq_Mgr;
 
 // ---- ID lists (library-owned until freed) -------------------------------------
@@ -152,109 +152,109 @@ typedef struct TV_LIST {
 } TV_LIST;
 
 typedef struct TV_INFO {
-    int32_t vid;               // 0
-    char* name;                // 4
-    uint8_t format;            // 8
-    uint8_t reserved_9[3];     // 9
-    int32_t size;              // 12 number of elements
-    uint8_t reserved_16[12];   // 16
-    void* min;                 // 28 value buffer or null
-    void* max;                 // 32 value buffer or null
-    void* nominal;             // 36 value buffer or null
-    char* units;               // 40 text, never null after a get (empty when not given)
-    uint8_t reserved_44[12];   // 44
-    int32_t item_count;        // 56 limits, or for format L the number of VIDs
+    int32_t vid;              // 0
+    char* name;               // 4
+    uint8_t format;           // 8
+    uint8_t reserved_9[3];    // 9
+    int32_t size;             // 12 number of elements
+    uint8_t reserved_16[12];  // 16
+    void* min;                // 28 value buffer or null
+    void* max;                // 32 value buffer or null
+    void* nominal;            // 36 value buffer or null
+    char* units;              // 40 text, never null after a get (empty when not given)
+    uint8_t reserved_44[12];  // 44
+    int32_t item_count;       // 56 limits, or for format L the number of VIDs
     union {
-        TV_LIMIT** limits;     // format other than L: item_count pointers to limit records
-        TV_LIST* list;         // format L: one list record (null when item_count is 0)
-    } items;                   // 60
-    int32_t ceid_count;        // 64
-    uint8_t reserved_68[4];    // 68
-    int32_t* ceids;            // 72 ceid_count CEIDs of the linked events
-    uint8_t reserved_76[36];   // 76
-    int32_t deleted;           // 112 1 = soft-deleted
+        TV_LIMIT** limits;    // format other than L: item_count pointers to limit records
+        TV_LIST* list;        // format L: one list record (null when item_count is 0)
+    } items;                  // 60
+    int32_t ceid_count;       // 64
+    uint8_t reserved_68[4];   // 68
+    int32_t* ceids;           // 72 ceid_count CEIDs of the linked events
+    uint8_t reserved_76[36];  // 76
+    int32_t deleted;          // 112 1 = soft-deleted
 } TV_INFO;
 
 // ---- collection events, reports, alarms -----------------------------------------
 typedef struct TCE_INFO {
-    int32_t ceid;             // 0
-    char* name;               // 4
-    int32_t ceed;             // 8 0 disabled, 1 enabled
-    int32_t rpid_count;       // 12
-    uint8_t reserved_16[4];   // 16
-    int32_t* rpids;           // 20 linked reports in link order
-    int32_t deleted;          // 24
+    int32_t ceid;            // 0
+    char* name;              // 4
+    int32_t ceed;            // 8 0 disabled, 1 enabled
+    int32_t rpid_count;      // 12
+    uint8_t reserved_16[4];  // 16
+    int32_t* rpids;          // 20 linked reports in link order
+    int32_t deleted;         // 24
 } TCE_INFO;
 
 typedef struct TRP_INFO {
-    int32_t rpid;             // 0
-    char* name;               // 4
-    int32_t vid_count;        // 8
-    uint8_t reserved_12[4];   // 12
-    int32_t* vids;            // 16 variables in report order
-    uint8_t reserved_20[4];   // 20
-    int32_t deleted;          // 24
+    int32_t rpid;            // 0
+    char* name;              // 4
+    int32_t vid_count;       // 8
+    uint8_t reserved_12[4];  // 12
+    int32_t* vids;           // 16 variables in report order
+    uint8_t reserved_20[4];  // 20
+    int32_t deleted;         // 24
 } TRP_INFO;
 
 typedef struct TAL_INFO {
-    int32_t alid;             // 0
-    char* name;               // 4
-    uint8_t alcd;             // 8 alarm code byte
-    uint8_t reserved_9[3];    // 9
-    char* altx;               // 12 alarm text
-    int32_t aled;             // 16 0 disabled, 1 enabled
-    uint8_t reserved_20[4];   // 20
-    uint32_t ce_on;           // 24 CEID for alarm set, 0 none
-    uint8_t reserved_28[4];   // 28
-    uint32_t ce_off;          // 32 CEID for alarm clear, 0 none
-    int32_t deleted;          // 36
+    int32_t alid;            // 0
+    char* name;              // 4
+    uint8_t alcd;            // 8 alarm code byte
+    uint8_t reserved_9[3];   // 9
+    char* altx;              // 12 alarm text
+    int32_t aled;            // 16 0 disabled, 1 enabled
+    uint8_t reserved_20[4];  // 20
+    uint32_t ce_on;          // 24 CEID for alarm set, 0 none
+    uint8_t reserved_28[4];  // 28
+    uint32_t ce_off;         // 32 CEID for alarm clear, 0 none
+    int32_t deleted;         // 36
 } TAL_INFO;
 
 // ---- traces ---------------------------------------------------------------------
 typedef struct TTRACE_INFO {
-    uint8_t reserved_0[8];    // 0
-    char* name;               // 8
-    char* trid;               // 12
-    int32_t trid_format;      // 16 format code of the TRID (16 = A)
-    int32_t trid_length;      // 20 item size of the TRID (a set may pass the text's length)
-    uint8_t reserved_24[4];   // 24
-    char* dsper;              // 28 sample period text, HHMMSSCC
-    uint8_t reserved_32[4];   // 32
-    int32_t totsmp;           // 36
-    uint8_t reserved_40[8];   // 40
-    int32_t repgsz;           // 48
-    uint8_t reserved_52[8];   // 52
-    int32_t svid_count;       // 60
-    int32_t* svids;           // 64
-    int32_t deleted;          // 68
+    uint8_t reserved_0[8];   // 0
+    char* name;              // 8
+    char* trid;              // 12
+    int32_t trid_format;     // 16 format code of the TRID (16 = A)
+    int32_t trid_length;     // 20 item size of the TRID (a set may pass the text's length)
+    uint8_t reserved_24[4];  // 24
+    char* dsper;             // 28 sample period text, HHMMSSCC
+    uint8_t reserved_32[4];  // 32
+    int32_t totsmp;          // 36
+    uint8_t reserved_40[8];  // 40
+    int32_t repgsz;          // 48
+    uint8_t reserved_52[8];  // 52
+    int32_t svid_count;      // 60
+    int32_t* svids;          // 64
+    int32_t deleted;         // 68
 } TTRACE_INFO;
 
 // ---- process programs ------------------------------------------------------------
 typedef struct TPP_INFO {
-    uint8_t reserved_0[8];    // 0
-    char* name;               // 8
-    int32_t ppid_format;      // 12
-    int32_t ppid_length;      // 16 item size of the PPID
-    uint8_t reserved_20[4];   // 20
-    char* ppid;               // 24
-    int32_t ppbody_format;    // 28
-    int32_t ppbody_length;    // 32 item size of the body
-    uint8_t reserved_36[4];   // 36
-    char* ppbody;             // 40 never null after a get
-    int32_t deleted;          // 44
+    uint8_t reserved_0[8];   // 0
+    char* name;              // 8
+    int32_t ppid_format;     // 12
+    int32_t ppid_length;     // 16 item size of the PPID
+    uint8_t reserved_20[4];  // 20
+    char* ppid;              // 24
+    int32_t ppbody_format;   // 28
+    int32_t ppbody_length;   // 32 item size of the body
+    uint8_t reserved_36[4];  // 36
+    char* ppbody;            // 40 never null after a get
+    int32_t deleted;         // 44
 } TPP_INFO;
 
 // ---- formatted process programs ----------------------------------------------------
 typedef struct TFPP_PPARAM {
-    uint8_t reserved_0[12];   // 0
-    char* pparam;             // 12
+    uint8_t reserved_0[12];  // 0
+    char* pparam;            // 12
 } TFPP_PPARAM;
 
 typedef struct TFPP_CCODE {
-    uint8_t reserved_0[12];   // 0
-    char* ccode;              // 12
-    int32_t pparam_count;     // 16
-    TFPP_PPARAM** pparams;    // 20 null when pparam_count is 0
+    uint8_t reserved_0[12];  // 0
+    char* ccode;             // 12
+    int32_t pparam_count;    // 16
+    TFPP_PPARAM** pparams;   // 20 null when pparam_count is 0
 } TFPP_CCODE;
 
 typedef struct TFPP_INFO {
@@ -271,19 +271,19 @@ typedef struct TFPP_INFO {
 
 // ---- recipes ---------------------------------------------------------------------
 typedef struct TRCP_PARAM {
-    char* name;               // 0 never null after a get (empty when the parameter has none)
-    uint8_t reserved_4[8];    // 4
-    char* value;              // 12 null when none
+    char* name;             // 0 never null after a get (empty when the parameter has none)
+    uint8_t reserved_4[8];  // 4
+    char* value;            // 12 null when none
 } TRCP_PARAM;
 
 typedef struct TRCP_INFO {
-    uint8_t reserved_0[8];    // 0
-    char* name;               // 8
-    char* rcpid;              // 12
-    int32_t param_count;      // 16
-    TRCP_PARAM** params;      // 20 null when param_count is 0
-    char* rcpbody;            // 24 null when none
-    int32_t deleted;          // 28
+    uint8_t reserved_0[8];  // 0
+    char* name;             // 8
+    char* rcpid;            // 12
+    int32_t param_count;    // 16
+    TRCP_PARAM** params;    // 20 null when param_count is 0
+    char* rcpbody;          // 24 null when none
+    int32_t deleted;        // 28
 } TRCP_INFO;
 
 // =============================================================================
@@ -432,20 +432,19 @@ ZOREDIT_API int zor_atoi(const char* text);
 // Fills a value buffer. `value` points to one value: an int32_t for the
 // integer formats, B, BOOLEAN, L and LEND (converted to the element type), a
 // float for F4, a double for F8, a NUL-terminated text for A and J.
-// Numbers: writes `count` elements (count <= capacity, the buffer's room in
-// elements). Texts: the buffer has room for capacity + 1 bytes; the text
-// (up to count bytes of it must hold it all) is copied with its NUL.
-// Returns the number of bytes written, ZOR_E_NOSPACE when a text is longer
-// than min(count, capacity) (the buffer then holds ""), ZOR_E_FAIL for an
-// unknown code or bad arguments.
+// Numbers: writes `count` copies of the value (count <= capacity, the
+// buffer's room in elements). Texts: the buffer has room for capacity + 1
+// bytes; the text is copied with its NUL when it is at most min(count,
+// capacity) bytes long. Returns the number of bytes written, ZOR_E_NOSPACE
+// for a longer text (the buffer then holds ""), ZOR_E_FAIL for an unknown
+// code or bad arguments.
 ZOREDIT_API int zor_set_vdval(void* dest, const void* value, int code, int capacity, int count);
 // Display text of element `index` of a value buffer, written into `text`
 // (room for text_size bytes): decimal for integers and BOOLEAN, the shortest
 // exact decimal form for F4 and F8, the text itself for A and J, "" for a null
 // buffer. Returns `text`, or null when the result does not fit (text then
 // holds "" if text_size > 0) or the arguments are bad.
-ZOREDIT_API char* zor_edit_vdval(char* text, int code, const void* value, int index,
-                                 int text_size);
+ZOREDIT_API char* zor_edit_vdval(char* text, int code, const void* value, int index, int text_size);
 
 // =============================================================================
 // Memory, beep, processes
@@ -511,17 +510,22 @@ ZOR_STATIC_ASSERT(offsetof(TCE_INFO, deleted) == 24, "TCE_INFO.deleted");
 ZOR_STATIC_ASSERT(sizeof(TRP_INFO) == 28 && offsetof(TRP_INFO, vids) == 16, "TRP_INFO");
 ZOR_STATIC_ASSERT(offsetof(TRP_INFO, deleted) == 24, "TRP_INFO.deleted");
 ZOR_STATIC_ASSERT(sizeof(TAL_INFO) == 40 && offsetof(TAL_INFO, altx) == 12, "TAL_INFO");
-ZOR_STATIC_ASSERT(offsetof(TAL_INFO, ce_on) == 24 && offsetof(TAL_INFO, ce_off) == 32, "TAL_INFO.ce");
+ZOR_STATIC_ASSERT(offsetof(TAL_INFO, ce_on) == 24 && offsetof(TAL_INFO, ce_off) == 32,
+                  "TAL_INFO.ce");
 ZOR_STATIC_ASSERT(offsetof(TAL_INFO, deleted) == 36, "TAL_INFO.deleted");
 ZOR_STATIC_ASSERT(sizeof(TTRACE_INFO) == 72 && offsetof(TTRACE_INFO, dsper) == 28, "TTRACE_INFO");
-ZOR_STATIC_ASSERT(offsetof(TTRACE_INFO, totsmp) == 36 && offsetof(TTRACE_INFO, repgsz) == 48, "TTRACE_INFO.n");
-ZOR_STATIC_ASSERT(offsetof(TTRACE_INFO, svid_count) == 60 && offsetof(TTRACE_INFO, svids) == 64, "TTRACE_INFO.sv");
+ZOR_STATIC_ASSERT(offsetof(TTRACE_INFO, totsmp) == 36 && offsetof(TTRACE_INFO, repgsz) == 48,
+                  "TTRACE_INFO.n");
+ZOR_STATIC_ASSERT(offsetof(TTRACE_INFO, svid_count) == 60 && offsetof(TTRACE_INFO, svids) == 64,
+                  "TTRACE_INFO.sv");
 ZOR_STATIC_ASSERT(offsetof(TTRACE_INFO, deleted) == 68, "TTRACE_INFO.deleted");
 ZOR_STATIC_ASSERT(sizeof(TPP_INFO) == 48 && offsetof(TPP_INFO, ppid) == 24, "TPP_INFO");
-ZOR_STATIC_ASSERT(offsetof(TPP_INFO, ppbody) == 40 && offsetof(TPP_INFO, deleted) == 44, "TPP_INFO.body");
+ZOR_STATIC_ASSERT(offsetof(TPP_INFO, ppbody) == 40 && offsetof(TPP_INFO, deleted) == 44,
+                  "TPP_INFO.body");
 ZOR_STATIC_ASSERT(sizeof(TFPP_PPARAM) == 16 && sizeof(TFPP_CCODE) == 24, "TFPP_INFO parts");
 ZOR_STATIC_ASSERT(sizeof(TFPP_INFO) == 48 && offsetof(TFPP_INFO, ppid) == 24, "TFPP_INFO");
-ZOR_STATIC_ASSERT(offsetof(TFPP_INFO, ccodes) == 40 && offsetof(TFPP_INFO, deleted) == 44, "TFPP_INFO.cc");
+ZOR_STATIC_ASSERT(offsetof(TFPP_INFO, ccodes) == 40 && offsetof(TFPP_INFO, deleted) == 44,
+                  "TFPP_INFO.cc");
 ZOR_STATIC_ASSERT(sizeof(TRCP_PARAM) == 16 && offsetof(TRCP_PARAM, value) == 12, "TRCP_PARAM");
 ZOR_STATIC_ASSERT(sizeof(TRCP_INFO) == 32 && offsetof(TRCP_INFO, rcpbody) == 24, "TRCP_INFO");
 ZOR_STATIC_ASSERT(offsetof(TRCP_INFO, deleted) == 28, "TRCP_INFO.deleted");
