@@ -41,11 +41,20 @@ QByteArray cnfText(const QString& path, const StringGrid& grid) {
 
 void writeCnfFile(const QString& path, const StringGrid& grid) {
     const QByteArray bytes = cnfText(path, grid);
+    auto fail = [&](const QString& reason) {
+        throw ActionError(QStringLiteral("入出力エラー: %1 (%2)").arg(path, reason));
+    };
+    // Unbuffered, so a write cut short by a full disk shows in its count:
+    // through the buffer it would be committed as a success.
     QSaveFile file(path);
-    bool written =
-        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!written)
-        throw ActionError(QStringLiteral("入出力エラー: %1 (%2)").arg(path, file.errorString()));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) fail(file.errorString());
+    const qint64 written = file.write(bytes);
+    if (written < 0) fail(file.errorString());
+    if (written != bytes.size())
+        fail(QStringLiteral("書き込みが途中で止まりました %1 / %2 バイト")
+                 .arg(written)
+                 .arg(bytes.size()));
+    if (!file.commit()) fail(file.errorString());
 }
 
 }  // namespace zor::editor

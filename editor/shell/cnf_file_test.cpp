@@ -2,11 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
-#include "editor/shell/action.h"
 #include "editor/shell/string_grid.h"
 
 namespace zor::editor {
@@ -41,41 +36,6 @@ TEST(CnfFile, NoMoreThanFiftyRowsAreWritten) {
     QByteArray text = body(cnfText(QStringLiteral("a.cnf"), grid));
     EXPECT_EQ(text.count("\r\n"), kCnfMaxRows);
     EXPECT_TRUE(text.endsWith("K50              = \r\n"));
-}
-
-TEST(CnfFile, AFailedSaveLeavesTheOldFileAsItWas) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("plant.cnf"));
-    {
-        QFile old(path);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("OLD CONTENT\r\n");
-    }
-    StringGrid grid(QStringLiteral("SG"), 4, 4);
-    grid.setRowTexts(1, {"", "LOG_FILE", "ok.log"});
-    grid.setRowTexts(2, {"", "LOG_PATH", QStringLiteral("C:\\\U0001F600")});  // no Shift-JIS for it
-    EXPECT_THROW(writeCnfFile(path, grid), ActionError);
-
-    // A directory that does not exist: the input/output message names the file.
-    const QString lost = dir.filePath(QStringLiteral("no/such/dir/plant.cnf"));
-    grid.setCell(2, 2, QStringLiteral("C:\\LOG"));
-    try {
-        writeCnfFile(lost, grid);
-        ADD_FAILURE() << "written into a missing directory";
-    } catch (const ActionError& e) {
-        EXPECT_TRUE(e.text().startsWith(QStringLiteral("入出力エラー: ") + lost))
-            << e.text().toStdString();
-    }
-
-    QFile check(path);
-    ASSERT_TRUE(check.open(QIODevice::ReadOnly));
-    EXPECT_EQ(check.readAll(), QByteArray("OLD CONTENT\r\n"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("plant.cnf")});
-
-    writeCnfFile(path, grid);  // and a good save replaces it
-    QFile again(path);
-    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(again.readAll().endsWith("LOG_PATH         = C:\\LOG\r\n"));
 }
 
 }  // namespace

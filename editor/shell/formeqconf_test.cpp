@@ -144,14 +144,5 @@ TEST_F(FileChooser, GoHandsTheTrimmedNameToTheGridAndRemembersIt) {
     EXPECT_EQ(bytes(QString::fromLatin1(kSoftTypeFile)), QByteArray("0\r\n"));
 }
 
-TEST_F(FileChooser, CancelBringsTheMainWindowBack) {
-    main.hide();
-    open();
-    press(eqConf, "btnCancel");
-    EXPECT_FALSE(eqConf.isVisible());
-    EXPECT_TRUE(main.isVisible());
-    EXPECT_TRUE(script.modalWindows.isEmpty());
-}
-
 }  // namespace
 }  // namespace zor::editor
