@@ -133,48 +133,34 @@ TEST_F(VariableEditor, TheFirstActivationDefersTheSetUpToTimer1) {
     EXPECT_FALSE(formVSet->Timer1->isActive());
 }
 
+// Per mode a size rule: U4's 0 becomes 1; A takes the nominal's length, 0 when empty.
 TEST_F(VariableEditor, NewAndOkStoreAVariableInEachMode) {
+    const struct {
+        QString format, size, nominal;
+        int stored;
+    } cases[] = {{"U4", "0", "7", 1}, {"A", "40", "ABCDE", 5}, {"A", "40", "", 0}};
     for (int mode = 0; mode < 3; ++mode) {
+        const auto& c = cases[mode];
         TformVSet& f = open(mode);
         script.beeps = 0;
         formVMenu->Modified = 0;
         const QString id = QString::number(9000 + mode);
-        typeNew(
-            id, QStringLiteral("NEW"),
-            {{vrow::Format, "U4"}, {vrow::Size, "0"}, {vrow::Units, "mm"}, {vrow::Nominal, "7"}});
+        typeNew(id, QStringLiteral("NEW"),
+                {{vrow::Format, c.format}, {vrow::Size, c.size}, {vrow::Nominal, c.nominal}});
         EXPECT_EQ(f.edtName->text(), QStringList({"EC_NEW", "SV_NEW", "DV_NEW"})[mode]);
         press(f.btnOK);
         EXPECT_TRUE(script.messages.isEmpty()) << script.messages.join(u'|').toStdString();
         Held held(mode, 9000 + mode);
         ASSERT_EQ(held.rc, 0);
-        EXPECT_EQ(held.r.format, ZOR_FMT_U4);
-        EXPECT_EQ(held.r.size, 1);  // Size 0 became 1
-        EXPECT_STREQ(held.r.units, "mm");
-        EXPECT_EQ(lib::valueText(ZOR_FMT_U4, held.r.nominal), QStringLiteral("7"));
-        EXPECT_EQ(value(vrow::Size), QStringLiteral("1"));
+        EXPECT_EQ(held.r.size, c.stored);
+        EXPECT_EQ(lib::valueText(held.r.format, held.r.nominal), c.nominal);
+        EXPECT_EQ(value(vrow::Size), QString::number(c.stored));
         EXPECT_EQ(f.edtId->text(), id);   // the detail keeps what was entered
         EXPECT_NE(rowOf(f.SG1, id), -1);  // refreshed
         EXPECT_EQ(formVMenu->Modified, 1);
         EXPECT_EQ(script.beeps, 3);  // New; OK's refresh and its own
         f.close();
     }
-}
-
-TEST_F(VariableEditor, FormatATakesItsSizeFromTheNominal) {
-    TformVSet& f = open(kModeEc);
-    typeNew("9100", "TEXT", {{vrow::Format, "A"}, {vrow::Size, "40"}, {vrow::Nominal, "ABCDE"}});
-    press(f.btnOK);
-    EXPECT_EQ(value(vrow::Size), QStringLiteral("5"));
-    Held held(kModeEc, 9100);
-    ASSERT_EQ(held.rc, 0);
-    EXPECT_EQ(held.r.size, 5);
-    EXPECT_STREQ(static_cast<const char*>(held.r.nominal), "ABCDE");
-
-    typeNew("9101", "EMPTY", {{vrow::Format, "A"}, {vrow::Size, "40"}});
-    press(f.btnOK);
-    EXPECT_EQ(value(vrow::Size), QStringLiteral("0"));
-    EXPECT_FALSE(script.messages.contains(QStringLiteral("Sizeの値が正しくありません。")));
-    EXPECT_TRUE(script.messages.isEmpty()) << script.messages.join(u'|').toStdString();
 }
 
 TEST_F(VariableEditor, LimitGroupsAndSvCeidsArePackedInRowOrder) {
@@ -311,10 +297,6 @@ TEST_F(VariableEditor, VidListOperationsKeepNominalAtTheCount) {
     script.modalSteps.push_back([](QWidget* w) { press(w, "btnOK"); });
     dbl(2, vrow::Format);
     EXPECT_EQ(f.SG3->cell(1, 3), QStringLiteral("3001"));
-    // The EC button lists constants instead.
-    press(&f, "btnEC");
-    EXPECT_EQ(formL_V->kind, kModeEc);
-    EXPECT_EQ(formL_V->selectedVid, 1001);
 }
 
 TEST_F(VariableEditor, AFullVidListRefusesToGrowWithAMessage) {
@@ -473,20 +455,24 @@ TEST_F(VariableEditor, DoubleClicksInTheValueColumnOpenThePickers) {
     EXPECT_EQ(script.messages, QStringList{"'x1' は整数ではありません"});
     EXPECT_EQ(script.modalWindows.size(), 2);
 
-    // Choosing a format other than L leaves the VID tools alone.
-    script.modalSteps.push_back([](QWidget* w) {
-        static_cast<TformFmt*>(w)->SG->selectGridRow(8);
-        press(w, "btnOK");
-    });
-    dbl(2, vrow::Format);
+    // L, then another format: the VID tools stay as they are.
+    for (int row : {1, 8}) {
+        script.modalSteps.push_back([row](QWidget* w) {
+            static_cast<TformFmt*>(w)->SG->selectGridRow(row);
+            press(w, "btnOK");
+        });
+        dbl(2, vrow::Format);
+    }
     EXPECT_EQ(value(vrow::Format), QStringLiteral("I4"));
-    EXPECT_FALSE(f.grList->isEnabled());
+    EXPECT_TRUE(f.grList->isEnabled());
+    EXPECT_EQ(formL_V->opened, 1);
     f.close();
+    EXPECT_EQ(formL_V->opened, 0);  // closing the editor closes the picker
 
     TformVSet& ec = open(kModeEc);
     ec.edtId->setText("1");
     dbl(2, 19);  // constants have no CEID rows
-    EXPECT_EQ(script.modalWindows.size(), 3);
+    EXPECT_EQ(script.modalWindows.size(), 4);
 }
 
 // A variable with more limits and events than the detail shows.

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "editor/forms/test_equipment.h"
-#include "editor/shell/action.h"
 #include "editor/shell/library.h"
 #include "editor/shell/qt_print.h"
 #include "zoredit/zoredit.h"
@@ -86,65 +85,6 @@ protected:
     Record rec;
 };
 
-TEST_F(BuildVariable, RefusalsComeInOkOrder) {
-    const QString idName = QStringLiteral("ID、名前を確認してください。");
-    const QString required = QStringLiteral("必須項目の設定を確認してください。");
-    const QString U4 = QStringLiteral("U4");
-    struct Case {
-        VariableDetail d;
-        QString message;
-    };
-    std::vector<Case> cases = {
-        {detail(0, QStringLiteral("  "), QStringLiteral("EC_X"), {{vrow::Format, U4}}), idName},
-        {detail(0, QStringLiteral("7"), QStringLiteral(" "), {{vrow::Format, QString()}}), idName},
-        {detail(0, QStringLiteral("7"), QStringLiteral("EC_X"),
-                {{vrow::Format, QStringLiteral(" ")}}),
-         required},
-        {detail(0, QStringLiteral("7"), QStringLiteral("EC_X"),
-                {{vrow::Format, U4}, {vrow::Size, {}}}),
-         required},
-        {detail(0, QStringLiteral("abc"), QStringLiteral("EC_X"),
-                {{vrow::Format, QStringLiteral("X9")}}),
-         QStringLiteral("IDの値が正しくありません。")},
-        {detail(0, QStringLiteral("7"), QStringLiteral("EC_X"),
-                {{vrow::Format, QStringLiteral("X9")}}),
-         QStringLiteral("Formatが正しくありません。")},
-        {detail(0, QStringLiteral("7"), QStringLiteral("EC_X"), {{vrow::Format, U4}}), QString()},
-        // A hexadecimal ID is a number to zoredit.
-        {detail(0, QStringLiteral("0x10"), QStringLiteral("EC_X"), {{vrow::Format, U4}}),
-         QString()},
-    };
-    for (size_t i = 0; i < cases.size(); ++i) {
-        EXPECT_EQ(buildVariable(cases[i].d, {}, &rec.r), cases[i].message) << i;
-        ZorFreeTV_INFO(&rec.r);
-    }
-    VariableDetail hex =
-        detail(0, QStringLiteral("0x10"), QStringLiteral("EC_X"), {{vrow::Format, U4}});
-    ASSERT_EQ(buildVariable(hex, {}, &rec.r), QString());
-    EXPECT_EQ(rec.r.vid, 16);
-}
-
-TEST_F(BuildVariable, TextsThatMustBeNumbersStopWithTheStandardMessage) {
-    auto thrown = [this](VariableDetail d) {
-        try {
-            buildVariable(d, {}, &rec.r);
-        } catch (const ActionError& e) {
-            ZorFreeTV_INFO(&rec.r);
-            return e.text();
-        }
-        return QStringLiteral("(no error)");
-    };
-    const QString F4 = QStringLiteral("F4");
-    EXPECT_EQ(
-        thrown(detail(0, "7", "EC_X", {{vrow::Format, QStringLiteral("U4")}, {vrow::Size, "1a"}})),
-        QStringLiteral("'1a' は整数ではありません"));
-    EXPECT_EQ(thrown(detail(0, "7", "EC_X", {{vrow::Format, F4}, {vrow::Max, "hot"}})),
-              QStringLiteral("'hot' は浮動小数点数ではありません"));
-    EXPECT_EQ(
-        thrown(detail(0, "7", "EC_X", {{vrow::Format, F4}, {7, "1"}, {8, "0.5"}, {9, "many"}})),
-        QStringLiteral("'many' は浮動小数点数ではありません"));
-}
-
 TEST_F(BuildVariable, FormatATakesItsSizeFromTheNominalInBytes) {
     const QString A = QStringLiteral("A");
     VariableDetail d =
@@ -175,46 +115,16 @@ TEST_F(BuildVariable, FormatATakesItsSizeFromTheNominalInBytes) {
     ASSERT_NE(rec.r.units, nullptr);
 }
 
-TEST_F(BuildVariable, SizeZeroBecomesOneAndOnlyWholeLimitGroupsCount) {
-    VariableDetail d = detail(0, " 8 ", QStringLiteral(" EC_Limits "),
-                              {{vrow::Format, QStringLiteral(" U4 ")},
-                               {vrow::Size, "0"},
-                               {vrow::Units, " mm "},
-                               {vrow::Nominal, "12"},
-                               {7, "1"},
-                               {8, "10"},
-                               {9, "20"},  // group 1: whole
-                               {10, "2"},  // group 2: ID only
-                               {13, "3"},
-                               {14, "30"},
-                               {15, "40"},  // group 3: whole
-                               {16, "4"},
-                               {17, "50"}});  // group 4: no upper
-    ASSERT_EQ(buildVariable(d, {}, &rec.r), QString());
-    EXPECT_EQ(d.values[vrow::Size], QStringLiteral("1"));
-    EXPECT_EQ(rec.r.vid, 8);
-    EXPECT_EQ(rec.r.format, ZOR_FMT_U4);
-    EXPECT_EQ(rec.r.size, 1);
-    // The name as typed; units as the cell stands.
-    EXPECT_STREQ(rec.r.name, " EC_Limits ");
-    EXPECT_STREQ(rec.r.units, " mm ");
-    EXPECT_EQ(rec.r.min, nullptr);
-    EXPECT_EQ(lib::valueText(ZOR_FMT_U4, rec.r.nominal), QStringLiteral("12"));
-    ASSERT_EQ(rec.r.item_count, 2);
-    EXPECT_EQ(rec.r.items.limits[0]->limit_id, 1);
-    EXPECT_EQ(lib::valueText(ZOR_FMT_U4, rec.r.items.limits[0]->low), QStringLiteral("10"));
-    EXPECT_EQ(lib::valueText(ZOR_FMT_U4, rec.r.items.limits[0]->upper), QStringLiteral("20"));
-    EXPECT_EQ(rec.r.items.limits[1]->limit_id, 3);
-    EXPECT_EQ(lib::valueText(ZOR_FMT_U4, rec.r.items.limits[1]->upper), QStringLiteral("40"));
-    EXPECT_EQ(rec.r.ceid_count, 0);
-    EXPECT_EQ(rec.r.deleted, 0);
-}
-
-TEST_F(BuildVariable, CeidsAreReadInSvModeOnlyInRowOrder) {
+TEST_F(BuildVariable, NameAndUnitsAsTypedCeidsInSvModeOnly) {
     for (int mode : {kModeEc, kModeSv, kModeDv}) {
-        VariableDetail d = detail(
-            mode, "9", "V", {{vrow::Format, QStringLiteral("I2")}, {19, "5003"}, {21, " 5001 "}});
+        VariableDetail d =
+            detail(mode, " 9 ", " V_X ",
+                   {{vrow::Format, " I2 "}, {vrow::Units, " mm "}, {19, "5003"}, {21, " 5001 "}});
         ASSERT_EQ(buildVariable(d, {}, &rec.r), QString());
+        EXPECT_EQ(rec.r.vid, 9);
+        EXPECT_STREQ(rec.r.name, " V_X ");  // trimmed only for the checks
+        EXPECT_STREQ(rec.r.units, " mm ");
+        EXPECT_EQ(rec.r.min, nullptr);  // an empty number cell: no buffer
         if (mode == kModeSv) {
             ASSERT_EQ(rec.r.ceid_count, 2);
             EXPECT_EQ(rec.r.ceids[0], 5003);
@@ -252,49 +162,6 @@ TEST_F(BuildVariable, ListTakesTheVidsWithTheirNamesAndIgnoresTheLimits) {
 }
 
 // ---- showing a record ------------------------------------------------------------------
-
-TEST(ViewVariable, ShowsTheFirstFourLimitsAndThreeCeids) {
-    int32_t values[12];
-    TV_LIMIT limits[6];
-    TV_LIMIT* pointers[6];
-    for (int i = 0; i < 6; ++i) {
-        values[2 * i] = 10 * i;
-        values[2 * i + 1] = 10 * i + 5;
-        limits[i] = {100 + i, &values[2 * i + 1], &values[2 * i]};
-        pointers[i] = &limits[i];
-    }
-    int32_t ceids[5] = {1, 2, 3, 4, 5};
-    int32_t nominal = 7;
-    char name[] = "SV_MANY";
-    char units[] = "rpm";
-    TV_INFO r{};
-    r.vid = 2500;
-    r.name = name;
-    r.format = ZOR_FMT_I4;
-    r.size = 1;
-    r.nominal = &nominal;
-    r.units = units;
-    r.item_count = 6;
-    r.items.limits = pointers;
-    r.ceid_count = 5;
-    r.ceids = ceids;
-
-    VariableView view;
-    ASSERT_EQ(viewVariable(r, &view), QString());
-    EXPECT_EQ(view.id, QStringLiteral("2500"));
-    EXPECT_EQ(view.name, QStringLiteral("SV_MANY"));
-    EXPECT_EQ(view.values[vrow::Format], QStringLiteral("I4"));
-    EXPECT_EQ(view.values[vrow::Units], QStringLiteral("rpm"));
-    EXPECT_EQ(view.values[vrow::Min], QString());
-    EXPECT_EQ(view.values[vrow::Nominal], QStringLiteral("7"));
-    EXPECT_EQ(view.values[16], QStringLiteral("103"));  // the fourth limit's ID
-    EXPECT_EQ(view.values[17], QStringLiteral("30"));
-    EXPECT_EQ(view.values[18], QStringLiteral("35"));
-    EXPECT_EQ(view.values[19], QStringLiteral("1"));
-    EXPECT_EQ(view.values[21], QStringLiteral("3"));
-    EXPECT_EQ(view.values[22], QString());
-    EXPECT_FALSE(view.isList);
-}
 
 TEST(ViewVariable, ListRecordsGiveTheirVidsAndOversizedOnesAreRefused) {
     std::vector<int32_t> vids(VidList::kCapacity + 1, 42);
