@@ -322,6 +322,11 @@ TEST_F(Records, DeletedDefinitionsStayListedButAreNotWritten) {
     EXPECT_EQ(GemSetCeInfo(0, &n), ZOR_E_FAIL);
     EXPECT_EQ(test::last_error(), "the name \"ce_2\" is used by another definition");
     ZorFreeTCE_INFO(&n);
+    // Links by that name now mean the live event.
+    TV_INFO v;
+    ASSERT_EQ(GemGetSvInfo(0, 20, &v), 0);
+    EXPECT_EQ(v.ceids[2], 102);
+    ZorFreeTV_INFO(&v);
 }
 
 TEST_F(Records, RecordsThatCannotBeSourceAreRefused) {

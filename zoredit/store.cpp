@@ -26,7 +26,13 @@ template <class Def>
 size_t Table<Def>::find_name(std::string_view name) const {
     auto it = by_name_.find(fold_name(name));
     if (it == by_name_.end() || it->second.empty()) return npos;
-    return *std::min_element(it->second.begin(), it->second.end());
+    // A live definition wins over a deleted one that had the name before.
+    size_t first = npos, first_live = npos;
+    for (size_t i : it->second) {
+        first = std::min(first, i);
+        if (!entries_[i].deleted) first_live = std::min(first_live, i);
+    }
+    return first_live != npos ? first_live : first;
 }
 
 template <class Def>

@@ -47,7 +47,8 @@ class Table {
         size_t i = find(key);
         return i == npos ? nullptr : &entries_[i];
     }
-    // The first definition in source order with this name (folded).
+    // The first live definition in source order with this name (folded),
+    // else the first deleted one.
     size_t find_name(std::string_view name) const;
     // Another live definition than `key` that carries `name`?
     bool name_taken(std::string_view name, const std::string& key) const;
