@@ -305,12 +305,14 @@ ZOREDIT_API TEq_Mgr* ZorGetTEq_MgrPtr(int eq);
 // Reads the environment file and the object file and, only when both are read
 // without fault, replaces the settings and every held definition. Returns the
 // number of definitions loaded, or ZOR_E_FAIL with the reason in `err`
-// ("line N: ..." for a fault of the object file); nothing changes then.
+// ("<path>: line N, byte B: <fault>" for a fault of the object file); nothing
+// changes then.
 ZOREDIT_API int GemEditSetupEquipment(int eq, const char* cnf_path, const char* fil_path, char* err,
                                       int err_size);
 // Writes every live definition (deleted ones are dropped) as definition source
-// to `source_path`: written to a temporary file beside it, the old file copied
-// to `source_path` + ".bak", then renamed into place. Returns 0 or ZOR_E_FAIL
+// to `source_path`: written to a temporary file beside it, the old file kept
+// as `source_path` + ".bak", then renamed into place. Comments of a
+// hand-written source are not kept (the .bak has them). Returns 0 or ZOR_E_FAIL
 // (reason through ZorGetLastError); the old file stays as it was on failure.
 ZOREDIT_API int ZorWriteEqInfo(const char* source_path);
 // Drops every held definition and setting; returns 0.
@@ -339,7 +341,8 @@ ZOREDIT_API int GemGetTrList(int eq, TTEXT_DLIST** list);
 // copy of the definition; the caller frees the contents with the kind's
 // ZorFree* function. Returns 0, ZOR_E_NOTFOUND (record zeroed) or ZOR_E_FAIL.
 // Text IDs are matched without regard to ASCII letter case. Links held by name
-// come back as IDs; a name that names no definition gives ID 0.
+// come back as IDs (names compared as the compiler compares them); a name
+// that names no definition gives ID 0, or its value when it is a number.
 ZOREDIT_API int GemGetEcInfo(int eq, int32_t vid, TV_INFO* record);
 ZOREDIT_API int GemGetSvInfo(int eq, int32_t vid, TV_INFO* record);
 ZOREDIT_API int GemGetDvInfo(int eq, int32_t vid, TV_INFO* record);
@@ -357,8 +360,10 @@ ZOREDIT_API int GemGetTrInfo(int eq, const char* trid, TTRACE_INFO* record);
 // formats of texts, the written form of values and enable texts, links to
 // names that name no definition, list entries past what an editor shows) is
 // kept from the held definition as long as the record does not change it.
-// Returns 0, or ZOR_E_FAIL for a record that cannot be written as source (no
-// name, a text with CR or LF or over ZOR_MAX_TEXT bytes, a list over
+// Linked IDs are held as the linked definition's name, or as the number when
+// no definition has the ID. Returns 0, or ZOR_E_FAIL for a record that cannot
+// be written as source (no name, a name another live definition of the kind
+// has, a text with CR or LF or over ZOR_MAX_TEXT bytes, a list over
 // ZOR_MAX_LIST, a new definition past ZOR_MAX_DEFS, nothing loaded).
 ZOREDIT_API int GemSetEcInfo(int eq, const TV_INFO* record);
 ZOREDIT_API int GemSetSvInfo(int eq, const TV_INFO* record);
