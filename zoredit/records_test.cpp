@@ -433,6 +433,24 @@ TEST_F(Records, AFailedLoadKeepsWhatWasLoaded) {
     ZorFreeTBIN_DLIST(list);
 }
 
+TEST_F(Records, TerminateDropsEverythingAndSetsWaitForTheNextLoad) {
+    EXPECT_EQ(GemSetEditMode(2), 0);
+    EXPECT_EQ(GemSetupLibrary(1, 0), 0);
+    EXPECT_EQ(GemTerminateLibrary(), 0);
+    TBIN_DLIST* list = nullptr;
+    EXPECT_EQ(GemGetEcList(0, &list), 0);
+    ZorFreeTBIN_DLIST(list);
+    EXPECT_EQ(ZorGetTEq_MgrPtr(0)->log_size, 0);
+    TCE_INFO c;
+    ZorMemSet(&c, 0, sizeof c);
+    c.ceid = 1;
+    c.name = text("CE");
+    EXPECT_EQ(GemSetCeInfo(0, &c), ZOR_E_FAIL);
+    EXPECT_EQ(test::last_error(), "no equipment loaded");
+    ZorFreeTCE_INFO(&c);
+    EXPECT_EQ(ZorWriteEqInfo((dir_ + "/none.txt").c_str()), ZOR_E_FAIL);
+}
+
 // Editors list every record and get each to find the deleted ones: that
 // must stay quick at the compiler's limit of 8192 per kind.
 TEST(RecordsScale, ListGetAndSetEightThousandDefinitions) {
