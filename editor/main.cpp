@@ -16,9 +16,11 @@ int main(int argc, char** argv) {
     zor::editor::createWindows();
     const QStringList args = QApplication::arguments();
     int rc = 0;
-    if (qsizetype at = args.indexOf(QStringLiteral("--screenshots")); at > 0 && at + 1 < args.size()) {
+    if (qsizetype at = args.indexOf(QStringLiteral("--screenshots"));
+        at > 0 && at + 1 < args.size()) {
         QString cnf, fil;
-        if (qsizetype eq = args.indexOf(QStringLiteral("--equipment")); eq > 0 && eq + 2 < args.size()) {
+        if (qsizetype eq = args.indexOf(QStringLiteral("--equipment"));
+            eq > 0 && eq + 2 < args.size()) {
             cnf = args[eq + 1];
             fil = args[eq + 2];
         }

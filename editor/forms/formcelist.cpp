@@ -8,7 +8,8 @@ TformCElist* formCElist = nullptr;
 
 TformCElist::TformCElist(QWidget* parent)
     : IdPicker(QStringLiteral("formCElist"), QStringLiteral("CEID選択"),
-               {QStringLiteral(" 番号"), QStringLiteral("  CEID"), QStringLiteral("名前")}, parent) {}
+               {QStringLiteral(" 番号"), QStringLiteral("  CEID"), QStringLiteral("名前")},
+               parent) {}
 
 std::vector<lib::IdName> TformCElist::entries() { return lib::binList(GemGetCeList); }
 

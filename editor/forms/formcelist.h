@@ -7,10 +7,10 @@ namespace zor::editor {
 
 class TformCElist : public IdPicker {
     Q_OBJECT
-public:
+  public:
     explicit TformCElist(QWidget* parent = nullptr);
 
-protected:
+  protected:
     std::vector<lib::IdName> entries() override;
     // Fills on the first activation after being opened.
     void firstActivate() override { fill(); }

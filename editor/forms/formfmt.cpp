@@ -36,12 +36,13 @@ QStringList formatMeanings() {
             QStringLiteral("8ﾊﾞｲﾄ不動小数点")};
 }
 
-const char* const kSymbols[] = {"L", "B", "BOOL", "A", "J", "I1", "I2", "I4",
-                                "I8", "U1", "U2", "U4", "U8", "F4", "F8"};
+const char* const kSymbols[] = {"L",  "B",  "BOOL", "A",  "J",  "I1", "I2", "I4",
+                                "I8", "U1", "U2",   "U4", "U8", "F4", "F8"};
 
 }  // namespace
 
-TformFmt::TformFmt(QWidget* parent) : Form(QStringLiteral("formFmt"), QStringLiteral("Format選択"), parent) {
+TformFmt::TformFmt(QWidget* parent)
+    : Form(QStringLiteral("formFmt"), QStringLiteral("Format選択"), parent) {
     SG = new StringGrid(QStringLiteral("SG"), 2, 17, this);
     SG->setFixed(0, 1);
     SG->setRowSelect(true);
@@ -49,7 +50,8 @@ TformFmt::TformFmt(QWidget* parent) : Form(QStringLiteral("formFmt"), QStringLit
     SG->setRowTexts(0, {QStringLiteral("  記号"), QStringLiteral("意味")});
     const QStringList meanings = formatMeanings();
     for (int i = 0; i < meanings.size(); ++i)
-        SG->setRowTexts(i + 1, {QStringLiteral("  ") + QString::fromLatin1(kSymbols[i]), meanings[i]});
+        SG->setRowTexts(i + 1,
+                        {QStringLiteral("  ") + QString::fromLatin1(kSymbols[i]), meanings[i]});
 
     auto* btnOK = makeButton(QStringLiteral("btnOK"), QStringLiteral("確定"));
     auto* btnCancel = makeButton(QStringLiteral("btnCancel"), QStringLiteral("ｷｬﾝｾﾙ"));

@@ -10,7 +10,7 @@ class StringGrid;
 
 class TformFmt : public Form {
     Q_OBJECT
-public:
+  public:
     explicit TformFmt(QWidget* parent = nullptr);
 
     QString symbol;
@@ -22,7 +22,7 @@ public:
 
     StringGrid* SG;
 
-protected:
+  protected:
     void formActivate() override;
 };
 

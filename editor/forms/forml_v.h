@@ -11,7 +11,7 @@ class StringGrid;
 
 class TformL_V : public Form {
     Q_OBJECT
-public:
+  public:
     explicit TformL_V(QWidget* parent = nullptr);
 
     // Fewest rows the grid shows, the header included.
@@ -27,7 +27,7 @@ public:
 
     StringGrid* SG1;
 
-protected:
+  protected:
     void firstActivate() override;
     void formClose() override;
 };

@@ -8,7 +8,8 @@ TformRPlist* formRPlist = nullptr;
 
 TformRPlist::TformRPlist(QWidget* parent)
     : IdPicker(QStringLiteral("formRPlist"), QStringLiteral("Report ID選択"),
-               {QStringLiteral(" 番号"), QStringLiteral("  RPID"), QStringLiteral("名前")}, parent) {}
+               {QStringLiteral(" 番号"), QStringLiteral("  RPID"), QStringLiteral("名前")},
+               parent) {}
 
 std::vector<lib::IdName> TformRPlist::entries() { return lib::binList(GemGetRpList); }
 

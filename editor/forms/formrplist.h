@@ -7,10 +7,10 @@ namespace zor::editor {
 
 class TformRPlist : public IdPicker {
     Q_OBJECT
-public:
+  public:
     explicit TformRPlist(QWidget* parent = nullptr);
 
-protected:
+  protected:
     std::vector<lib::IdName> entries() override;
     // Fills on every activation.
     void formActivate() override { fill(); }

@@ -46,7 +46,8 @@ std::vector<lib::IdName> TformVlist::entries() { return lib::binList(lib::variab
 QString TformVlist::extraText(const lib::IdName& entry) {
     TV_INFO info{};
     QString text;
-    if (lib::variableGet(kind)(0, entry.id, &info) == 0) text = lib::valueText(info.format, info.nominal);
+    if (lib::variableGet(kind)(0, entry.id, &info) == 0)
+        text = lib::valueText(info.format, info.nominal);
     ZorFreeTV_INFO(&info);
     return text;
 }

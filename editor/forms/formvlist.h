@@ -11,7 +11,7 @@ namespace zor::editor {
 
 class TformVlist : public IdPicker {
     Q_OBJECT
-public:
+  public:
     explicit TformVlist(QWidget* parent = nullptr);
 
     // 0 EC, 1 SV, 2 DVVAL: the combo box's index.
@@ -20,7 +20,7 @@ public:
 
     void CBChange();
 
-protected:
+  protected:
     std::vector<lib::IdName> entries() override;
     QString extraText(const lib::IdName& entry) override;
     void formActivate() override;

@@ -18,7 +18,7 @@ class StringGrid;
 
 class IdPicker : public Form {
     Q_OBJECT
-public:
+  public:
     // Preset and result; 0 means none.
     int id = 0;
     // The grid row last selected, by the user or by the picker.
@@ -30,7 +30,7 @@ public:
 
     StringGrid* SG;
 
-protected:
+  protected:
     // `header`: the grid's header row; its column 1 is the ID column.
     IdPicker(const QString& name, const QString& caption, const QStringList& header,
              QWidget* parent = nullptr);
@@ -44,7 +44,7 @@ protected:
 
     QVBoxLayout* layout_;
 
-private:
+  private:
     QStringList header_;
 };
 

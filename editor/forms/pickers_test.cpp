@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "editor/shell/qt_print.h"
-
 #include <QComboBox>
 #include <QPushButton>
 #include <QTest>
@@ -12,6 +10,7 @@
 #include "editor/forms/formrplist.h"
 #include "editor/forms/formvlist.h"
 #include "editor/forms/test_equipment.h"
+#include "editor/shell/qt_print.h"
 #include "editor/shell/seam.h"
 #include "editor/shell/string_grid.h"
 #include "zoredit/zoredit.h"
@@ -32,7 +31,7 @@ void doubleClickRow(StringGrid* grid, int row) {
 // ---- format picker ------------------------------------------------------------
 
 class FormatPicker : public ::testing::Test {
-protected:
+  protected:
     TformFmt fmt;
     QString run(const QString& preset, const char* button = "btnOK") {
         fmt.symbol = preset;
@@ -81,7 +80,7 @@ TEST_F(FormatPicker, CancelLeavesTheChosenFlagAtZeroAndDoubleClickPicks) {
 // ---- ID pickers on the sample equipment ---------------------------------------
 
 class IdPickers : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         eq = new testing::Equipment;
         loaded = testing::load(*eq);
@@ -180,7 +179,9 @@ TEST_F(IdPickers, VidPickerHasAtLeastThirtyRowsAndBlankRowsSelectNothing) {
 TEST(VidPicker, ThirtyVariablesGiveThirtyOneRows) {
     QString source = QStringLiteral("REV_NO = 2\n");
     for (int i = 1; i <= 30; ++i)
-        source += QStringLiteral("def_dv DV_%1 {\n    dvid : %2\n    format : U4\n}\n").arg(i).arg(100 + i);
+        source += QStringLiteral("def_dv DV_%1 {\n    dvid : %2\n    format : U4\n}\n")
+                      .arg(i)
+                      .arg(100 + i);
     testing::Equipment eq;
     ASSERT_GT(testing::load(eq, source), 0) << eq.compileOutput.toStdString();
     TformL_V lv;

@@ -1,8 +1,8 @@
 #include "editor/forms/windows.h"
 
 #include "editor/forms/formalset.h"
-#include "editor/forms/formceset.h"
 #include "editor/forms/formcelist.h"
+#include "editor/forms/formceset.h"
 #include "editor/forms/formfmt.h"
 #include "editor/forms/formfppset.h"
 #include "editor/forms/forml_v.h"

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/shell/qt_print.h"
-
 #include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,13 +11,14 @@
 #include "editor/shell/form.h"
 #include "editor/shell/formmain.h"
 #include "editor/shell/formvmenu.h"
+#include "editor/shell/qt_print.h"
 #include "editor/shell/seam.h"
 
 namespace zor::editor {
 namespace {
 
 class Windows : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { createWindows(); }
     void TearDown() override { destroyWindows(); }
 };
@@ -59,10 +58,11 @@ TEST_F(Windows, TheTwentyWindowsExistWithTheirNamesAndCaptionsInCreationOrder) {
 TEST_F(Windows, SessionControlsCarryTheirNames) {
     for (const char* name : {"btnEqConf", "btnEqVar", "btnExit"})
         EXPECT_NE(formMain->findChild<QPushButton*>(QString::fromLatin1(name)), nullptr) << name;
-    EXPECT_EQ(formMain->findChild<QPushButton*>(QStringLiteral("btnExit"))->text(), QStringLiteral("終了"));
-    for (const char* name : {"btnCancel", "btnSave", "btnSaveAs", "btnEditor", "btnCompile", "btnErase",
-                             "btnEc", "btnSV", "btnDV", "btnTRACE", "btnCE", "btnREPORT", "btnALARM",
-                             "btnPP", "btnFPP", "btnRCP", "btnSPOLL"})
+    EXPECT_EQ(formMain->findChild<QPushButton*>(QStringLiteral("btnExit"))->text(),
+              QStringLiteral("終了"));
+    for (const char* name : {"btnCancel", "btnSave", "btnSaveAs", "btnEditor", "btnCompile",
+                             "btnErase", "btnEc", "btnSV", "btnDV", "btnTRACE", "btnCE",
+                             "btnREPORT", "btnALARM", "btnPP", "btnFPP", "btnRCP", "btnSPOLL"})
         EXPECT_NE(formVMenu->findChild<QPushButton*>(QString::fromLatin1(name)), nullptr) << name;
     EXPECT_EQ(formVMenu->findChild<QPushButton*>(QStringLiteral("btnSPOLL"))->text(),
               QStringLiteral("　SPOOL ｽﾌﾟｰﾙ情報"));

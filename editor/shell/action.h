@@ -14,12 +14,12 @@ class QWidget;
 namespace zor::editor {
 
 class ActionError : public std::runtime_error {
-public:
+  public:
     explicit ActionError(const QString& text)
         : std::runtime_error(text.toStdString()), text_(text) {}
     const QString& text() const { return text_; }
 
-private:
+  private:
     QString text_;
 };
 

@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/shell/qt_print.h"
-
 #include <QPushButton>
 #include <QTest>
 
+#include "editor/shell/qt_print.h"
 #include "editor/shell/seam.h"
 #include "editor/shell/sjis.h"
 
@@ -19,12 +18,14 @@ TEST(Conversion, IntegersAreDecimalWithSignAndLeadingBlanksOnly) {
     EXPECT_EQ(toInt(QStringLiteral("+7")), 7);
     EXPECT_EQ(toInt(QStringLiteral("  12")), 12);
     EXPECT_EQ(toInt(QStringLiteral("2147483647")), 2147483647);
-    for (const char* bad : {"", " ", "***", "(none)", "1.5", "12 ", "0x10", "-", "2147483648", "1a"}) {
+    for (const char* bad :
+         {"", " ", "***", "(none)", "1.5", "12 ", "0x10", "-", "2147483648", "1a"}) {
         try {
             toInt(QString::fromLatin1(bad));
             ADD_FAILURE() << bad;
         } catch (const ActionError& e) {
-            EXPECT_EQ(e.text(), QStringLiteral("'%1' は整数ではありません").arg(QString::fromLatin1(bad)));
+            EXPECT_EQ(e.text(),
+                      QStringLiteral("'%1' は整数ではありません").arg(QString::fromLatin1(bad)));
         }
     }
 }
@@ -62,7 +63,7 @@ TEST(ShiftJis, RoundTripsCp932AndRefusesWhatItCannotHold) {
     const QString text = QStringLiteral("装置ﾌﾟﾛｸﾞﾗﾑ①～ABC");
     QByteArray bytes = toSjis(text);
     EXPECT_EQ(bytes.left(4), QByteArray("\x91\x95\x92\x75"));  // 装置
-    EXPECT_EQ(bytes.mid(4, 3), QByteArray("\xcc\xdf\xdb"));  // half-width kana are single bytes
+    EXPECT_EQ(bytes.mid(4, 3), QByteArray("\xcc\xdf\xdb"));    // half-width kana are single bytes
     EXPECT_EQ(fromSjis(bytes), text);
     EXPECT_TRUE(fitsSjis(text));
     const QString emoji = QStringLiteral("A😀");

@@ -14,7 +14,7 @@ namespace zor::editor {
 
 class Form : public QWidget {
     Q_OBJECT
-public:
+  public:
     Form(const QString& name, const QString& caption, QWidget* parent = nullptr);
 
     // The set-up latch: 0 until the first activation after being shown.
@@ -25,13 +25,15 @@ public:
 
     // Finds a control by its objectName; nullptr when there is none.
     template <typename T>
-    T* control(const QString& name) const { return findChild<T*>(name); }
+    T* control(const QString& name) const {
+        return findChild<T*>(name);
+    }
 
-signals:
+  signals:
     // Emitted when the window has closed (after formClose()).
     void closed();
 
-protected:
+  protected:
     // Called once per showing, on the first activation (Tag 0 → 1).
     virtual void firstActivate() {}
     // Called on every activation, before firstActivate() on the first one.
@@ -51,7 +53,7 @@ protected:
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void activate();
 
     int tag_ = 0;

@@ -12,7 +12,7 @@ namespace zor::editor {
 
 class TformHist : public Form {
     Q_OBJECT
-public:
+  public:
     explicit TformHist(QWidget* parent = nullptr);
 
     // Input: the history file, set before the picker is shown.
@@ -25,11 +25,11 @@ public:
     void BTN__okClick();
     void BTN_cancelClick();
 
-protected:
+  protected:
     void firstActivate() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     QListWidget* ListBox1;
     QPushButton* BTN__ok;
     QPushButton* BTN_cancel;

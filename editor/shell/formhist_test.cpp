@@ -2,20 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/shell/qt_print.h"
-
 #include <QListWidget>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include "editor/shell/history.h"
+#include "editor/shell/qt_print.h"
 
 namespace zor::editor {
 namespace {
 
 class HistPicker : public ::testing::Test {
-protected:
+  protected:
     QTemporaryDir dir;
     TformHist hist;
     QListWidget* list = hist.findChild<QListWidget*>(QStringLiteral("ListBox1"));
@@ -46,7 +45,8 @@ TEST_F(HistPicker, EnterOnTheThirdLineReturnsTwo) {
 }
 
 TEST_F(HistPicker, CancelReturnsMinusOneAfterAnEarlierChoice) {
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(1)).center());
     press("BTN_cancel");
     EXPECT_EQ(hist.result, -1);
     EXPECT_FALSE(hist.isVisible());
@@ -54,7 +54,8 @@ TEST_F(HistPicker, CancelReturnsMinusOneAfterAnEarlierChoice) {
 
 TEST_F(HistPicker, OkWithoutAChoiceReturnsTheHighlightedLineNotAnOldIndex) {
     QPoint second = list->visualItemRect(list->item(1)).center();
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, second);  // a real double-click starts with one
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      second);  // a real double-click starts with one
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, second);
     EXPECT_EQ(hist.result, 1);
     EXPECT_FALSE(hist.isVisible());

@@ -24,8 +24,9 @@ TformMain::TformMain(QWidget* parent)
     auto* eqConf = makeButton(
         QStringLiteral("btnEqConf"),
         QStringLiteral("       装置別起動情報ファイルの設定（変数ﾃﾞｰﾀ管理数数、ﾌｫｰﾏｯﾄなど）"));
-    auto* eqVar = makeButton(QStringLiteral("btnEqVar"),
-                             QStringLiteral("       装置別管理情報ファイルの設定（EC, SV, DVVAL, CE など）"));
+    auto* eqVar =
+        makeButton(QStringLiteral("btnEqVar"),
+                   QStringLiteral("       装置別管理情報ファイルの設定（EC, SV, DVVAL, CE など）"));
     auto* exit = makeButton(QStringLiteral("btnExit"), QStringLiteral("終了"));
     for (QPushButton* b : {eqConf, eqVar}) {
         b->setStyleSheet(QStringLiteral("text-align: left; padding: 12px;"));
@@ -60,8 +61,8 @@ QString TformMain::workingDirectoryFor(const QString& launchDir) {
 }
 
 QString TformMain::findTextEditor() {
-    for (const char* name : {"xdg-open", "gedit", "gnome-text-editor", "mousepad", "kate",
-                             "kwrite", "pluma", "xed", "leafpad", "featherpad"}) {
+    for (const char* name : {"xdg-open", "gedit", "gnome-text-editor", "mousepad", "kate", "kwrite",
+                             "pluma", "xed", "leafpad", "featherpad"}) {
         QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
         if (!path.isEmpty()) return path;
     }
@@ -106,8 +107,8 @@ QString changeExtension(const QString& path, const QString& extension) {
 }
 
 QString quoteArgument(const QString& path) {
-    bool plain = !path.isEmpty() && !path.contains(u' ') && !path.contains(u'\t') &&
-                 !path.contains(u'"');
+    bool plain =
+        !path.isEmpty() && !path.contains(u' ') && !path.contains(u'\t') && !path.contains(u'"');
     if (plain) return path;
     // Backslashes count only before a quote: double those, escape the quote.
     QString out = QStringLiteral("\"");

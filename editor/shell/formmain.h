@@ -10,7 +10,7 @@ namespace zor::editor {
 
 class TformMain : public Form {
     Q_OBJECT
-public:
+  public:
     explicit TformMain(QWidget* parent = nullptr);
 
     // ---- session state shared with the other windows ----
@@ -40,10 +40,10 @@ public:
     void btnEqVarClick();
     void btnExitClick();
 
-protected:
+  protected:
     void formActivate() override;
 
-private:
+  private:
     void FormCreate();
 };
 

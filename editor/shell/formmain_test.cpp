@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/shell/qt_print.h"
-
 #include <QDir>
 #include <QTemporaryDir>
+
+#include "editor/shell/qt_print.h"
 
 namespace zor::editor {
 namespace {
@@ -39,9 +39,11 @@ TEST(MainWindow, ExtensionsAndArgumentsForTheCompilerMeeting) {
               QStringLiteral("/eq/a.b/equip.fil"));
     EXPECT_EQ(changeExtension(QStringLiteral("/eq/a.b/equip"), QStringLiteral(".fil")),
               QStringLiteral("/eq/a.b/equip.fil"));
-    EXPECT_EQ(changeExtension(QStringLiteral("equip.FIL"), QStringLiteral(".txt")), QStringLiteral("equip.txt"));
+    EXPECT_EQ(changeExtension(QStringLiteral("equip.FIL"), QStringLiteral(".txt")),
+              QStringLiteral("equip.txt"));
     EXPECT_EQ(quoteArgument(QStringLiteral("/eq/equip.txt")), QStringLiteral("/eq/equip.txt"));
-    EXPECT_EQ(quoteArgument(QStringLiteral("/my eq/equip.txt")), QStringLiteral("\"/my eq/equip.txt\""));
+    EXPECT_EQ(quoteArgument(QStringLiteral("/my eq/equip.txt")),
+              QStringLiteral("\"/my eq/equip.txt\""));
     EXPECT_EQ(quoteArgument(QStringLiteral("/a\"b c\\")), QStringLiteral("\"/a\\\"b c\\\\\""));
     EXPECT_EQ(quoteArgument(QString()), QStringLiteral("\"\""));
 }

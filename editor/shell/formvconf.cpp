@@ -27,8 +27,8 @@ namespace zor::editor {
 TformVConf* formVConf = nullptr;
 
 TformVConf::TformVConf(QWidget* parent)
-    : Form(QStringLiteral("formVConf"), QStringLiteral("装置管理情報(EC, SV, DVVAL etc)ファイルの設定"),
-           parent) {
+    : Form(QStringLiteral("formVConf"),
+           QStringLiteral("装置管理情報(EC, SV, DVVAL etc)ファイルの設定"), parent) {
     menuBar_ = new QMenuBar(this);
     QMenu* menuFile = menuBar_->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
     menuFile->setObjectName(QStringLiteral("menuFile"));
@@ -41,7 +41,8 @@ TformVConf::TformVConf(QWidget* parent)
 
     edtConf = makeEdit(QStringLiteral("edtConf"));
     edtFile = makeEdit(QStringLiteral("edtFile"));
-    auto* label1 = makeLabel(QStringLiteral("Label1"), QStringLiteral("装置起動情報ファイル名(*.cnf)"), edtConf);
+    auto* label1 = makeLabel(QStringLiteral("Label1"),
+                             QStringLiteral("装置起動情報ファイル名(*.cnf)"), edtConf);
     auto* label2 = makeLabel(QStringLiteral("Label2"),
                              QStringLiteral("装置管理情報ファイル名(*.fil または *.txt)"), edtFile);
     auto* btnOpen = makeButton(QStringLiteral("btnOpen"), QStringLiteral("参照"));
@@ -89,7 +90,8 @@ TformVConf::TformVConf(QWidget* parent)
 
     onClick(btnOpen, this, [this] { btnOpenClick(); });
     onClick(btnReopen, this, [this] { btnReopenClick(); });
-    connect(menuReopen, &QAction::triggered, this, [this] { runAction(this, [this] { btnReopenClick(); }); });
+    connect(menuReopen, &QAction::triggered, this,
+            [this] { runAction(this, [this] { btnReopenClick(); }); });
     onClick(btnNew, this, [this] { btnNewClick(); });
     onClick(btnOpen2, this, [this] { btnOpen2Click(); });
     onClick(btnReopen2, this, [this] { btnReopen2Click(); });
@@ -151,9 +153,10 @@ void TformVConf::btnReopen2Click() { reopenInto(edtFile, varHistoryPath); }
 
 void TformVConf::btnOpen2Click() {
     QString path = seam().openFile(
-        this, {QStringLiteral("装置GEM情報定義ﾌｧｲﾙ名(*.fil)を開く"), formMain->programDir, QString(),
-               QStringLiteral("装置GEM情報ｿｰｽﾌｧｲﾙ(*.txt)|*.txt|装置GEM情報ｵﾌﾞｼﾞｪｸﾄﾌｧｲﾙ(*.fil)|"
-                              "*.fil|全ﾌｧｲﾙ(*.*)|*.*|")});
+        this,
+        {QStringLiteral("装置GEM情報定義ﾌｧｲﾙ名(*.fil)を開く"), formMain->programDir, QString(),
+         QStringLiteral("装置GEM情報ｿｰｽﾌｧｲﾙ(*.txt)|*.txt|装置GEM情報ｵﾌﾞｼﾞｪｸﾄﾌｧｲﾙ(*.fil)|"
+                        "*.fil|全ﾌｧｲﾙ(*.*)|*.*|")});
     if (path.isEmpty()) return;
     edtFile->setText(path);
     formVMenu->edtFile->setText(path);
@@ -189,7 +192,8 @@ void TformVConf::btnGoClick() {
         tickCount = 0;
         Timer1->start(1000);
         int result = StartCompile(definition);
-        appendLine(MEMO, QStringLiteral("Compiler Porcess Start ") + QStringLiteral("ei=%1").arg(result));
+        appendLine(MEMO,
+                   QStringLiteral("Compiler Porcess Start ") + QStringLiteral("ei=%1").arg(result));
         if (result != 0) seam().message(this, QStringLiteral("Compile ei=%1").arg(result));
     } else if (ext.compare(QStringLiteral("fil"), Qt::CaseInsensitive) == 0) {
         // An object file needs no compile: bind it as it is.
@@ -212,13 +216,15 @@ void TformVConf::Timer1Timer() {
     int result = toInt(lines.isEmpty() ? QString() : lines[0]);
     appendLine(MEMO, QStringLiteral("   result = ") + QString::number(result));
     if (result != 0) return;
-    loadEquipment(edtConf->text(), edtFile->text(), changeExtension(edtFile->text(), QStringLiteral(".fil")));
+    loadEquipment(edtConf->text(), edtFile->text(),
+                  changeExtension(edtFile->text(), QStringLiteral(".fil")));
 }
 
 void TformVConf::loadEquipment(const QString& envFile, const QString& defFile,
                                const QString& objectFile) {
     if (lib::editSetupEquipment(envFile, objectFile, &errorText) < 0) {
-        seam().message(this, QStringLiteral("設定されたﾌｧｲﾙにｴﾗｰがみつかりました。: ") + u'\n' + errorText);
+        seam().message(
+            this, QStringLiteral("設定されたﾌｧｲﾙにｴﾗｰがみつかりました。: ") + u'\n' + errorText);
         return;
     }
     formMain->envFile = envFile;

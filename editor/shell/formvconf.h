@@ -20,7 +20,7 @@ class ProgressListener;
 
 class TformVConf : public Form {
     Q_OBJECT
-public:
+  public:
     explicit TformVConf(QWidget* parent = nullptr);
 
     QStringList history;
@@ -52,11 +52,11 @@ public:
     QPlainTextEdit* MEMO;
     QTimer* Timer1;
 
-protected:
+  protected:
     void firstActivate() override;
     void formClose() override;
 
-private:
+  private:
     void reopenInto(QLineEdit* edit, const QString& historyPath);
     // Binds the equipment and opens the menu on success.
     void loadEquipment(const QString& envFile, const QString& defFile, const QString& objectFile);

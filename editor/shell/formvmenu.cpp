@@ -60,12 +60,15 @@ const char* const kHelpLines[] = {
 }  // namespace
 
 TformVMenu::TformVMenu(QWidget* parent)
-    : Form(QStringLiteral("formVMenu"), QStringLiteral("VUVIVA-DOV / ZOREng4 管理変数情報の設定"), parent) {
+    : Form(QStringLiteral("formVMenu"), QStringLiteral("VUVIVA-DOV / ZOREng4 管理変数情報の設定"),
+           parent) {
     auto* files = new QGroupBox(QStringLiteral("GEM（EC,SV etc)情報定義"), this);
     edtSrc = makeEdit(QStringLiteral("edtSrc"));
     edtFile = makeEdit(QStringLiteral("edtFile"));
-    auto* label2 = makeLabel(QStringLiteral("Label2"), QStringLiteral("装置管理情報ｿｰｽﾌｧｲﾙ名(.txt) "), edtSrc);
-    auto* label1 = makeLabel(QStringLiteral("Label1"), QStringLiteral("装置管理情報ｵﾌﾞｼﾞｪｸﾄﾌｧｲﾙ名(.fil) "), edtFile);
+    auto* label2 =
+        makeLabel(QStringLiteral("Label2"), QStringLiteral("装置管理情報ｿｰｽﾌｧｲﾙ名(.txt) "), edtSrc);
+    auto* label1 = makeLabel(QStringLiteral("Label1"),
+                             QStringLiteral("装置管理情報ｵﾌﾞｼﾞｪｸﾄﾌｧｲﾙ名(.fil) "), edtFile);
     auto* btnCancel = makeButton(QStringLiteral("btnCancel"), QStringLiteral("閉じる"));
     auto* btnSave = makeButton(QStringLiteral("btnSave"), QStringLiteral("保存"));
     auto* btnSaveAs = makeButton(QStringLiteral("btnSaveAs"), QStringLiteral("新規保存"));
@@ -172,10 +175,12 @@ void TformVMenu::firstActivate() {
     QFileInfo info(path);
     if (info.isFile() && info.suffix().toLower() == QStringLiteral("fil")) {
         edtFile->setText(path);
-        if (!path.trimmed().isEmpty()) edtSrc->setText(changeExtension(path, QStringLiteral(".txt")));
+        if (!path.trimmed().isEmpty())
+            edtSrc->setText(changeExtension(path, QStringLiteral(".txt")));
     } else {
         edtSrc->setText(path);
-        if (!path.trimmed().isEmpty()) edtFile->setText(changeExtension(path, QStringLiteral(".fil")));
+        if (!path.trimmed().isEmpty())
+            edtFile->setText(changeExtension(path, QStringLiteral(".fil")));
     }
 }
 
@@ -185,7 +190,8 @@ void TformVMenu::btnSaveClick() {
         return;
     }
     int rc = lib::writeEqInfo(edtSrc->text());
-    appendLine(Memo, rc == 0 ? QStringLiteral("保存しました。") : QStringLiteral("保存に失敗しました。"));
+    appendLine(Memo,
+               rc == 0 ? QStringLiteral("保存しました。") : QStringLiteral("保存に失敗しました。"));
     EditBeep(1);
     // A failed save leaves Modified set: closing must still ask.
     if (rc == 0) Modified = 0;
@@ -235,8 +241,9 @@ void TformVMenu::btnCancelClick() {
 
 bool TformVMenu::canClose() {
     if (Modified != 1) return true;
-    return seam().ask(this, QStringLiteral("設定変更が行われましたがｺﾝﾊﾟｲﾙと保存がされておりません。") +
-                                u'\n' + QStringLiteral("このまま終了しますか？"));
+    return seam().ask(
+        this, QStringLiteral("設定変更が行われましたがｺﾝﾊﾟｲﾙと保存がされておりません。") + u'\n' +
+                  QStringLiteral("このまま終了しますか？"));
 }
 
 void TformVMenu::formClose() {
@@ -251,7 +258,8 @@ void TformVMenu::progressMessage() {
 // ---- the compiler meeting ---------------------------------------------------
 
 void WritePassFile(quint16 handle) {
-    writeTextLines(formMain->fileInProgramDir(QStringLiteral("pass_file")), {QString::number(handle)});
+    writeTextLines(formMain->fileInProgramDir(QStringLiteral("pass_file")),
+                   {QString::number(handle)});
 }
 
 int StartCompile(const QString& source) {

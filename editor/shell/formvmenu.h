@@ -29,7 +29,7 @@ struct EditorLaunch {
 
 class TformVMenu : public Form {
     Q_OBJECT
-public:
+  public:
     explicit TformVMenu(QWidget* parent = nullptr);
 
     int Modified = 0;
@@ -56,12 +56,12 @@ public:
     QPlainTextEdit* Memo1;
     QTimer* Timer1;
 
-protected:
+  protected:
     void firstActivate() override;
     bool canClose() override;
     void formClose() override;
 
-private:
+  private:
     QMap<QString, EditorLaunch> launches_;
     ProgressListener* listener_;
 };

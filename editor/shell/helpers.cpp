@@ -34,11 +34,14 @@ int checkDuplicate(const QLineEdit* nameEdit, const StringGrid* grid, bool skipD
     }
     QWidget* parent = nameEdit->window();
     if (idRow != -1) {
-        seam().message(parent, QStringLiteral("IDが重複しています。 %1番目を確認してください。").arg(idRow));
+        seam().message(
+            parent, QStringLiteral("IDが重複しています。 %1番目を確認してください。").arg(idRow));
         return -1;
     }
     if (nameRow != -1) {
-        seam().message(parent, QStringLiteral("名前が重複しています。 %1番目を確認してください。").arg(nameRow));
+        seam().message(
+            parent,
+            QStringLiteral("名前が重複しています。 %1番目を確認してください。").arg(nameRow));
         return -1;
     }
     return 0;

@@ -2,12 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/shell/qt_print.h"
-
 #include <QLineEdit>
 #include <cstring>
 
 #include "editor/shell/action.h"
+#include "editor/shell/qt_print.h"
 #include "editor/shell/seam.h"
 #include "editor/shell/string_grid.h"
 #include "zoredit/zoredit.h"
@@ -16,14 +15,15 @@ namespace zor::editor {
 namespace {
 
 class DuplicateCheck : public ::testing::Test {
-protected:
+  protected:
     ScriptedSeam seam_;
     SeamScope scope_{seam_};
     StringGrid grid{QStringLiteral("SG1"), 3, 10};
     QLineEdit id, name;
 
     void rows(const QList<QStringList>& entries) {
-        for (int i = 0; i < entries.size(); ++i) grid.setRowTexts(i + 1, QStringList{""} + entries[i]);
+        for (int i = 0; i < entries.size(); ++i)
+            grid.setRowTexts(i + 1, QStringList{""} + entries[i]);
     }
     int check(const QString& i, const QString& n) {
         id.setText(i);
@@ -54,10 +54,11 @@ TEST_F(DuplicateCheck, ReportsTheIdBeforeTheNameAndTheLastConflictingRow) {
 TEST_F(DuplicateCheck, StopsAtTheFirstEmptyIdAndPassesOverDeletedRows) {
     rows({{"***", "EC_GONE"}, {"5", "EC_E"}, {"", ""}, {"9", "EC_LATE"}});
     EXPECT_EQ(check("7", "EC_NEW"), 0);
-    EXPECT_EQ(check("9", "EC_X"), 0);      // row 4 lies past the end of the list
-    EXPECT_EQ(check("8", "EC_GONE"), 0);   // a deleted name is free again
+    EXPECT_EQ(check("9", "EC_X"), 0);     // row 4 lies past the end of the list
+    EXPECT_EQ(check("8", "EC_GONE"), 0);  // a deleted name is free again
     EXPECT_EQ(check("5", "EC_X"), -1);
-    EXPECT_EQ(seam_.messages.last(), QStringLiteral("IDが重複しています。 2番目を確認してください。"));
+    EXPECT_EQ(seam_.messages.last(),
+              QStringLiteral("IDが重複しています。 2番目を確認してください。"));
 }
 
 TEST_F(DuplicateCheck, AnIdThatIsNoIntegerStopsTheActionWithTheStandardMessage) {
@@ -65,9 +66,8 @@ TEST_F(DuplicateCheck, AnIdThatIsNoIntegerStopsTheActionWithTheStandardMessage) 
     EXPECT_FALSE(runAction(nullptr, [&] { check("1x", "EC_A"); }));
     rows({{"1", "EC_A"}, {"oops", "EC_B"}});
     EXPECT_FALSE(runAction(nullptr, [&] { check("2", "EC_Z"); }));
-    EXPECT_EQ(seam_.messages,
-              (QStringList{QStringLiteral("'1x' は整数ではありません"),
-                           QStringLiteral("'oops' は整数ではありません")}));
+    EXPECT_EQ(seam_.messages, (QStringList{QStringLiteral("'1x' は整数ではありません"),
+                                           QStringLiteral("'oops' は整数ではありません")}));
 }
 
 TEST_F(DuplicateCheck, TextIdsCompareWithoutAsciiCase) {
@@ -133,7 +133,8 @@ TEST(TextToItemValue, ATextThatIsNoNumberStopsWithTheFloatMessage) {
     ScriptedSeam seam;
     SeamScope scope(seam);
     void* value = reinterpret_cast<void*>(1);
-    EXPECT_FALSE(runAction(nullptr, [&] { TextToItemValue(ZOR_FMT_F8, 1, &value, QStringLiteral("1,5")); }));
+    EXPECT_FALSE(
+        runAction(nullptr, [&] { TextToItemValue(ZOR_FMT_F8, 1, &value, QStringLiteral("1,5")); }));
     EXPECT_EQ(value, reinterpret_cast<void*>(1));  // nothing allocated, nothing stored
     EXPECT_EQ(seam.messages, QStringList{QStringLiteral("'1,5' は浮動小数点数ではありません")});
 }

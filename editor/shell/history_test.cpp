@@ -2,16 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/shell/qt_print.h"
-
 #include <QFile>
 #include <QTemporaryDir>
+
+#include "editor/shell/qt_print.h"
 
 namespace zor::editor {
 namespace {
 
 class History : public ::testing::Test {
-protected:
+  protected:
     QTemporaryDir dir;
     QString file = dir.filePath(QStringLiteral("eq_conf.his"));
 
@@ -52,7 +52,7 @@ TEST_F(History, NeverHoldsMoreThanSixteenLines) {
     QStringList list = lines();
     ASSERT_EQ(list.size(), 16);
     EXPECT_EQ(list.first(), QStringLiteral("new"));
-    EXPECT_EQ(list.last(), QStringLiteral("2"));  // "1", the oldest, is gone
+    EXPECT_EQ(list.last(), QStringLiteral("2"));               // "1", the oldest, is gone
     EXPECT_EQ(AddHistory(40, file, QStringLiteral("x")), 16);  // the cap holds
     QStringList three;
     EXPECT_EQ(ReadHistory(3, file, three), 3);

@@ -74,17 +74,23 @@ std::vector<IdName> binList(int (*listFn)(int, TBIN_DLIST**)) {
 
 VariableListFn variableList(int kind) {
     switch (kind) {
-        case 0: return GemGetEcList;
-        case 2: return GemGetDvList;
-        default: return GemGetSvList;
+        case 0:
+            return GemGetEcList;
+        case 2:
+            return GemGetDvList;
+        default:
+            return GemGetSvList;
     }
 }
 
 VariableGetFn variableGet(int kind) {
     switch (kind) {
-        case 0: return GemGetEcInfo;
-        case 2: return GemGetDvInfo;
-        default: return GemGetSvInfo;
+        case 0:
+            return GemGetEcInfo;
+        case 2:
+            return GemGetDvInfo;
+        default:
+            return GemGetSvInfo;
     }
 }
 

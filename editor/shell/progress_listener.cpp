@@ -8,8 +8,7 @@
 
 namespace zor::editor {
 
-ProgressListener::ProgressListener(std::function<void(const QByteArray&)> handler,
-                                   QObject* parent)
+ProgressListener::ProgressListener(std::function<void(const QByteArray&)> handler, QObject* parent)
     : QObject(parent), handler_(std::move(handler)), server_(new QTcpServer(this)) {
     connect(server_, &QTcpServer::newConnection, this, &ProgressListener::accept);
 }

@@ -18,7 +18,7 @@ namespace zor::editor {
 
 class ProgressListener : public QObject {
     Q_OBJECT
-public:
+  public:
     // Longest message taken; a longer length is a broken frame.
     static constexpr quint32 kMaxMessage = 1u << 20;
 
@@ -30,7 +30,7 @@ public:
     // Messages handled since construction.
     int handled() const { return handled_; }
 
-private:
+  private:
     void accept();
     void readFrom(QTcpSocket* socket);
 

@@ -21,14 +21,16 @@ Seam* current = nullptr;
 
 // Ends a nested event loop when the watched window is hidden or destroyed.
 class HideWatcher : public QObject {
-public:
-    HideWatcher(QWidget* w, QEventLoop* loop) : QObject(w), loop_(loop) { w->installEventFilter(this); }
+  public:
+    HideWatcher(QWidget* w, QEventLoop* loop) : QObject(w), loop_(loop) {
+        w->installEventFilter(this);
+    }
     bool eventFilter(QObject*, QEvent* e) override {
         if (e->type() == QEvent::Hide) loop_->quit();
         return false;
     }
 
-private:
+  private:
     QEventLoop* loop_;
 };
 

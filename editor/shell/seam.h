@@ -6,8 +6,8 @@
 
 #include <QString>
 #include <QStringList>
-#include <functional>
 #include <deque>
+#include <functional>
 
 class QWidget;
 
@@ -23,7 +23,7 @@ struct FileRequest {
 };
 
 class Seam {
-public:
+  public:
     virtual ~Seam() = default;
 
     // A plain box with one OK button.
@@ -50,7 +50,7 @@ Seam* setSeam(Seam* s);
 QString toQtFilter(const QString& filter);
 
 class QtSeam : public Seam {
-public:
+  public:
     void message(QWidget* parent, const QString& text) override;
     bool ask(QWidget* parent, const QString& text) override;
     QString openFile(QWidget* parent, const FileRequest& request) override;
@@ -63,15 +63,15 @@ public:
 // window is shown without blocking, handed to the next scripted step (which
 // presses its buttons) and closed afterwards if the step left it open.
 class ScriptedSeam : public Seam {
-public:
+  public:
     using ModalStep = std::function<void(QWidget*)>;
 
     QStringList messages;      // every message() and ask() text, in order
     QStringList questions;     // ask() texts only
     QStringList modalWindows;  // objectNames of the windows run modally
     QList<FileRequest> fileRequests;
-    std::deque<bool> answers;  // ask(); true when empty
-    std::deque<QString> files; // openFile()/saveFile(); "" (cancel) when empty
+    std::deque<bool> answers;   // ask(); true when empty
+    std::deque<QString> files;  // openFile()/saveFile(); "" (cancel) when empty
     std::deque<ModalStep> modalSteps;
     int beeps = 0;
 
@@ -85,13 +85,13 @@ public:
 
 // Installs a seam for the lifetime of a scope.
 class SeamScope {
-public:
+  public:
     explicit SeamScope(Seam& s) : previous_(setSeam(&s)) {}
     ~SeamScope() { setSeam(previous_); }
     SeamScope(const SeamScope&) = delete;
     SeamScope& operator=(const SeamScope&) = delete;
 
-private:
+  private:
     Seam* previous_;
 };
 

@@ -2,20 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/shell/qt_print.h"
-
 #include <QCloseEvent>
 #include <QPushButton>
 #include <QTest>
 
 #include "editor/shell/form.h"
+#include "editor/shell/qt_print.h"
 
 namespace zor::editor {
 namespace {
 
 // A window that counts its set-up and can refuse to close.
 class Probe : public Form {
-public:
+  public:
     Probe() : Form(QStringLiteral("formProbe"), QStringLiteral("probe")) {
         ok = makeButton(QStringLiteral("btnOK"), QStringLiteral("確定"));
         connect(ok, &QPushButton::clicked, this, [this] {
@@ -29,7 +28,7 @@ public:
     bool pressed = false;
     bool refuse = false;
 
-protected:
+  protected:
     void firstActivate() override { ++setups; }
     bool canClose() override { return !refuse; }
     void formClose() override { ++closes; }
@@ -54,7 +53,8 @@ TEST(Seam, ScriptedSeamRecordsAndAnswersFromItsQueues) {
     EXPECT_EQ(s.messages, (QStringList{"a", "q1", "q2"}));
     EXPECT_EQ(s.questions, (QStringList{"q1", "q2"}));
     s.files = {QStringLiteral("/x.cnf")};
-    EXPECT_EQ(seam().openFile(nullptr, {QStringLiteral("t"), {}, {}, {}}), QStringLiteral("/x.cnf"));
+    EXPECT_EQ(seam().openFile(nullptr, {QStringLiteral("t"), {}, {}, {}}),
+              QStringLiteral("/x.cnf"));
     EXPECT_EQ(seam().saveFile(nullptr, {}), QString());  // nothing queued: cancelled
     ASSERT_EQ(s.fileRequests.size(), 2);
     EXPECT_EQ(s.fileRequests[0].title, QStringLiteral("t"));

@@ -13,7 +13,7 @@ namespace zor::editor {
 
 class StringGrid : public QTableWidget {
     Q_OBJECT
-public:
+  public:
     // `cols` and `rows` include the fixed ones; one fixed row (the header)
     // and one fixed column by default, as a string grid starts out.
     StringGrid(const QString& name, int cols, int rows, QWidget* parent = nullptr);
@@ -45,14 +45,14 @@ public:
     // Selects a row, keeping the current column (column fixedCols when none).
     void selectGridRow(int row);
 
-signals:
+  signals:
     // Coordinates in (column, row) order, unlike QTableWidget's signals.
     void cellClick(int col, int row);
     void cellDblClick(int col, int row);
     // The current row changed (by the user or by the program).
     void rowSelected(int row);
 
-private:
+  private:
     void applyFlags(QTableWidgetItem* item, int col, int row) const;
     void refreshFlags();
     void fillItems(int firstRow, int lastRow);

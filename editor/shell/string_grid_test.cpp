@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "editor/shell/qt_print.h"
-
 #include <QSignalSpy>
 #include <QTest>
+
+#include "editor/shell/qt_print.h"
 
 namespace zor::editor {
 namespace {

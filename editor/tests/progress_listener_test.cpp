@@ -36,7 +36,8 @@ TEST(ProgressListener, HandlesEachFrameBeforeItAcknowledges) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return seen.size() == 1; }, 3000));
     client.write(both.right(3));
     client.flush();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return client.bytesAvailable() >= 2 || seen.size() == 2; }, 3000));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return client.bytesAvailable() >= 2 || seen.size() == 2; }, 3000));
     ASSERT_TRUE(QTest::qWaitFor([&] { return client.bytesAvailable() >= 2; }, 3000));
     EXPECT_EQ(seen, (QList<QByteArray>{"first", "second line"}));
     EXPECT_EQ(client.readAll().size(), 2);  // one acknowledgement byte per message
@@ -51,7 +52,8 @@ TEST(ProgressListener, DropsAConnectionThatBreaksTheFraming) {
     ASSERT_TRUE(client.waitForConnected(3000));
     client.write(QByteArray("\xff\xff\xff\xff", 4) + "junk");
     client.flush();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return client.state() == QAbstractSocket::UnconnectedState; }, 3000));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return client.state() == QAbstractSocket::UnconnectedState; }, 3000));
     EXPECT_EQ(calls, 0);
 }
 

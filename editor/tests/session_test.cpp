@@ -35,7 +35,7 @@ QStringList lines(const QPlainTextEdit* memo) {
 }
 
 class Session : public ::testing::Test {
-protected:
+  protected:
     ScriptedSeam seam;
     SeamScope scope{seam};
     QTemporaryDir program;  // the program directory: meeting files, histories
@@ -117,14 +117,16 @@ TEST_F(Session, CompilesFollowsTheProgressLoadsAndOpensTheMenu) {
 }
 
 TEST_F(Session, ACompileWithErrorsLoadsNothingAndOpensNoMenu) {
-    writeTextLines(source, {"REV_NO = 2", "def_ec EC_BAD {", "    ecid   : 1", "    format : XX", "}"});
+    writeTextLines(source,
+                   {"REV_NO = 2", "def_ec EC_BAD {", "    ecid   : 1", "    format : XX", "}"});
     openSession(cnf, source);
     press(formVConf, "btnGo");
     ASSERT_TRUE(waitForMemo(formVConf->MEMO, QStringLiteral("=== Compile end ===")));
     QStringList memo = lines(formVConf->MEMO);
     EXPECT_NE(memo.last(), QStringLiteral("   result = 0"));
     EXPECT_TRUE(memo.last().startsWith(QStringLiteral("   result = ")));
-    EXPECT_TRUE(memo.filter(QStringLiteral("error")).size() + memo.filter(QStringLiteral("!!")).size() > 0)
+    EXPECT_TRUE(
+        memo.filter(QStringLiteral("error")).size() + memo.filter(QStringLiteral("!!")).size() > 0)
         << memo.join(u'\n').toStdString();
     QTest::qWait(50);
     EXPECT_FALSE(formVMenu->isVisible());
@@ -193,7 +195,8 @@ TEST_F(Session, ABrokenObjectFileShowsTheLibrarysReason) {
     openSession(cnf, object);
     press(formVConf, "btnGo");
     ASSERT_EQ(seam.messages.size(), 1);
-    EXPECT_TRUE(seam.messages[0].startsWith(QStringLiteral("設定されたﾌｧｲﾙにｴﾗｰがみつかりました。: \n")));
+    EXPECT_TRUE(
+        seam.messages[0].startsWith(QStringLiteral("設定されたﾌｧｲﾙにｴﾗｰがみつかりました。: \n")));
     EXPECT_GT(seam.messages[0].size(), 30);  // the reason follows
     EXPECT_FALSE(formVMenu->isVisible());
 }
@@ -203,14 +206,16 @@ TEST_F(Session, TheEnvironmentFileMustBeNamedAndExist) {
     press(formVConf, "btnGo");
     openSession(work.filePath(QStringLiteral("missing.cnf")), source);
     press(formVConf, "btnGo");
-    EXPECT_EQ(seam.messages, (QStringList{QStringLiteral("装置構成定義ﾌｧｲﾙを設定してください。"),
-                                          QStringLiteral("指定された装置構成定義ﾌｧｲﾙが開けません。")}));
+    EXPECT_EQ(seam.messages,
+              (QStringList{QStringLiteral("装置構成定義ﾌｧｲﾙを設定してください。"),
+                           QStringLiteral("指定された装置構成定義ﾌｧｲﾙが開けません。")}));
     EXPECT_FALSE(QFile::exists(program.filePath(QStringLiteral("eq_conf.his"))));
 }
 
 TEST_F(Session, TheSessionWindowStartsFromTheHistoriesAndReopensThroughThePicker) {
     writeTextLines(program.filePath(QStringLiteral("eq_conf.his")), {cnf, "/old.cnf"});
-    writeTextLines(program.filePath(QStringLiteral("eq_var.his")), {source, "/old.txt", "/older.txt"});
+    writeTextLines(program.filePath(QStringLiteral("eq_var.his")),
+                   {source, "/old.txt", "/older.txt"});
     formVConf->show();
     EXPECT_EQ(formVConf->edtConf->text(), cnf);
     EXPECT_EQ(formVConf->edtFile->text(), source);
@@ -240,7 +245,7 @@ TEST_F(Session, TheSessionWindowStartsFromTheHistoriesAndReopensThroughThePicker
 // ---- the menu -----------------------------------------------------------------
 
 class Menu : public Session {
-protected:
+  protected:
     void SetUp() override {
         Session::SetUp();
         openSession(cnf, source);
