@@ -242,6 +242,27 @@ TEST_F(Session, TheSessionWindowStartsFromTheHistoriesAndReopensThroughThePicker
     EXPECT_FALSE(QFile::exists(program.filePath(QStringLiteral("eq_conf.his"))));
 }
 
+TEST_F(Session, TheTextEditorOpensTheFileOrIsReportedMissing) {
+    // A stand-in editor that notes which file it was given.
+    QString editor = program.filePath(QStringLiteral("editor.sh"));
+    QString noted = program.filePath(QStringLiteral("opened"));
+    QFile script(editor);  // LF line ends: a shell reads "sh\r" as the interpreter
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(("#!/bin/sh\necho \"$1\" > '" + noted + "'\n").toUtf8());
+    script.close();
+    QFile::setPermissions(editor, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    formMain->textEditorPath = editor;
+    openSession(cnf, source);
+    press(formVConf, "btnEdit");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !readTextLines(noted).isEmpty(); }, 5000));
+    EXPECT_EQ(readTextLines(noted), QStringList{source});
+    EXPECT_TRUE(seam.messages.isEmpty());
+
+    formMain->textEditorPath.clear();
+    press(formVConf, "btnEdit");
+    EXPECT_EQ(seam.messages, QStringList{QStringLiteral(" Editor  notepad.exe  が見つかりせん")});
+}
+
 // ---- the menu -----------------------------------------------------------------
 
 class Menu : public Session {
