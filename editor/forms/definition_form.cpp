@@ -25,13 +25,13 @@ namespace {
 // Frees the working record on every way out of OK, a thrown conversion
 // error included.
 class ReleaseOnExit {
-public:
+  public:
     explicit ReleaseOnExit(std::function<void()> release) : release_(std::move(release)) {}
     ~ReleaseOnExit() { release_(); }
     ReleaseOnExit(const ReleaseOnExit&) = delete;
     ReleaseOnExit& operator=(const ReleaseOnExit&) = delete;
 
-private:
+  private:
     std::function<void()> release_;
 };
 

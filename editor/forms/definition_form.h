@@ -45,7 +45,7 @@ struct DefinitionEntry {
 
 class DefinitionForm : public Form {
     Q_OBJECT
-public:
+  public:
     static const QString kDeletedMark;  // "***"
 
     // The button actions. Each runs inside runAction() when clicked, so a
@@ -83,7 +83,7 @@ public:
     QPushButton* btnReset;
     QPushButton* btnCancel;
 
-protected:
+  protected:
     DefinitionForm(const QString& name, const QString& caption, const DefinitionKind& kind,
                    QWidget* parent = nullptr);
 
@@ -125,7 +125,7 @@ protected:
     // Frees what the working record holds; safe to call again.
     virtual void releaseRecord() = 0;
 
-private:
+  private:
     DefinitionKind kind_;
     QVBoxLayout* detail_;
     int currentListRow_ = 0;

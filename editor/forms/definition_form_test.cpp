@@ -18,7 +18,7 @@ namespace {
 // A kind with text IDs kept in memory, to drive the shared flow the way the
 // PP, FPP, RCP and trace editors will.
 class FakeForm : public DefinitionForm {
-public:
+  public:
     explicit FakeForm(const DefinitionKind& kind)
         : DefinitionForm(QStringLiteral("formFake"), QStringLiteral("fake"), kind) {}
 
@@ -33,7 +33,7 @@ public:
 
     using DefinitionForm::openList;
 
-protected:
+  protected:
     std::vector<DefinitionEntry> listEntries() override {
         std::vector<DefinitionEntry> out;
         for (auto it = store.cbegin(); it != store.cend(); ++it)
@@ -66,7 +66,7 @@ DefinitionKind textKind(bool refusalEndsOk) {
 }
 
 class SharedForm : public ::testing::Test {
-protected:
+  protected:
     ScriptedSeam script;
     SeamScope scope{script};
 };

@@ -19,7 +19,7 @@ namespace zor::editor {
 
 class TformVSet : public DefinitionForm {
     Q_OBJECT
-public:
+  public:
     explicit TformVSet(QWidget* parent = nullptr);
     ~TformVSet() override;
 
@@ -51,7 +51,7 @@ public:
     QPlainTextEdit* Memo1;
     QTimer* Timer1;
 
-protected:
+  protected:
     void firstActivate() override;
     void formClose() override;
 
@@ -65,7 +65,7 @@ protected:
     int storeRecord() override;
     void releaseRecord() override;
 
-private:
+  private:
     void applyMode();
     void clearVidGrid();
     void showVidList();

@@ -50,7 +50,7 @@ int compileInPlace(const testing::Equipment& eq) {
 }
 
 class VariableRoundTrip : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_GT(testing::load(eq), 0) << eq.compileOutput.toStdString();
         before = objectLines(eq.object);

@@ -50,7 +50,7 @@ int rowOf(const StringGrid* grid, const QString& id) {
 }
 
 class VariableEditor : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { setUpWith(QString()); }
     void setUpWith(const QString& source) {
         ASSERT_GT(testing::load(eq, source), 0) << eq.compileOutput.toStdString();
@@ -477,7 +477,7 @@ TEST_F(VariableEditor, DoubleClicksInTheValueColumnOpenThePickers) {
 
 // A variable with more limits and events than the detail shows.
 class WideVariable : public VariableEditor {
-protected:
+  protected:
     void SetUp() override {
         QString source = QStringLiteral("REV_NO = 2\n");
         for (int i = 1; i <= 5; ++i)

@@ -34,7 +34,7 @@ enum VariableMode { kModeEc = 0, kModeSv = 1, kModeDv = 2 };
 // The VIDs of a list variable, one capacity for every operation. Positions
 // are 1-based, as the rows of the VID grid.
 class VidList {
-public:
+  public:
     static constexpr int kCapacity = 2048;
 
     int count() const { return static_cast<int>(vids_.size()); }
@@ -51,7 +51,7 @@ public:
     // Removes entry `row`; false when there is none.
     bool remove(int row);
 
-private:
+  private:
     std::vector<int32_t> vids_;
 };
 

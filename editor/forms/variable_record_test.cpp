@@ -78,7 +78,7 @@ VariableDetail detail(int mode, const QString& id, const QString& name,
 QString text(const void* bytes) { return QString::fromLatin1(static_cast<const char*>(bytes)); }
 
 class BuildVariable : public ::testing::Test {
-protected:
+  protected:
     // Names of list entries come from the loaded equipment.
     void SetUp() override { ASSERT_GE(testing::load(eq), 0) << eq.compileOutput.toStdString(); }
     testing::Equipment eq;
