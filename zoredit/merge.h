@@ -32,8 +32,8 @@ struct ShownCaps {
 // `incoming` what the record carries now. An incoming entry equal to an
 // unused held one (the one at the same place first) keeps the held entry;
 // others are made by `make`. When an editor could show only the first
-// `cap` entries and sent exactly those back unchanged, the whole held list
-// stays.
+// `cap` entries, the held entries past them were never seen and so never
+// edited: they stay behind whatever came back.
 template <class Raw, class View, class Make>
 std::vector<Raw> merge_list(const std::vector<Raw>& held, const std::vector<View>& held_view,
                             const std::vector<View>& incoming, size_t cap, Make make) {
@@ -58,6 +58,9 @@ std::vector<Raw> merge_list(const std::vector<Raw>& held, const std::vector<View
             out.push_back(make(incoming[i], i));
         }
     }
+    if (held.size() > cap && incoming.size() <= cap)
+        for (size_t j = cap; j < held.size(); ++j)
+            if (!used[j]) out.push_back(held[j]);
     return out;
 }
 

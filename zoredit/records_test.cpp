@@ -210,9 +210,10 @@ TEST_F(Records, ChangedFieldsAreWrittenAndTheRestKept) {
     ZorFreeTV_INFO(&r);
     std::string s = source();
     EXPECT_NE(s.find("    min : 0x10\r\n"), std::string::npos);
+    // The fifth limit and the fourth event were never shown, so they stay.
     EXPECT_NE(s.find("    limit : 1 7 15\r\n    limit : 2 20 25\r\n    limit : 3 30 35\r\n    "
-                     "limit : 4 40 45\r\n    event : CE_1\r\n"
-                     "    event : CE_2\r\n}"),
+                     "limit : 4 40 45\r\n    limit : 5 50 55\r\n    event : CE_1\r\n"
+                     "    event : CE_2\r\n    event : CE_1\r\n}"),
               std::string::npos)
         << s;
 

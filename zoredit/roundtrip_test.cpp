@@ -138,7 +138,7 @@ void set_everything_back() {
 void expect_round_trip(const std::string& source, const std::string& tag) {
     std::string dir = scratch_dir(tag);
     CompileResult first = compile(dir, source);
-    if (!first.ran) GTEST_SKIP() << "ZorCompile not found (set ZORCOMPILE)";
+    if (!first.ran) FAIL() << "ZorCompile not found at " << compiler_path();
     ASSERT_EQ(first.errors, 0) << first.output;
     std::string error;
     ASSERT_GE(load_fil(dir, first.fil, &error), 0) << error;

@@ -37,7 +37,7 @@ void write_file(const std::string& path, const std::string& text) {
 
 std::string compiler_path() {
     const char* p = std::getenv("ZORCOMPILE");
-    return p ? p : "";
+    return p && *p ? p : ZOR_COMPILE_PATH;
 }
 
 CompileResult compile(const std::string& dir, const std::string& source, const std::string& name) {

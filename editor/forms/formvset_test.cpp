@@ -502,17 +502,22 @@ TEST_F(WideVariable, EditShowsTheFirstFourLimitsAndThreeCeids) {
     EXPECT_EQ(value(22), QString());
 }
 
-// Saving it from the editor should keep only what the detail shows. zoredit
-// keeps the held limits and events past the record's counts instead (its set
-// keeps "list entries past what an editor shows"); left to the lead.
-TEST_F(WideVariable, DISABLED_SavingKeepsOnlyTheFirstFourLimitsAndThreeCeids) {
+// Saving from the editor must not lose what the detail cannot show: the
+// limits past the fourth and the events past the third stay as they were,
+// while the ones shown take the edit.
+TEST_F(WideVariable, SavingKeepsWhatTheDetailCannotShow) {
     TformVSet& f = open(kModeSv);
     editRow("7");
+    value(8, QStringLiteral("11"));
     press(f.btnOK);
     ASSERT_TRUE(script.messages.isEmpty()) << script.messages.join(u'|').toStdString();
     Held held(kModeSv, 7);
-    EXPECT_EQ(held.r.item_count, 4);
-    EXPECT_EQ(held.r.ceid_count, 3);
+    ASSERT_EQ(held.r.item_count, 6);
+    ASSERT_EQ(held.r.ceid_count, 5);
+    EXPECT_EQ(*static_cast<int16_t*>(held.r.items.limits[0]->low), 11);
+    EXPECT_EQ(held.r.items.limits[4]->limit_id, 5);
+    EXPECT_EQ(*static_cast<int16_t*>(held.r.items.limits[5]->low), 60);
+    EXPECT_EQ(held.r.ceids[4], 105);
 }
 
 }  // namespace
