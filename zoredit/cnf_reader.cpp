@@ -1,8 +1,6 @@
 #include "zoredit/cnf_reader.h"
 
 #include <cstring>
-#include <fstream>
-#include <sstream>
 
 #include "zoredit/memory.h"
 #include "zoredit/text_util.h"
@@ -96,14 +94,9 @@ CnfValues read_cnf(std::string_view data) {
 }
 
 bool read_cnf_file(const std::string& path, CnfValues& out, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open " + path;
-        return false;
-    }
-    std::ostringstream content;
-    content << in.rdbuf();
-    out = read_cnf(content.str());
+    std::string content;
+    if (!read_whole_file(path, content, error)) return false;
+    out = read_cnf(content);
     return true;
 }
 

@@ -1,6 +1,5 @@
 #include "zoredit/fil_reader.h"
 
-#include <fstream>
 #include <iterator>
 #include <set>
 #include <sstream>
@@ -422,18 +421,8 @@ bool read_fil(std::string_view data, Equipment& out, std::string& error) {
 }
 
 bool read_fil_file(const std::string& path, Equipment& out, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open " + path;
-        return false;
-    }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
-        error = "cannot read " + path;
-        return false;
-    }
-    return read_fil(content.str(), out, error);
+    std::string content;
+    return read_whole_file(path, content, error) && read_fil(content, out, error);
 }
 
 }  // namespace zor::edit

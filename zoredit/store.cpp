@@ -134,6 +134,21 @@ bool for_variable_tables(const Store& s, Link link, F f) {
     return false;
 }
 
+// The tables a link looks in, in order, until `f` returns true.
+template <class F>
+bool for_link_tables(const Store& s, Link link, F f) {
+    switch (link) {
+        case Link::Variable:
+        case Link::StatusVariable:
+            return for_variable_tables(s, link, f);
+        case Link::Event:
+            return f(s.ce);
+        case Link::Report:
+            return f(s.rp);
+    }
+    return false;
+}
+
 template <class Def>
 bool id_by_name(const Table<Def>& t, std::string_view name, int32_t& id) {
     size_t i = t.find_name(name);
@@ -154,41 +169,15 @@ bool name_by_id(const Table<Def>& t, int32_t id, std::string& name) {
 
 int32_t Store::resolve(Link link, std::string_view name) const {
     int32_t id = 0;
-    bool found = false;
-    switch (link) {
-        case Link::Variable:
-        case Link::StatusVariable:
-            found = for_variable_tables(
-                *this, link, [&](const Table<Variable>& t) { return id_by_name(t, name, id); });
-            break;
-        case Link::Event:
-            found = id_by_name(ce, name, id);
-            break;
-        case Link::Report:
-            found = id_by_name(rp, name, id);
-            break;
-    }
-    if (found) return id;
+    if (for_link_tables(*this, link, [&](const auto& t) { return id_by_name(t, name, id); }))
+        return id;
     return is_decimal_number(name) ? decimal_value(name) : 0;
 }
 
 std::optional<std::string> Store::name_of(Link link, int32_t id) const {
     std::string name;
-    bool found = false;
-    switch (link) {
-        case Link::Variable:
-        case Link::StatusVariable:
-            found = for_variable_tables(
-                *this, link, [&](const Table<Variable>& t) { return name_by_id(t, id, name); });
-            break;
-        case Link::Event:
-            found = name_by_id(ce, id, name);
-            break;
-        case Link::Report:
-            found = name_by_id(rp, id, name);
-            break;
-    }
-    if (!found) return std::nullopt;
+    if (!for_link_tables(*this, link, [&](const auto& t) { return name_by_id(t, id, name); }))
+        return std::nullopt;
     return name;
 }
 

@@ -1,6 +1,8 @@
 #include "zoredit/text_util.h"
 
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 #include "textscan/textscan.h"
 
@@ -47,17 +49,6 @@ int32_t parse_int(std::string_view text) {
         value = value * 16 + static_cast<uint32_t>(d);
     }
     return static_cast<int32_t>(value);
-}
-
-int32_t decimal_value(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size() && is_blank(text[i])) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
-    uint32_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        value = value * 10 + static_cast<uint32_t>(text[i] - '0');
-    return static_cast<int32_t>(negative ? 0u - value : value);
 }
 
 bool is_decimal_number(std::string_view text) {
@@ -107,6 +98,22 @@ void copy_message(std::string_view text, char* buffer, int size) {
     std::string shortened(text.substr(0, cut));
     if (size > 4) shortened += "...";
     copy_to_buffer(shortened.substr(0, static_cast<size_t>(size) - 1), buffer, size);
+}
+
+bool read_whole_file(const std::string& path, std::string& content, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot open " + path;
+        return false;
+    }
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad()) {
+        error = "cannot read " + path;
+        return false;
+    }
+    content = buffer.str();
+    return true;
 }
 
 }  // namespace zor::edit

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "textscan/decimal_value.h"
+
 namespace zor::edit {
 
 // Names and text IDs compare as the compiler compares them: ASCII letters
@@ -14,8 +16,12 @@ std::string fold_name(std::string_view text);
 // zor_atoi: decimal with sign, or hexadecimal after 0x / x; blanks around
 // ignored; stops at the first non-digit; wraps like a 32-bit register.
 int32_t parse_int(std::string_view text);
-// The compiler's decimal_value: leading blanks, sign, digits, nothing more.
-int32_t decimal_value(std::string_view text);
+
+using textscan::decimal_value;
+
+// The whole file as bytes; false with "cannot open/read <path>" in `error`.
+bool read_whole_file(const std::string& path, std::string& content, std::string& error);
+
 // True when the whole text (blanks around allowed) is a decimal number.
 bool is_decimal_number(std::string_view text);
 // 1 for a text starting with T/t, 0 for F/f, else parse_int.

@@ -12,6 +12,7 @@
 #include "compiler/blocks/item_keys.h"
 #include "compiler/driver/compilation.h"
 #include "compiler/output/object_record.h"
+#include "textscan/decimal_value.h"
 
 namespace zor::compiler {
 
@@ -61,8 +62,6 @@ inline bool set_once(std::optional<std::string>& item, const std::string& value)
     return true;
 }
 
-// A decimal number as C's atoi reads it (blanks, sign, digits), wrapping to
-// 32 bits instead of overflowing.
-int32_t decimal_value(const std::string& text);
+using textscan::decimal_value;
 
 }  // namespace zor::compiler

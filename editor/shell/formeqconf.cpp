@@ -113,17 +113,10 @@ void TformEqConf::btnOpenClick() {
 }
 
 void TformEqConf::btnReopenClick() {
-    if (ReadHistory(kHistoryMax, historyPath, history) == 0) {
-        seam().message(this, QStringLiteral("以前開いたﾌｧｲﾙはありません。"));
-        return;
-    }
-    formHist->fileName = historyPath;
-    formHist->showModal();
-    int index = formHist->result;
-    if (index < 0 || index >= history.size()) return;
-    edtFile->setText(history[index]);
-    formCGrid->filePath = edtFile->text();
-    AddHistory(kHistoryMax, historyPath, edtFile->text());
+    auto line = reopenFromHistory(this, historyPath, history);
+    if (!line) return;
+    edtFile->setText(*line);
+    formCGrid->filePath = *line;
 }
 
 void TformEqConf::btnGoClick() {

@@ -8,6 +8,7 @@
 
 #include "editor/shell/action.h"
 #include "editor/shell/history.h"
+#include "editor/shell/seam.h"
 
 namespace zor::editor {
 
@@ -76,6 +77,21 @@ bool TformHist::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return Form::eventFilter(watched, event);
+}
+
+std::optional<QString> reopenFromHistory(QWidget* parent, const QString& historyPath,
+                                         QStringList& history) {
+    if (ReadHistory(kHistoryMax, historyPath, history) == 0) {
+        seam().message(parent, QStringLiteral("以前開いたﾌｧｲﾙはありません。"));
+        return std::nullopt;
+    }
+    formHist->fileName = historyPath;
+    formHist->showModal();
+    int index = formHist->result;
+    if (index < 0 || index >= history.size()) return std::nullopt;
+    QString line = history[index];
+    AddHistory(kHistoryMax, historyPath, line);
+    return line;
 }
 
 }  // namespace zor::editor

@@ -3,6 +3,8 @@
 // caller reads `result` after the modal call (-1 when nothing was chosen,
 // else the 0-based line index).
 
+#include <optional>
+
 #include "editor/shell/form.h"
 
 class QListWidget;
@@ -37,5 +39,11 @@ class TformHist : public Form {
 };
 
 extern TformHist* formHist;
+
+// "Recently opened": shows the picker on a history file and returns the
+// chosen line, which moves to the top of the file. An empty history says so
+// and returns nothing. `history` receives the file's lines.
+std::optional<QString> reopenFromHistory(QWidget* parent, const QString& historyPath,
+                                         QStringList& history);
 
 }  // namespace zor::editor

@@ -135,16 +135,7 @@ void TformVConf::btnOpenClick() {
 }
 
 void TformVConf::reopenInto(QLineEdit* edit, const QString& historyPath) {
-    if (ReadHistory(kHistoryMax, historyPath, history) == 0) {
-        seam().message(this, QStringLiteral("以前開いたﾌｧｲﾙはありません。"));
-        return;
-    }
-    formHist->fileName = historyPath;
-    formHist->showModal();
-    int index = formHist->result;
-    if (index < 0 || index >= history.size()) return;
-    edit->setText(history[index]);
-    AddHistory(kHistoryMax, historyPath, edit->text());
+    if (auto line = reopenFromHistory(this, historyPath, history)) edit->setText(*line);
 }
 
 void TformVConf::btnReopenClick() { reopenInto(edtConf, confHistoryPath); }

@@ -1,8 +1,8 @@
-#include "compiler/blocks/block.h"
+#include "textscan/decimal_value.h"
 
-namespace zor::compiler {
+namespace zor::textscan {
 
-int32_t decimal_value(const std::string& text) {
+int32_t decimal_value(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
     bool negative = false;
@@ -13,4 +13,4 @@ int32_t decimal_value(const std::string& text) {
     return static_cast<int32_t>(negative ? 0u - value : value);
 }
 
-}  // namespace zor::compiler
+}  // namespace zor::textscan
