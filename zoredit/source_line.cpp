@@ -1,5 +1,6 @@
 #include "zoredit/source_line.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "textscan/textscan.h"
@@ -51,32 +52,37 @@ bool is_lead(unsigned char c) { return (c >= 0x81 && c <= 0x9f) || (c >= 0xe0 &&
 
 // Texts the splitter is known to give back bare: no separator, quote,
 // backslash, "//" or "..", no sign or bracket in front, Shift-JIS pairs
-// whole. Anything else is decided by the splitter itself.
-struct ByteSet {
-    bool has[256] = {};
-    explicit ByteSet(std::string_view bytes) {
-        for (char c : bytes) has[static_cast<unsigned char>(c)] = true;
+// whole. Anything else is decided by the splitter itself. One table look-up
+// per byte: this runs over every text of a large equipment.
+enum : uint8_t { kStop = 1, kLead = 2, kNotTwice = 4 };
+
+struct ByteClasses {
+    uint8_t cls[256] = {};
+    explicit ByteClasses(std::string_view separators) {
+        for (int c = 0; c < 256; ++c)
+            if (is_lead(static_cast<unsigned char>(c))) cls[c] = kLead;
+        for (char c : separators) cls[static_cast<unsigned char>(c)] = kStop;
+        for (unsigned char c : {'"', '\\', '\r', '\n', '\0'}) cls[c] = kStop;
+        cls[static_cast<unsigned char>('.')] = kNotTwice;
+        cls[static_cast<unsigned char>('/')] = kNotTwice;
     }
 };
 
 bool plain_is_safe(std::string_view t, std::string_view separators) {
-    // Bytes a bare text may not hold, for either separator set.
-    static const ByteSet item_stops(std::string(kItemSeparators) + "\"\\\r\n" +
-                                    std::string(1, '\0'));
-    static const ByteSet header_stops(std::string(kHeaderSeparators) + "\"\\\r\n" +
-                                      std::string(1, '\0'));
-    const ByteSet& stops = separators == kItemSeparators ? item_stops : header_stops;
+    static const ByteClasses item(kItemSeparators);
+    static const ByteClasses header(kHeaderSeparators);
+    const uint8_t* cls = separators == kItemSeparators ? item.cls : header.cls;
     if (t.empty() || t[0] == '+' || t[0] == '(' || t[0] == '/') return false;
     for (size_t i = 0; i < t.size(); ++i) {
-        auto c = static_cast<unsigned char>(t[i]);
-        if (is_lead(c)) {
+        uint8_t f = cls[static_cast<unsigned char>(t[i])];
+        if (f == 0) continue;
+        if (f & kLead) {
             // A blank as the second byte would be cut as a trailing blank.
             if (++i >= t.size() || static_cast<unsigned char>(t[i]) < 0x40) return false;
             continue;
         }
-        if (stops.has[c]) return false;
-        if ((c == '.' || c == '/') && i + 1 < t.size() && t[i + 1] == static_cast<char>(c))
-            return false;
+        if (f & kStop) return false;
+        if (i + 1 < t.size() && t[i + 1] == t[i]) return false;
     }
     return true;
 }

@@ -20,6 +20,11 @@ struct Fault {
     std::string message;
 };
 
+void append_number(std::string& out, int64_t value) {
+    char digits[24];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+}
+
 // One block at a time; every line is checked against the splitter before it
 // is taken.
 class BlockWriter {
@@ -41,8 +46,7 @@ class BlockWriter {
         out_ += "    ";
         out_ += key;
         out_ += " : ";
-        char digits[24];
-        out_.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+        append_number(out_, value);
         out_ += "\r\n";
     }
     void text(std::string_view key, const std::string& value) {
@@ -59,6 +63,26 @@ class BlockWriter {
     }
     void text(std::string_view key, const std::optional<std::string>& value) {
         if (value) text(key, *value);
+    }
+    // One text between a fixed part and an optional tail, the common case
+    // of a formatted item; falls back to the checked writer like add().
+    void add_one(std::string_view key, std::string_view fixed, const std::string& text,
+                 std::string_view tail = {}) {
+        size_t mark = out_.size();
+        out_ += "    ";
+        out_ += key;
+        out_ += " : ";
+        out_ += fixed;
+        out_ += ' ';
+        if (text.size() < kQuickLength && append_quick_form(out_, text)) {
+            if (!tail.empty()) (out_ += ' ') += tail;
+            out_ += "\r\n";
+            return;
+        }
+        out_.resize(mark);
+        std::vector<std::string> tails;
+        if (!tail.empty()) tails.emplace_back(tail);
+        add(key, {std::string(fixed)}, {text}, tails);
     }
     void add(std::string_view key, const std::vector<std::string>& fixed,
              const std::vector<std::string>& texts, const std::vector<std::string>& tail = {}) {
@@ -126,20 +150,26 @@ void text_item(BlockWriter& w, std::string_view key, const TextItem& item, bool 
                bool raised = false) {
     int32_t msize = with_msize ? item.msize : item.size;
     if (item.form == kFormatInvalid) {
-        w.add(key, {"?[0]"}, {item.text});
+        w.add_one(key, "?[0]", item.text);
         return;
     }
-    std::string name = format_name(w, item.form);
+    std::string fixed = format_name(w, item.form);
+    fixed += '[';
+    append_number(fixed, item.size);
     if (msize == item.size) {
-        w.add(key, {name + "[" + std::to_string(item.size) + "]"}, {item.text});
+        fixed += ']';
+        w.add_one(key, fixed, item.text);
     } else if (item.form == kFormatAscii) {
-        w.add(key, {"A[" + std::to_string(item.size) + ".." + std::to_string(msize) + "]"},
-              {item.text});
+        fixed += "..";
+        append_number(fixed, msize);
+        fixed += ']';
+        w.add_one(key, fixed, item.text);
     } else if (with_msize &&
                (msize == 0 || (raised && msize == static_cast<int32_t>(item.text.size())))) {
         // The long form of another format keeps no maximum size and takes
         // the text from where the maximum stands: NAME[N..text].
-        w.add(key, {name + "[" + std::to_string(item.size) + ".."}, {item.text}, {"]"});
+        fixed += "..";
+        w.add_one(key, fixed, item.text, "]");
     } else {
         w.fail(std::string(key) + " size " + std::to_string(item.size) + " with maximum size " +
                std::to_string(msize) + " has no source form");
