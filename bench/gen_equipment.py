@@ -10,7 +10,7 @@ def blocks(n):
         yield (f"def_ec EC_PARAM_{i:05d} {{\n    ecid    : {0x100000 + i}\n    format  : F4\n"
                f"    units   : \"℃\"\n    min     : 0\n    max     : 500.0\n    nominal : 350.0\n}}\n")
         yield (f"def_sv SV_SENSOR_{i:05d} {{\n    svid    : 0x{0x200000 + i:X}\n    format  : U4[1]\n"
-               f"    units   : sccm\n    limit   : LIM_{i:05d}, 100, 120\n"
+               f"    units   : sccm\n    limit   : 1, 100, 120\n"
                f"    event   : CE_EVENT_{i:05d}\n}}\n")
         if i % 16 == 0:
             yield (f"def_dv DV_LIST_{i:05d} {{\n    dvid    : {0x300000 + i}\n    format  : L\n"
