@@ -45,6 +45,15 @@ void trace(const SplitRules& r, const char* text) {
 
 bool is_lead_byte(unsigned char c) { return (c >= 0x81 && c <= 0x9f) || (c >= 0xe0 && c <= 0xfc); }
 
+// Bytes the splitter must look at one by one whatever the separators.
+struct SpecialBytes {
+    bool has[256] = {};
+    SpecialBytes() {
+        for (int c = 0; c < 256; ++c) has[c] = is_lead_byte(static_cast<unsigned char>(c));
+        for (unsigned char c : {'\0', '\r', '\n', '\\', '"', '/', '.'}) has[c] = true;
+    }
+};
+
 // Where the fields go: malloc'ed C strings for the C functions, a reused
 // vector for the compiler's hot loop.
 struct CArraySink {
@@ -77,6 +86,10 @@ int split(const char* text, Sink sink, const char* sep, int max_item, int max_le
     bool separator[256] = {};
     for (const char* s = sep; *s; ++s) separator[static_cast<unsigned char>(*s)] = true;
     auto is_sep = [&separator](unsigned char c) { return separator[c]; };
+    // Bytes that need the careful path below; runs of all others are copied
+    // in one go (most of a source line).
+    static const SpecialBytes fixed_special;
+    auto special = [&](unsigned char c) { return fixed_special.has[c] || separator[c]; };
     if (r.trace) std::printf("get_str  buf=%s", text);
 
     const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
@@ -89,6 +102,15 @@ int split(const char* text, Sink sink, const char* sep, int max_item, int max_le
         bool field_end = false;
         bool after_slash = false;  // the last thing appended was a plain '/'
         while (static_cast<int>(field.size()) < max_len && !field_end && *p != 0) {
+            if (!quoted && !r.trace && !special(*p)) {
+                const unsigned char* run = p;
+                const unsigned char* limit = p + (max_len - static_cast<int>(field.size()));
+                while (run < limit && !special(*run)) ++run;
+                field.append(reinterpret_cast<const char*>(p), static_cast<size_t>(run - p));
+                p = run;
+                after_slash = false;
+                continue;
+            }
             const unsigned char c = *p;
             // A Shift-JIS character or an escape is one unit that is never split; one that
             // does not fit ends the field and begins the next (an empty field takes it anyway).
