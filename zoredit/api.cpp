@@ -143,10 +143,13 @@ int set_def(int eq, Table<Def>& t, const Rec* r, Take take) {
     });
 }
 
-template <class Def>
-const Def* held_def(const Table<Def>& t, const std::string& key) {
+// What a set builds on. A live record under a deleted definition's key is a
+// new definition: the deleted one's hidden entries and formats are not its.
+template <class Def, class Rec>
+const Def* held_def(const Table<Def>& t, const std::string& key, const Rec& r) {
     const Entry<Def>* e = t.get(key);
-    return e ? &e->def : nullptr;
+    if (!e || (e->deleted && r.deleted == 0)) return nullptr;
+    return &e->def;
 }
 
 std::string text_key_or_empty(const char* id) { return id ? text_key(id) : std::string(); }
@@ -154,7 +157,7 @@ std::string text_key_or_empty(const char* id) { return id ? text_key(id) : std::
 int set_variable(int eq, Kind kind, const TV_INFO* r) {
     Table<Variable>& t = lib().store.variables(kind);
     return set_def(eq, t, r, [&](Variable& out, std::string& error) {
-        return take_record(*r, kind, held_def(t, numeric_key(r->vid)), lib().store, out, error);
+        return take_record(*r, kind, held_def(t, numeric_key(r->vid), *r), lib().store, out, error);
     });
 }
 
@@ -342,43 +345,47 @@ int GemSetDvInfo(int eq, const TV_INFO* r) { return set_variable(eq, Kind::DV, r
 int GemSetCeInfo(int eq, const TCE_INFO* r) {
     auto& t = lib().store.ce;
     return set_def(eq, t, r, [&](Event& out, std::string& error) {
-        return take_record(*r, held_def(t, numeric_key(r->ceid)), lib().store, out, error);
+        return take_record(*r, held_def(t, numeric_key(r->ceid), *r), lib().store, out, error);
     });
 }
 int GemSetRpInfo(int eq, const TRP_INFO* r) {
     auto& t = lib().store.rp;
     return set_def(eq, t, r, [&](Report& out, std::string& error) {
-        return take_record(*r, held_def(t, numeric_key(r->rpid)), lib().store, out, error);
+        return take_record(*r, held_def(t, numeric_key(r->rpid), *r), lib().store, out, error);
     });
 }
 int GemSetAlInfo(int eq, const TAL_INFO* r) {
     auto& t = lib().store.al;
     return set_def(eq, t, r, [&](Alarm& out, std::string& error) {
-        return take_record(*r, held_def(t, numeric_key(r->alid)), lib().store, out, error);
+        return take_record(*r, held_def(t, numeric_key(r->alid), *r), lib().store, out, error);
     });
 }
 int GemSetPpInfo(int eq, const TPP_INFO* r) {
     auto& t = lib().store.pp;
     return set_def(eq, t, r, [&](ProcessProgram& out, std::string& error) {
-        return take_record(*r, held_def(t, text_key_or_empty(r->ppid)), lib().store, out, error);
+        return take_record(*r, held_def(t, text_key_or_empty(r->ppid), *r), lib().store, out,
+                           error);
     });
 }
 int GemSetFppInfo(int eq, const TFPP_INFO* r) {
     auto& t = lib().store.fp;
     return set_def(eq, t, r, [&](FormattedProgram& out, std::string& error) {
-        return take_record(*r, held_def(t, text_key_or_empty(r->ppid)), lib().store, out, error);
+        return take_record(*r, held_def(t, text_key_or_empty(r->ppid), *r), lib().store, out,
+                           error);
     });
 }
 int GemSetRcpInfo(int eq, const TRCP_INFO* r) {
     auto& t = lib().store.rc;
     return set_def(eq, t, r, [&](Recipe& out, std::string& error) {
-        return take_record(*r, held_def(t, text_key_or_empty(r->rcpid)), lib().store, out, error);
+        return take_record(*r, held_def(t, text_key_or_empty(r->rcpid), *r), lib().store, out,
+                           error);
     });
 }
 int GemSetTrInfo(int eq, const TTRACE_INFO* r) {
     auto& t = lib().store.tr;
     return set_def(eq, t, r, [&](Trace& out, std::string& error) {
-        return take_record(*r, held_def(t, text_key_or_empty(r->trid)), lib().store, out, error);
+        return take_record(*r, held_def(t, text_key_or_empty(r->trid), *r), lib().store, out,
+                           error);
     });
 }
 
