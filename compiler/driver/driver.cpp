@@ -9,7 +9,7 @@
 
 #include "compiler/blocks/block_kinds.h"
 #include "compiler/driver/block_reader.h"
-#include "compiler/driver/compilation.h"
+#include "compiler/context/compilation.h"
 #include "compiler/driver/split_line.h"
 #include "compiler/output/output_paths.h"
 #include "compiler/output/text_format.h"
