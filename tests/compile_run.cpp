@@ -39,9 +39,9 @@ bool CompileRun::exists(const std::string& name) const { return fs::exists(dir_ 
 
 std::string CompileRun::compiler_path() { return ZOR_COMPILE_PATH; }
 
-int CompileRun::compile(const std::string& arguments) {
-    std::string command = "cd '" + dir_.string() + "' && '" + compiler_path() + "' " + arguments +
-                          " > stdout.captured 2>&1";
+int CompileRun::compile(const std::string& arguments, const std::string& launcher) {
+    std::string command = "cd '" + dir_.string() + "' && " + launcher + " '" + compiler_path() +
+                          "' " + arguments + " > stdout.captured 2>&1";
     int status = std::system(command.c_str());
     output_ = read("stdout.captured");
     fs::remove(dir_ / "stdout.captured");

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 
 #include "zoredit/fil_writer.h"
 #include "zoredit/test_support.h"
@@ -489,6 +490,22 @@ TEST_F(Records, WriteKeepsTheOldSourceAndFailsCleanly) {
     EXPECT_NE(test::read_file(path).find("def_ec EC_A {"), std::string::npos);
     EXPECT_EQ(ZorWriteEqInfo((dir_ + "/no/such/dir/eq.txt").c_str()), ZOR_E_FAIL);
     EXPECT_EQ(ZorWriteEqInfo(nullptr), ZOR_E_FAIL);
+}
+
+TEST_F(Records, AFailedWriteNamesTheFileAndTheCause) {
+    std::string path = dir_ + "/eq.txt";
+    test::write_file(path, "// hand-written\r\n");
+    std::filesystem::create_directories(path + ".bak/kept");
+    EXPECT_EQ(ZorWriteEqInfo(path.c_str()), ZOR_E_FAIL);
+    EXPECT_EQ(test::last_error(),
+              "cannot keep the previous source as " + path + ".bak: Is a directory");
+    EXPECT_EQ(test::read_file(path), "// hand-written\r\n");
+    std::filesystem::remove_all(path + ".bak");
+
+    std::filesystem::create_directories(path + ".zoredit-tmp/kept");
+    EXPECT_EQ(ZorWriteEqInfo(path.c_str()), ZOR_E_FAIL);
+    EXPECT_EQ(test::last_error(), "cannot write " + path + ".zoredit-tmp: Is a directory");
+    EXPECT_EQ(test::read_file(path), "// hand-written\r\n");
 }
 
 TEST_F(Records, AFailedLoadKeepsWhatWasLoaded) {

@@ -1,7 +1,9 @@
 #include "zoredit/source_writer.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -298,11 +300,12 @@ bool replace_file(const std::string& path, const std::string& text, std::string&
     namespace fs = std::filesystem;
     std::string temp = path + ".zoredit-tmp";
     {
+        errno = 0;
         std::ofstream file(temp, std::ios::binary | std::ios::trunc);
         file.write(text.data(), static_cast<std::streamsize>(text.size()));
-        file.flush();
+        file.close();
         if (!file) {
-            error = "cannot write " + temp;
+            error = "cannot write " + temp + ": " + std::strerror(errno != 0 ? errno : EIO);
             platform::remove_file(temp);
             return false;
         }
@@ -315,6 +318,9 @@ bool replace_file(const std::string& path, const std::string& text, std::string&
         fs::remove(backup, ec);
         fs::create_hard_link(path, backup, ec);
         if (ec) fs::copy_file(path, backup, fs::copy_options::overwrite_existing, ec);
+        // A directory in the backup's place is the cause, not what copying
+        // onto it reports.
+        if (ec && fs::is_directory(backup)) ec = std::make_error_code(std::errc::is_a_directory);
         if (ec) {
             error = "cannot keep the previous source as " + path + ".bak: " + ec.message();
             platform::remove_file(temp);
@@ -322,7 +328,7 @@ bool replace_file(const std::string& path, const std::string& text, std::string&
         }
     }
     if (!platform::rename_replacing(temp, path)) {
-        error = "cannot rename " + temp + " to " + path;
+        error = "cannot rename " + temp + " to " + path + ": " + std::strerror(errno);
         platform::remove_file(temp);
         return false;
     }

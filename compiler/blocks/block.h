@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "compiler/blocks/item_keys.h"
-#include "compiler/driver/compilation.h"
+#include "compiler/context/compilation.h"
 #include "compiler/output/object_record.h"
 #include "textscan/decimal_value.h"
 

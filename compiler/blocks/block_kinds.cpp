@@ -3,7 +3,7 @@
 #include "compiler/blocks/event_blocks.h"
 #include "compiler/blocks/program_blocks.h"
 #include "compiler/blocks/variable_block.h"
-#include "compiler/driver/definition_registry.h"
+#include "compiler/context/definition_registry.h"
 
 namespace zor::compiler {
 namespace {

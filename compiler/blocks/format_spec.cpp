@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "compiler/driver/definition_registry.h"
+#include "compiler/context/definition_registry.h"
 
 namespace zor::compiler {
 namespace {

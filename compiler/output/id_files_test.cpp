@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -80,6 +81,28 @@ TEST_F(IdFilesTest, HeadsTailsAndListLine) {
     std::string c_dashes = "/*" + std::string(54, '-') + "*/\r\n";
     EXPECT_EQ(h, c_dashes + title + "*/\r\n" + c_dashes);
     EXPECT_EQ(read((dir_ / "ENG_ID.CSV").string()), ", TEMP1, 0x000003E9, U4[1], C, , 100, \r\n");
+}
+
+TEST_F(IdFilesTest, PreviousFilesStayUntilTheNewOnesAreComplete) {
+    files_.discard();
+    std::ofstream(paths_.h, std::ios::binary) << "previous";
+    ASSERT_EQ(files_.open(paths_, (dir_ / "ENG_ID.CSV").string()), "");
+    files_.write_heads();
+    EXPECT_EQ(read(paths_.h), "previous");
+    files_.discard();
+    EXPECT_EQ(read(paths_.h), "previous");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);  // nothing beside
+
+    ASSERT_EQ(files_.open(paths_, (dir_ / "ENG_ID.CSV").string()), "");
+    files_.write_heads();
+    // A directory in the list's place: that file fails, the others go in.
+    std::filesystem::create_directories(dir_ / "ENG_ID.CSV" / "x");
+    std::vector<WriteFailure> failures = files_.close_with_tails();
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].path, (dir_ / "ENG_ID.CSV").string());
+    EXPECT_EQ(failures[0].error, EISDIR);
+    EXPECT_NE(read(paths_.h), "previous");
+    EXPECT_FALSE(std::filesystem::exists(temporary_path(failures[0].path)));
 }
 
 TEST(ListFormatName, BooleanAndListEndHaveTheirOwnNames) {

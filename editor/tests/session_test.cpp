@@ -134,6 +134,61 @@ TEST_F(Session, ACompileWithErrorsLoadsNothingAndOpensNoMenu) {
     EXPECT_TRUE(seam.messages.isEmpty());
 }
 
+// Runs that cannot compile what the user named: the session shows why and
+// loads nothing, whatever the previous outputs were.
+class RefusedCompile : public Session {
+  protected:
+    void expectRefused(const QString& reason) {
+        openSession(cnf, source);
+        press(formVConf, "btnGo");
+        ASSERT_TRUE(waitForMemo(formVConf->MEMO, QStringLiteral("=== Compile end ===")));
+        QStringList memo = lines(formVConf->MEMO);
+        EXPECT_TRUE(memo.contains(reason)) << memo.join(u'\n').toStdString();
+        EXPECT_NE(memo.last(), QStringLiteral("   result = 0"));
+        QTest::qWait(50);
+        EXPECT_FALSE(formVMenu->isVisible());
+        EXPECT_TRUE(formMain->envFile.isEmpty());
+        EXPECT_TRUE(seam.messages.isEmpty());
+    }
+};
+
+TEST_F(RefusedCompile, ADirectoryNamedAsTheSource) {
+    // The window itself takes a directory for a missing file: no compile
+    // starts, the earlier object file beside it is not bound.
+    QFile::remove(source);
+    ASSERT_TRUE(QDir().mkdir(source));
+    testing::Equipment eq;
+    testing::compile(eq);
+    ASSERT_TRUE(QFile::copy(eq.object, work.filePath(QStringLiteral("equipment.fil"))));
+    openSession(cnf, source);
+    press(formVConf, "btnGo");
+    QTest::qWait(50);
+    EXPECT_TRUE(lines(formVConf->MEMO).isEmpty());
+    EXPECT_FALSE(formVConf->Timer1->isActive());
+    EXPECT_FALSE(formVMenu->isVisible());
+    EXPECT_TRUE(formMain->envFile.isEmpty());
+}
+
+TEST_F(RefusedCompile, AnObjectFileThatCannotBeWritten) {
+    QString object = work.filePath(QStringLiteral("equipment.fil"));
+    ASSERT_TRUE(QDir().mkdir(object));
+    expectRefused(QStringLiteral(" !! file : ") + object +
+                  QStringLiteral(" not written : Is a directory"));
+}
+
+TEST_F(RefusedCompile, ASourceThatIsAlsoAnOutput) {
+    QString header = work.filePath(QStringLiteral("equipment.h"));
+    ASSERT_TRUE(QFile::link(source, header));
+    auto bytes = [&] {
+        QFile f(source);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("unreadable");
+    };
+    QByteArray before = bytes();
+    expectRefused(QStringLiteral(" !! source file : ") + source +
+                  QStringLiteral(" is also the output file ") + header);
+    EXPECT_EQ(bytes(), before);
+}
+
 TEST_F(Session, WithoutAnEndMarkerTheWatchGivesUpAfterFiveTicks) {
     formMain->compilerPath = QStringLiteral("/bin/true");  // starts, writes nothing
     openSession(cnf, source);

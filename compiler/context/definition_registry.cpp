@@ -1,4 +1,4 @@
-#include "compiler/driver/definition_registry.h"
+#include "compiler/context/definition_registry.h"
 
 #include "textscan/textscan.h"
 

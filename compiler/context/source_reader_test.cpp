@@ -1,4 +1,4 @@
-#include "compiler/driver/source_reader.h"
+#include "compiler/context/source_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/driver/definition_registry.h"
-#include "compiler/driver/message_path.h"
-#include "compiler/driver/source_reader.h"
+#include "compiler/context/definition_registry.h"
+#include "compiler/context/message_path.h"
+#include "compiler/context/source_reader.h"
 #include "compiler/output/id_files.h"
 #include "compiler/output/sections.h"
 

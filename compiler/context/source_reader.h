@@ -12,6 +12,8 @@ class SourceReader {
 public:
     static constexpr size_t kMaxPiece = 4095;
 
+    // Reads the whole source; false when it is not a regular file or a
+    // read fails.
     bool open(const std::string& path);
     bool is_open() const { return open_; }
     void close();
