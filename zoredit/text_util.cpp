@@ -4,12 +4,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "textscan/sjis.h"
 #include "textscan/textscan.h"
 
 namespace zor::edit {
 namespace {
 
-bool is_lead_byte(unsigned char c) { return (c >= 0x81 && c <= 0x9f) || (c >= 0xe0 && c <= 0xfc); }
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view trim_view(std::string_view text) {
@@ -91,7 +91,7 @@ void copy_message(std::string_view text, char* buffer, int size) {
     size_t room = size > 4 ? static_cast<size_t>(size) - 4 : 0;
     size_t cut = 0;
     while (cut < text.size()) {
-        size_t step = is_lead_byte(static_cast<unsigned char>(text[cut])) ? 2 : 1;
+        size_t step = textscan::char_width(text, cut);
         if (cut + step > room) break;
         cut += step;
     }
