@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "textscan/language_limits.h"
 #include "textscan/sjis.h"
 #include "textscan/textscan.h"
 
@@ -11,8 +12,8 @@ namespace {
 
 constexpr const char* kItemSeparators = " ,{}[]:\t";
 constexpr const char* kHeaderSeparators = " ,={}():\t";
-constexpr int kMaxFields = 16;
-constexpr int kMaxFieldLength = 4096;
+using textscan::kMaxFieldLength;
+using textscan::kMaxFields;
 // A source line is read in pieces of 4095 bytes; stay well inside one.
 constexpr size_t kMaxLine = 4090;
 

@@ -6,11 +6,13 @@
 
 #include <string>
 
+#include "textscan/language_limits.h"
+
 namespace zor::compiler {
 
 class SourceReader {
 public:
-    static constexpr size_t kMaxPiece = 4095;
+    static constexpr size_t kMaxPiece = textscan::kMaxLinePiece;
 
     bool open(const std::string& path);
     bool is_open() const { return open_; }
