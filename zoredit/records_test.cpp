@@ -511,7 +511,8 @@ TEST_F(Records, AFailedWriteNamesTheFileAndTheCause) {
 TEST_F(Records, AFailedLoadKeepsWhatWasLoaded) {
     std::string error;
     EXPECT_EQ(test::load_fil(dir_, "CE: NAME00000001C\r\n", &error), ZOR_E_FAIL);
-    EXPECT_EQ(error.substr(error.find(": ") + 2), "line 1, byte 18: field \"ID  \" missing");
+    EXPECT_EQ(error.substr(error.find(": ") + 2),
+              "damaged object file, record CE \"C\" at line 1, byte 18: field \"ID  \" missing");
     TBIN_DLIST* list = nullptr;
     EXPECT_EQ(GemGetCeList(0, &list), 2);
     ZorFreeTBIN_DLIST(list);

@@ -306,7 +306,8 @@ ZOREDIT_API TEq_Mgr* ZorGetTEq_MgrPtr(int eq);
 // Reads the environment file and the object file and, only when both are read
 // without fault, replaces the settings and every held definition. Returns the
 // number of definitions loaded, or ZOR_E_FAIL with the reason in `err`
-// ("<path>: line N, byte B: <fault>" for a fault of the object file); nothing
+// ("<path>: damaged object file, record <kind> "<name>" at line N, byte B:
+// <fault>" for a fault of the object file); nothing
 // changes then.
 ZOREDIT_API int GemEditSetupEquipment(int eq, const char* cnf_path, const char* fil_path, char* err,
                                       int err_size);

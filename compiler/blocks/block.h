@@ -12,7 +12,8 @@
 #include "compiler/blocks/item_keys.h"
 #include "compiler/context/compilation.h"
 #include "compiler/output/object_record.h"
-#include "textscan/decimal_value.h"
+#include "textscan/language_limits.h"
+#include "textscan/numbers.h"
 
 namespace zor::compiler {
 
@@ -40,8 +41,7 @@ private:
     std::string name_;
 };
 
-// The entries one list of a record may hold.
-inline constexpr size_t kMaxListEntries = 256;
+using textscan::kMaxListEntries;
 
 // Appends to a list of a record unless it is full; a full list is a counted
 // block error that names the limit, and the item still counts as read.

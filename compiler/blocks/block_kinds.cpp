@@ -3,7 +3,7 @@
 #include "compiler/blocks/event_blocks.h"
 #include "compiler/blocks/program_blocks.h"
 #include "compiler/blocks/variable_block.h"
-#include "compiler/context/definition_registry.h"
+#include "textscan/fold_case.h"
 
 namespace zor::compiler {
 namespace {
@@ -30,7 +30,7 @@ const BlockKind kBlockKinds[] = {
 }  // namespace
 
 const BlockKind* find_block_kind(std::string_view keyword) {
-    std::string folded = fold_case(std::string(keyword));
+    std::string folded = textscan::fold_case(keyword);
     for (const auto& kind : kBlockKinds)
         if (folded == kind.keyword) return &kind;
     return nullptr;

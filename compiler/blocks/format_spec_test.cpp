@@ -50,13 +50,6 @@ TEST_F(FormatSpecTest, TheThreeForms) {
     EXPECT_EQ(s.value_index, 6u);
 }
 
-TEST_F(FormatSpecTest, BooleanSpellings) {
-    EXPECT_EQ(format_code("BO"), 9);
-    EXPECT_EQ(format_code("boolean"), 9);
-    EXPECT_EQ(format_code("BOOL"), std::nullopt);
-    EXPECT_EQ(format_code("LEND"), 61);
-}
-
 TEST_F(FormatSpecTest, UnknownNamesAndMisplacedBracketsAreFormatErrors) {
     FormatSpec s = read({"format", ":", "X9"});
     EXPECT_FALSE(s.valid);

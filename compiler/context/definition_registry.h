@@ -6,6 +6,9 @@
 #include <string>
 #include <unordered_set>
 
+#include "textscan/fold_case.h"
+#include "textscan/language_limits.h"
+
 namespace zor::compiler {
 
 // A definition's identity: a numeric ID, or a text ID compared
@@ -18,7 +21,7 @@ struct DefinitionKey {
 
 class DefinitionRegistry {
 public:
-    static constexpr size_t kMaxDefinitions = 8192;
+    static constexpr size_t kMaxDefinitions = textscan::kMaxDefinitions;
 
     DefinitionRegistry() {
         numbers_.reserve(kMaxDefinitions);
@@ -38,7 +41,6 @@ private:
     std::unordered_set<std::string> names_;
 };
 
-// ASCII letters folded to lower case; Shift-JIS characters left whole.
-std::string fold_case(const std::string& text);
+using textscan::fold_case;
 
 }  // namespace zor::compiler

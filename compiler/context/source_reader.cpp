@@ -16,6 +16,7 @@ bool SourceReader::open(const std::string& path) {
         raw[out++] = raw[i];
     }
     raw.resize(out);
+    utf8_bom_ = raw.starts_with("\xEF\xBB\xBF");
     text_ = std::move(raw);
     position_ = 0;
     open_ = true;

@@ -35,6 +35,21 @@ TEST(SourceReader, LongLinesComeInCountedPiecesOf4095) {
     EXPECT_EQ(lines[2], "end\n");
 }
 
+TEST(SourceReader, NoticesAUtf8ByteOrderMarkAndKeepsIt) {
+    auto path = std::filesystem::temp_directory_path() / "zor_source_reader_bom.txt";
+    SourceReader reader;
+    std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF" "def_sv A {\r\n";
+    ASSERT_TRUE(reader.open(path.string()));
+    EXPECT_TRUE(reader.starts_with_utf8_bom());
+    std::string line;
+    ASSERT_TRUE(reader.read_line(line));
+    EXPECT_EQ(line, "\xEF\xBB\xBF" "def_sv A {\n");
+    std::ofstream(path, std::ios::binary) << "x\xEF\xBB\xBF\n";
+    ASSERT_TRUE(reader.open(path.string()));
+    EXPECT_FALSE(reader.starts_with_utf8_bom());
+    std::filesystem::remove(path);
+}
+
 TEST(SourceReader, MissingFileDoesNotOpen) {
     SourceReader reader;
     EXPECT_FALSE(reader.open("/nonexistent/zor/source.txt"));

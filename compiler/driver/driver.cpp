@@ -110,6 +110,10 @@ void handle_rev_no(Compilation& c, const std::vector<std::string>& fields) {
 int main_line_loop(Compilation& c) {
     c.error_count = 0;
     c.warning_count = 0;
+    if (c.source.starts_with_utf8_bom()) {
+        c.report_message("  # warning line-1 the source looks like UTF-8, not Shift-JIS\n");
+        ++c.warning_count;
+    }
     std::string line;
     std::vector<std::string> fields;
     while (c.source.read_line(line)) {
