@@ -28,12 +28,9 @@ struct SplitRules {
 
 SplitRules rules_for_mode(int mode) {
     switch (mode) {
-        case 0:
-            return {true, true, true, false, true, false, false};
-        case 1:
-            return {true, true, true, false, true, true, false};
-        case 3:
-            return {false, false, false, true, true, false, false};
+        case 0: return {true, true, true, false, true, false, false};
+        case 1: return {true, true, true, false, true, true, false};
+        case 3: return {false, false, false, true, true, false, false};
         default:  // 2, 5 and anything unknown
             return {false, true, true, false, true, false, false};
     }

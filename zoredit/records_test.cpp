@@ -5,8 +5,8 @@
 #include <cstring>
 #include <filesystem>
 
-#include "zoredit/fil_writer.h"
 #include "zoredit/test_support.h"
+#include "zoredit/testing/fil_writer.h"
 #include "zoredit/zoredit.h"
 
 namespace zor::edit {
