@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "zoredit/fil_writer.h"
 #include "zoredit/test_support.h"
+#include "zoredit/testing/fil_writer.h"
 #include "zoredit/zoredit.h"
 
 namespace zor::edit {
