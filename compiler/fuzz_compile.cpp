@@ -39,11 +39,11 @@ bool make_scratch_directory() {
 // The caller's working directory, back when a run ends (its inputs may be
 // named relative to it).
 class InScratch {
-public:
+  public:
     InScratch() : home_(std::filesystem::current_path()) { std::filesystem::current_path(scratch); }
     ~InScratch() { std::filesystem::current_path(home_); }
 
-private:
+  private:
     std::filesystem::path home_;
 };
 

@@ -28,7 +28,7 @@ bool same_file(const std::string& a, const std::string& b);
 // or destruction; other processes that lock the same file wait. Advisory:
 // it only keeps out those who ask for it.
 class FileLock {
-public:
+  public:
     enum class State { held, busy, failed };
     FileLock() = default;
     FileLock(const FileLock&) = delete;
@@ -42,7 +42,7 @@ public:
     bool wait();
     void release();
 
-private:
+  private:
     int fd_ = -1;
 };
 

@@ -1,11 +1,11 @@
 #include "tests/compile_run.h"
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace zor::testing {
 
@@ -59,15 +59,19 @@ std::string crlf(const std::string& text) {
 
 std::string start_lines(const std::string& source) {
     return "***** ZOR Engine Equipment Variable Definition File Compiler *****************\n"
-           "----- " + CompileRun::compiler_path() + " start - info file = " + source +
+           "----- " +
+           CompileRun::compiler_path() + " start - info file = " + source +
            " --------------------------------\n\n";
 }
 
 std::string summary_lines(int errors, int warnings) {
     return "------------------------------------------------------------------------------\n"
            "  End of ZorCompile Compilation.\n"
-           "    number of error   = " + std::to_string(errors) + "\n"
-           "    number of warning = " + std::to_string(warnings) + "\n";
+           "    number of error   = " +
+           std::to_string(errors) +
+           "\n"
+           "    number of warning = " +
+           std::to_string(warnings) + "\n";
 }
 
 std::string result_lines() {

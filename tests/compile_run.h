@@ -8,7 +8,7 @@
 namespace zor::testing {
 
 class CompileRun {
-public:
+  public:
     CompileRun();
     ~CompileRun();
     CompileRun(const CompileRun&) = delete;
@@ -28,7 +28,7 @@ public:
 
     static std::string compiler_path();
 
-private:
+  private:
     std::filesystem::path dir_;
     std::string output_;
 };

@@ -102,14 +102,10 @@ std::string SourceGenerator::spec() {
         case 4:
             return format_name() + "[" + std::to_string(pick(0, 9)) + ".." +
                    std::to_string(pick(0, 99)) + "]";
-        case 0:
-            return format_name() + "[" + std::to_string(pick(0, 40)) + "]";
-        case 1:
-            return "A[" + std::to_string(pick(0, 9)) + ".." + std::to_string(pick(0, 60)) + "]";
-        case 2:
-            return "Q[" + std::to_string(pick(1, 9)) + "]";
-        default:
-            return "J[" + std::to_string(pick(1, 9)) + "]";
+        case 0: return format_name() + "[" + std::to_string(pick(0, 40)) + "]";
+        case 1: return "A[" + std::to_string(pick(0, 9)) + ".." + std::to_string(pick(0, 60)) + "]";
+        case 2: return "Q[" + std::to_string(pick(1, 9)) + "]";
+        default: return "J[" + std::to_string(pick(1, 9)) + "]";
     }
 }
 // A value as a source writer might write it: bare or quoted, with
@@ -140,9 +136,7 @@ std::string SourceGenerator::variable(const char* keyword, const char* key, int 
             s += "    vid : " + prefix + "_" + std::to_string(pick(0, 8)) + "\r\n";
     } else {
         switch (pick(0, 3)) {
-            case 0:
-                s += "    format : " + format_name() + "\r\n";
-                break;
+            case 0: s += "    format : " + format_name() + "\r\n"; break;
             case 1:
                 s += "    format : " + format_name() + "[" + std::to_string(pick(0, 9)) + "]\r\n";
                 break;

@@ -21,7 +21,7 @@ namespace zor::compiler {
 using Fields = std::vector<std::string>;
 
 class Block {
-public:
+  public:
     explicit Block(std::string name) : name_(std::move(name)) {}
     virtual ~Block() = default;
 
@@ -37,7 +37,7 @@ public:
     virtual const char* refusal() const = 0;
     virtual ObjectRecord record(Compilation& c) const = 0;
 
-private:
+  private:
     std::string name_;
 };
 

@@ -8,9 +8,15 @@
 namespace zor::compiler {
 namespace {
 
-std::unique_ptr<Block> make_ec(std::string n) { return make_variable_block(kEcRules, std::move(n)); }
-std::unique_ptr<Block> make_sv(std::string n) { return make_variable_block(kSvRules, std::move(n)); }
-std::unique_ptr<Block> make_dv(std::string n) { return make_variable_block(kDvRules, std::move(n)); }
+std::unique_ptr<Block> make_ec(std::string n) {
+    return make_variable_block(kEcRules, std::move(n));
+}
+std::unique_ptr<Block> make_sv(std::string n) {
+    return make_variable_block(kSvRules, std::move(n));
+}
+std::unique_ptr<Block> make_dv(std::string n) {
+    return make_variable_block(kDvRules, std::move(n));
+}
 
 const BlockKind kBlockKinds[] = {
     {"def_ec", Section::ec, " !! EC compile error\n", false, true, true, make_ec},

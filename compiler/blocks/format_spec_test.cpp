@@ -10,10 +10,11 @@ namespace {
 // Errors go through the message path, which writes "AAZZ" in the current
 // directory: keep that out of the build tree.
 class FormatSpecTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         old_ = std::filesystem::current_path();
-        dir_ = std::filesystem::temp_directory_path() / ("zor_format_spec_" + std::to_string(::getpid()));
+        dir_ = std::filesystem::temp_directory_path() /
+               ("zor_format_spec_" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir_);
         std::filesystem::current_path(dir_);
     }

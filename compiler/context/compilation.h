@@ -38,7 +38,7 @@ struct Compilation {
     // Reads through the next line whose first non-blank character is '}'.
     void skip_block();
 
-private:
+  private:
     std::string block_message(const char* kind, std::string_view text) const;
 };
 

@@ -20,7 +20,7 @@ struct DefinitionKey {
 };
 
 class DefinitionRegistry {
-public:
+  public:
     static constexpr size_t kMaxDefinitions = textscan::kMaxDefinitions;
 
     DefinitionRegistry() {
@@ -34,7 +34,7 @@ public:
     // Records the name; true when no earlier block of the kind had it.
     bool add_name(const std::string& name);
 
-private:
+  private:
     size_t ids_checked_ = 0;
     std::unordered_set<int32_t> numbers_;
     std::unordered_set<std::string> texts_;

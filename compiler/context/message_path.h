@@ -11,7 +11,7 @@
 namespace zor::compiler {
 
 class MessagePath {
-public:
+  public:
     // 0 when the log is open, else the errno that kept it shut.
     int open_log(const std::string& path) { return log_.open(path) ? 0 : log_.error(); }
     void close_log() { log_.close(); }
@@ -28,7 +28,7 @@ public:
         to_log(text);
     }
 
-private:
+  private:
     TextFile log_;
     platform::NotifyChannel editor_;
 };

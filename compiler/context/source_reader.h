@@ -11,7 +11,7 @@
 namespace zor::compiler {
 
 class SourceReader {
-public:
+  public:
     static constexpr size_t kMaxPiece = textscan::kMaxLinePiece;
 
     // Reads the whole source; false when it is not a regular file or a
@@ -26,7 +26,7 @@ public:
     // True when the text begins with the UTF-8 byte-order mark.
     bool starts_with_utf8_bom() const { return utf8_bom_; }
 
-private:
+  private:
     std::string text_;
     size_t position_ = 0;
     int line_counter_ = 0;

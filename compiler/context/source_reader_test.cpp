@@ -38,12 +38,15 @@ TEST(SourceReader, LongLinesComeInCountedPiecesOf4095) {
 TEST(SourceReader, NoticesAUtf8ByteOrderMarkAndKeepsIt) {
     auto path = std::filesystem::temp_directory_path() / "zor_source_reader_bom.txt";
     SourceReader reader;
-    std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF" "def_sv A {\r\n";
+    std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF"
+                                             "def_sv A {\r\n";
     ASSERT_TRUE(reader.open(path.string()));
     EXPECT_TRUE(reader.starts_with_utf8_bom());
     std::string line;
     ASSERT_TRUE(reader.read_line(line));
-    EXPECT_EQ(line, "\xEF\xBB\xBF" "def_sv A {\n");
+    EXPECT_EQ(line,
+              "\xEF\xBB\xBF"
+              "def_sv A {\n");
     std::ofstream(path, std::ios::binary) << "x\xEF\xBB\xBF\n";
     ASSERT_TRUE(reader.open(path.string()));
     EXPECT_FALSE(reader.starts_with_utf8_bom());

@@ -63,7 +63,8 @@ int compile_block(Compilation& c, const BlockKind& kind, std::string name) {
     bool failed = false;
     for (;;) {
         if (!c.source.read_line(line)) {
-            std::string text = format("line lc=%d unexpected EOF detected ", c.source.line_counter());
+            std::string text =
+                format("line lc=%d unexpected EOF detected ", c.source.line_counter());
             c.report_message(text);
             if (kind.eof_logged_again) c.messages.to_log(text + "\n");
             break;

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "compiler/blocks/block_kinds.h"
-#include "compiler/driver/block_reader.h"
 #include "compiler/context/compilation.h"
+#include "compiler/driver/block_reader.h"
 #include "compiler/driver/split_line.h"
 #include "compiler/output/output_paths.h"
 #include "compiler/output/text_format.h"
@@ -140,19 +140,20 @@ int main_line_loop(Compilation& c) {
                 ++c.error_count;
             } else if (!kind->make) {
                 ++c.error_count;
-                c.messages.to_stdout_and_log(
-                    format(" !! line-%d command error : \"%s\"\n", c.header_line_number, quoted.c_str()));
+                c.messages.to_stdout_and_log(format(" !! line-%d command error : \"%s\"\n",
+                                                    c.header_line_number, quoted.c_str()));
                 c.skip_block();
             } else if (compile_block(c, *kind, fields[1]) != 0) {
                 ++c.error_count;
             }
             continue;
         }
-        c.report_message(format(" !! line-%d format error \"{\" not found : %s", c.header_line_number,
-                                quoted.c_str()));
+        c.report_message(format(" !! line-%d format error \"{\" not found : %s",
+                                c.header_line_number, quoted.c_str()));
         c.skip_block();
     }
-    c.report_message("------------------------------------------------------------------------------\n");
+    c.report_message(
+        "------------------------------------------------------------------------------\n");
     c.report_message("  End of ZorCompile Compilation.\n");
     c.report_message(format("    number of error   = %d\n", c.error_count));
     c.report_message(format("    number of warning = %d\n", c.warning_count));
@@ -203,7 +204,8 @@ int run_compiler(int argc, char** argv) {
     if (int error = c.messages.open_log(kLogName))
         c.messages.to_stdout(
             format(" !! log file : %s not opened : %s\n", kLogName, std::strerror(error)));
-    c.report_message("***** ZOR Engine Equipment Variable Definition File Compiler *****************\n");
+    c.report_message(
+        "***** ZOR Engine Equipment Variable Definition File Compiler *****************\n");
     if (argc < 2) {
         c.messages.to_stdout(" ZorCompile <source file>\n");
         c.messages.close_log();

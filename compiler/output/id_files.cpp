@@ -23,12 +23,14 @@ const std::string kCDashes = "/*" + std::string(54, '-') + "*/\n";
 // The three comment lines that open each file, naming it.
 std::string c_head(const std::string& path) {
     return kCDashes +
-           padded(format("/*  %s - ZorGemLib / ZOREng4 ID Definition", path.c_str()), kValueColumn) +
+           padded(format("/*  %s - ZorGemLib / ZOREng4 ID Definition", path.c_str()),
+                  kValueColumn) +
            "*/\n" + kCDashes;
 }
 
 std::string basic_head(const std::string& path) {
-    return kBasicDashes + format("' %s - ZorGemLib / ZOREng4 ID definition         \n", path.c_str()) +
+    return kBasicDashes +
+           format("' %s - ZorGemLib / ZOREng4 ID definition         \n", path.c_str()) +
            kBasicDashes;
 }
 

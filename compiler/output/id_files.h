@@ -18,7 +18,7 @@ struct IdListTexts {
 };
 
 class IdFiles {
-public:
+  public:
     // Opens the .h, .bas, .vb and .cs files, then the list; returns the path
     // of the first that could not be created, or an empty text. Each is
     // written beside its place and put there when it is closed complete.
@@ -38,7 +38,7 @@ public:
     // Drops whatever is open (when opening failed midway): no file changes.
     void discard();
 
-private:
+  private:
     OutputPaths paths_;
     TextFile h_, bas_, vb_, cs_, list_;
 };

@@ -8,7 +8,7 @@ namespace zor::compiler {
 namespace {
 
 constexpr const char* kFileNames[kSectionCount] = {
-    "$EC_TMP", "$SV_TMP", "$V__TMP", "$CE_TMP", "$RP_TMP",  "$AL_TMP",
+    "$EC_TMP", "$SV_TMP", "$V__TMP", "$CE_TMP",  "$RP_TMP", "$AL_TMP",
     "$SP_TMP", "$PP_TMP", "$FP_TMP", "$RCP_TMP", "$TR_TMP",
 };
 

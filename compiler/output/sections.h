@@ -18,7 +18,7 @@ inline constexpr int kSectionCount = 11;
 const char* section_file_name(Section section);
 
 class SectionFiles {
-public:
+  public:
     // Opens every section file in order; returns the name of the first one
     // that could not be created, or nullptr when all are open.
     const char* open();
@@ -26,7 +26,7 @@ public:
     // Closes every section file; the ones not completely written are listed.
     std::vector<WriteFailure> close();
 
-private:
+  private:
     std::array<TextFile, kSectionCount> files_;
 };
 

@@ -16,7 +16,7 @@ struct WriteFailure {
 };
 
 class TextFile {
-public:
+  public:
     TextFile() = default;
     TextFile(const TextFile&) = delete;
     TextFile& operator=(const TextFile&) = delete;
@@ -42,7 +42,7 @@ public:
     // Closes the file; its failure, if any, is added to `failures`.
     void close_into(std::vector<WriteFailure>& failures);
 
-private:
+  private:
     void fail();
 
     std::FILE* file_ = nullptr;
