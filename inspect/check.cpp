@@ -74,8 +74,8 @@ class Checker {
 
     void add(const char* code, Kind kind, std::string id, std::string name, std::string text) {
         const Rule& r = rule_of(code);
-        findings_.push_back({r.code, r.severity, kind, std::move(id), std::move(name),
-                             std::move(text), 0});
+        findings_.push_back(
+            {r.code, r.severity, kind, std::move(id), std::move(name), std::move(text), 0});
     }
 
   private:
@@ -227,7 +227,8 @@ class Checker {
         for (int32_t f : sp.functions)
             if (f % 2 == 0)
                 add("E104", Kind::SP, id, name,
-                    "S" + id + "F" + std::to_string(f) + " is a reply; only primary messages spool");
+                    "S" + id + "F" + std::to_string(f) +
+                        " is a reply; only primary messages spool");
     }
 
     void trace(const Trace& t) {
@@ -281,8 +282,9 @@ std::vector<Finding> check(const Snapshot& snapshot, const SourceIndex* source,
         for (const auto& missing : profile->missing(snapshot)) {
             const Rule& r = rule_of("W211");
             findings.push_back({r.code, r.severity, missing.kind, std::string(), missing.name,
-                                "required by " + profile->path() + " (line " +
-                                    std::to_string(missing.line) + ") but not defined",
+                                "required by " +
+                                    (profile->path().empty() ? "the profile" : profile->path()) +
+                                    " (line " + std::to_string(missing.line) + ") but not defined",
                                 0});
         }
     if (source)

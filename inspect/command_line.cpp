@@ -36,7 +36,8 @@ void usage(std::ostream& out) {
 }
 
 int usage_error(std::ostream& err, const std::string& text) {
-    err << "ZorInspect: " << text << "\n" << "Try 'ZorInspect --help'.\n";
+    err << "ZorInspect: " << text << "\n"
+        << "Try 'ZorInspect --help'.\n";
     return kExitUnreadable;
 }
 

@@ -14,11 +14,11 @@ struct KindWord {
     std::string_view prefix;  // the editor's name prefix, lower case
 };
 constexpr KindWord kKindWords[] = {
-    {"ec", Kind::EC, "ec_"},       {"sv", Kind::SV, "sv_"},     {"dvval", Kind::DV, "dv_"},
-    {"dv", Kind::DV, "dv_"},       {"ce", Kind::CE, "ce_"},     {"rp", Kind::RP, "rp_"},
-    {"report", Kind::RP, "rp_"},   {"al", Kind::AL, "al_"},     {"alarm", Kind::AL, "al_"},
-    {"pp", Kind::PP, "pp_"},       {"fpp", Kind::FP, "fpp_"},   {"rcp", Kind::RC, "rcp_"},
-    {"trace", Kind::TR, "tr_"},    {"tr", Kind::TR, "tr_"},
+    {"ec", Kind::EC, "ec_"},     {"sv", Kind::SV, "sv_"},   {"dvval", Kind::DV, "dv_"},
+    {"dv", Kind::DV, "dv_"},     {"ce", Kind::CE, "ce_"},   {"rp", Kind::RP, "rp_"},
+    {"report", Kind::RP, "rp_"}, {"al", Kind::AL, "al_"},   {"alarm", Kind::AL, "al_"},
+    {"pp", Kind::PP, "pp_"},     {"fpp", Kind::FP, "fpp_"}, {"rcp", Kind::RC, "rcp_"},
+    {"trace", Kind::TR, "tr_"},  {"tr", Kind::TR, "tr_"},
 };
 
 std::string lower(std::string_view text) {
@@ -92,8 +92,8 @@ bool Profile::parse(const std::string& text, std::string& error) {
         if (kind.empty()) continue;
         std::string_view name = next_word(line);
         const KindWord* k = kind_word(kind);
-        std::string where = (path_.empty() ? std::string("profile") : path_) + ":" +
-                            std::to_string(number) + ": ";
+        std::string where =
+            (path_.empty() ? std::string("profile") : path_) + ":" + std::to_string(number) + ": ";
         if (!k) {
             error = where + "unknown kind " + std::string(kind);
             return false;

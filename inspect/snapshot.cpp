@@ -117,14 +117,16 @@ bool take_programs(Kind kind, int (*list_fn)(int, TTEXT_DLIST**),
                    char* Info::*id_field, Snapshot& out, std::string& error) {
     return walk(
         list_fn, get_fn, free_info, ZorFreeTTEXT_DLIST,
-        [&](const Info& r) { out.programs.push_back({kind, text(r.*id_field), text(r.name)}); },
+        [&](const Info& r) {
+            out.programs.push_back({kind, text(r.*id_field), text(r.name)});
+        },
         error);
 }
 
 }  // namespace
 
 const char* kind_name(Kind kind) {
-    static const char* const names[] = {"EC",  "SV", "DVVAL", "CE",  "RP", "AL",
+    static const char* const names[] = {"EC",    "SV", "DVVAL", "CE",  "RP",   "AL",
                                         "SPOOL", "PP", "FPP",   "RCP", "TRACE"};
     return names[static_cast<int>(kind)];
 }
@@ -166,9 +168,8 @@ bool take_snapshot(Snapshot& out, std::string& error) {
               walk(
                   GemGetTrList, GemGetTrInfo, ZorFreeTTRACE_INFO, ZorFreeTTEXT_DLIST,
                   [&](const TTRACE_INFO& r) {
-                      out.traces.push_back({text(r.trid), text(r.name), text(r.dsper),
-                                            r.totsmp, r.repgsz,
-                                            ids_of(r.svids, r.svid_count)});
+                      out.traces.push_back({text(r.trid), text(r.name), text(r.dsper), r.totsmp,
+                                            r.repgsz, ids_of(r.svids, r.svid_count)});
                   },
                   error);
     if (!ok) return false;

@@ -21,13 +21,13 @@ struct Keyword {
     Kind kind;
 };
 constexpr Keyword kKeywords[] = {
-    {"def_ec", Kind::EC},     {"def_sv", Kind::SV},       {"def_dv", Kind::DV},
-    {"def_ce", Kind::CE},     {"def_report", Kind::RP},   {"def_alarm", Kind::AL},
-    {"def_pp", Kind::PP},     {"def_fpp", Kind::FP},      {"def_rcp", Kind::RC},
-    {"def_spool", Kind::SP},  {"def_trace", Kind::TR},
+    {"def_ec", Kind::EC},    {"def_sv", Kind::SV},     {"def_dv", Kind::DV},
+    {"def_ce", Kind::CE},    {"def_report", Kind::RP}, {"def_alarm", Kind::AL},
+    {"def_pp", Kind::PP},    {"def_fpp", Kind::FP},    {"def_rcp", Kind::RC},
+    {"def_spool", Kind::SP}, {"def_trace", Kind::TR},
 };
-constexpr std::string_view kLinkKeys[] = {"rptname", "vname",  "ce_on", "ce_off",
-                                          "event",   "vid",    "svname", "stream"};
+constexpr std::string_view kLinkKeys[] = {"rptname", "vname", "ce_on",  "ce_off",
+                                          "event",   "vid",   "svname", "stream"};
 
 std::string lower(std::string text) {
     for (auto& c : text)
