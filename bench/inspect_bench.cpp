@@ -10,24 +10,14 @@
 #include <functional>
 #include <string>
 
+#include "bench/best_of.h"
 #include "inspect/check.h"
 #include "inspect/snapshot.h"
 #include "zoredit/zoredit.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-constexpr int kRuns = 5;
-
-double best_of(const std::function<void()>& f) {
-    double best = 1e30;
-    for (int i = 0; i < kRuns; ++i) {
-        auto start = Clock::now();
-        f();
-        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-    }
-    return best;
-}
+using zor::bench::best_of;
 
 }  // namespace
 

@@ -72,13 +72,13 @@ class Checker {
         return std::move(findings_);
     }
 
+  private:
     void add(const char* code, Kind kind, std::string id, std::string name, std::string text) {
         const Rule& r = rule_of(code);
         findings_.push_back(
             {r.code, r.severity, kind, std::move(id), std::move(name), std::move(text), 0});
     }
 
-  private:
     bool is_variable(int32_t id) const {
         for (const auto& kind : variables_)
             if (kind.count(id)) return true;

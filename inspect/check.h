@@ -34,9 +34,10 @@ struct Finding {
     int line = 0;      // header line in the source; 0 unknown
 };
 
-// All findings, grouped by kind in the object file's order of kinds, then
-// in source order; the profile's findings last. With `source`, links that
-// name nothing are named as written and findings get their header line.
+// All findings in a fixed order: variables (then the VIDs they share),
+// events, reports, alarms, spools, traces, each kind in source order, and
+// the profile's last. With `source`, links that name nothing are named as
+// written and findings get their header line.
 std::vector<Finding> check(const Snapshot& snapshot, const SourceIndex* source = nullptr,
                            const Profile* profile = nullptr);
 

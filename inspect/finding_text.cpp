@@ -12,11 +12,14 @@ const char* severity_word(Severity s) { return s == Severity::Error ? "error" : 
 }  // namespace
 
 std::string finding_line(const Finding& f, const std::string& fil, const std::string& source) {
-    std::string where = f.line > 0 ? source + ":" + std::to_string(f.line) : fil;
+    return (f.line > 0 ? source + ":" + std::to_string(f.line) : fil) + ": " + finding_body(f);
+}
+
+std::string finding_body(const Finding& f) {
     std::string subject = kind_name(f.kind);
     if (!f.id.empty()) subject += " " + f.id;
     if (!f.name.empty()) subject += " " + f.name;
-    return where + ": " + severity_word(f.severity) + " " + f.code + ": " + subject + ": " + f.text;
+    return std::string(severity_word(f.severity)) + " " + f.code + ": " + subject + ": " + f.text;
 }
 
 std::string json_string(const std::string& text) {

@@ -1,9 +1,9 @@
 #include "inspect/profile.h"
 
-#include <fstream>
-#include <sstream>
 #include <string_view>
 #include <unordered_set>
+
+#include "inspect/text_util.h"
 
 namespace zor::inspect {
 namespace {
@@ -21,15 +21,8 @@ constexpr KindWord kKindWords[] = {
     {"trace", Kind::TR, "tr_"},  {"tr", Kind::TR, "tr_"},
 };
 
-std::string lower(std::string_view text) {
-    std::string out(text);
-    for (auto& c : out)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return out;
-}
-
 const KindWord* kind_word(std::string_view word) {
-    std::string folded = lower(word);
+    std::string folded = ascii_lower(word);
     for (const auto& k : kKindWords)
         if (k.word == folded) return &k;
     return nullptr;
@@ -57,7 +50,7 @@ std::string_view next_word(std::string_view& rest) {
 }  // namespace
 
 std::string matching_name(Kind kind, const std::string& name) {
-    std::string folded = lower(name);
+    std::string folded = ascii_lower(name);
     std::string_view prefix = prefix_of(kind);
     if (!prefix.empty() && folded.starts_with(prefix)) folded.erase(0, prefix.size());
     std::string out;
@@ -67,15 +60,10 @@ std::string matching_name(Kind kind, const std::string& name) {
 }
 
 bool Profile::read(const std::string& path, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open " + path;
-        return false;
-    }
-    std::ostringstream content;
-    content << in.rdbuf();
+    std::string content;
+    if (!read_file(path, content, error)) return false;
     path_ = path;
-    return parse(content.str(), error);
+    return parse(content, error);
 }
 
 bool Profile::parse(const std::string& text, std::string& error) {

@@ -1,9 +1,8 @@
 #include "inspect/source_index.h"
 
-#include <fstream>
-#include <sstream>
 #include <string_view>
 
+#include "inspect/text_util.h"
 #include "textscan/field_split.h"
 #include "textscan/textscan.h"
 
@@ -29,14 +28,8 @@ constexpr Keyword kKeywords[] = {
 constexpr std::string_view kLinkKeys[] = {"rptname", "vname", "ce_on",  "ce_off",
                                           "event",   "vid",   "svname", "stream"};
 
-std::string lower(std::string text) {
-    for (auto& c : text)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 const Keyword* keyword_of(const std::string& word) {
-    std::string folded = lower(word);
+    std::string folded = ascii_lower(word);
     for (const auto& k : kKeywords)
         if (k.word == folded) return &k;
     return nullptr;
@@ -65,15 +58,10 @@ std::vector<std::string> SourceBlock::values(const std::string& key) const {
 }
 
 bool SourceIndex::read(const std::string& path, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open " + path;
-        return false;
-    }
-    std::ostringstream content;
-    content << in.rdbuf();
+    std::string content;
+    if (!read_file(path, content, error)) return false;
     path_ = path;
-    scan(content.str());
+    scan(content);
     return true;
 }
 
@@ -97,7 +85,7 @@ void SourceIndex::scan(const std::string& text) {
             textscan::split_fields(0, line.c_str(), fields, kItemSeparators, kMaxFields,
                                    kMaxFieldLength);
             if (fields.size() < 3 || fields[1][0] != ':') continue;
-            std::string key = lower(fields[0]);
+            std::string key = ascii_lower(fields[0]);
             if (!is_link_key(key)) continue;
             std::string value = fields[2];
             if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
@@ -117,7 +105,7 @@ void SourceIndex::scan(const std::string& text) {
     by_folded_name_.clear();
     for (size_t i = 0; i < blocks_.size(); ++i) {
         by_name_.emplace(key_of(blocks_[i].kind, blocks_[i].name), i);
-        by_folded_name_.emplace(key_of(blocks_[i].kind, lower(blocks_[i].name)), i);
+        by_folded_name_.emplace(key_of(blocks_[i].kind, ascii_lower(blocks_[i].name)), i);
     }
 }
 
@@ -128,7 +116,7 @@ std::string SourceIndex::key_of(Kind kind, const std::string& name) {
 const SourceBlock* SourceIndex::find(Kind kind, const std::string& name) const {
     auto exact = by_name_.find(key_of(kind, name));
     if (exact != by_name_.end()) return &blocks_[exact->second];
-    auto folded = by_folded_name_.find(key_of(kind, lower(name)));
+    auto folded = by_folded_name_.find(key_of(kind, ascii_lower(name)));
     return folded != by_folded_name_.end() ? &blocks_[folded->second] : nullptr;
 }
 

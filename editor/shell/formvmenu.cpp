@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "editor/shell/action.h"
+#include "editor/shell/check_log.h"
 #include "editor/shell/formmain.h"
 #include "editor/shell/formvconf.h"
 #include "editor/shell/helpers.h"
@@ -224,9 +225,13 @@ void TformVMenu::btnCompileClick() {
 }
 
 void TformVMenu::Timer1Timer() {
-    if (!QFileInfo::exists(formMain->fileInProgramDir(QStringLiteral("zor_conf.end")))) return;
+    QString endMarker = formMain->fileInProgramDir(QStringLiteral("zor_conf.end"));
+    if (!QFileInfo::exists(endMarker)) return;
     Timer1->stop();
     appendLine(Memo, QStringLiteral("----- Operation End -----"));
+    QStringList result = readTextLines(endMarker, 1);
+    if (!result.isEmpty() && result[0].trimmed() == QStringLiteral("0"))
+        appendCheckLog(Memo, edtSrc->text(), edtFile->text());
     EditBeep(1);
 }
 
