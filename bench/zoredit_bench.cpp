@@ -16,23 +16,13 @@
 #include <sstream>
 #include <string>
 
+#include "bench/best_of.h"
 #include "zoredit/testing/fil_writer.h"
 #include "zoredit/zoredit.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-constexpr int kRuns = 5;
-
-double best_of(const std::function<void()>& f) {
-    double best = 1e30;
-    for (int i = 0; i < kRuns; ++i) {
-        auto start = Clock::now();
-        f();
-        best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-    }
-    return best;
-}
+using zor::bench::best_of;
 
 std::string read_all(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "editor/shell/action.h"
+#include "editor/shell/check_log.h"
 #include "editor/shell/compile_protocol.h"
 #include "editor/shell/formmain.h"
 #include "editor/shell/formvconf.h"
@@ -227,6 +228,8 @@ void TformVMenu::Timer1Timer() {
     if (!compileEnded(formMain->programDir)) return;
     Timer1->stop();
     appendLine(Memo, QStringLiteral("----- Operation End -----"));
+    if (compileResult(formMain->programDir) == 0)
+        appendCheckLog(Memo, edtSrc->text(), edtFile->text());
     EditBeep(1);
 }
 

@@ -102,7 +102,8 @@ TEST_F(Session, CompilesFollowsTheProgressLoadsAndOpensTheMenu) {
     QStringList progress = memo.mid(1, end - 1);
     progress.removeAll(QString());
     EXPECT_EQ(progress, log);
-    EXPECT_EQ(memo.mid(end), (QStringList{"=== Compile end ===", "   result = 0"}));
+    EXPECT_EQ(memo.mid(end), (QStringList{"=== Compile end ===", "   result = 0",
+                                          "--- check: 0 errors, 0 warnings ---"}));
     EXPECT_FALSE(formVConf->Timer1->isActive());
     EXPECT_TRUE(seam.messages.isEmpty()) << seam.messages.join(u'|').toStdString();
 
@@ -118,6 +119,31 @@ TEST_F(Session, CompilesFollowsTheProgressLoadsAndOpensTheMenu) {
     // Both histories remember the session's files.
     EXPECT_EQ(file(QStringLiteral("eq_conf.his")), QStringList{cnf});
     EXPECT_EQ(file(QStringLiteral("eq_var.his")), QStringList{source});
+}
+
+TEST_F(Session, AfterTheCompileTheCheckNamesADanglingReportLinkInTheMemoAndChangesNothing) {
+    writeTextLines(source,
+                   {"REV_NO = 2", "def_sv SV_T {", "    svid   : 1", "    format : U4", "}",
+                    "def_report RP_A {", "    rptid : 10", "    vname : SV_T", "}", "def_ce CE_A {",
+                    "    ceid    : 100", "    rptname : RP_A", "    rptname : RP_MISSING", "}"});
+    openSession(cnf, source);
+    press(formVConf, "btnGo");
+    ASSERT_TRUE(QTest::qWaitFor([] { return formVMenu->isVisible(); }, kCompileWaitMs));
+    QStringList memo = lines(formVConf->MEMO);
+    int end = static_cast<int>(memo.indexOf(QStringLiteral("   result = 0")));
+    ASSERT_GT(end, 0) << memo.join(u'\n').toStdString();
+    EXPECT_EQ(memo.mid(end + 1),
+              (QStringList{"--- check: 1 error, 0 warnings ---",
+                           "equipment.txt:10: error E101: CE 100 CE_A: report RP_MISSING is not "
+                           "defined"}));
+    EXPECT_TRUE(seam.messages.isEmpty());
+    // The link stays as loaded: the check only reads.
+    TCE_INFO ce;
+    ASSERT_EQ(GemGetCeInfo(0, 100, &ce), 0);
+    EXPECT_EQ(ce.rpid_count, 2);
+    EXPECT_EQ(ce.rpids[1], 0);
+    ZorFreeTCE_INFO(&ce);
+    EXPECT_EQ(formVMenu->Modified, 0);
 }
 
 TEST_F(Session, ACompileWithErrorsLoadsNothingAndOpensNoMenu) {
@@ -432,6 +458,32 @@ TEST_F(Menu, SavesAndCompilesTheSavedSourceAgain) {
     ASSERT_FALSE(log.isEmpty());
     EXPECT_TRUE(lines(formVMenu->Memo).contains(log.first()));
     EXPECT_EQ(formVMenu->Modified, 0);  // compiling does not touch it
+    QStringList memo = lines(formVMenu->Memo);
+    EXPECT_EQ(memo.mid(static_cast<int>(memo.indexOf(QStringLiteral("----- Operation End -----")))),
+              (QStringList{"----- Operation End -----", "--- check: 0 errors, 0 warnings ---"}));
+}
+
+TEST_F(Menu, AReportDeletedWhileAnEventStillLinksItShowsAfterTheMenusCompile) {
+    TRP_INFO rp;
+    ASSERT_EQ(GemGetRpInfo(0, 4003, &rp), 0);  // RP_CHAMBER: CE 5002 and 5003 link it
+    rp.deleted = 1;
+    ASSERT_EQ(GemSetRpInfo(0, &rp), 0);
+    ZorFreeTRP_INFO(&rp);
+    press(formVMenu, "btnSave");
+    press(formVMenu, "btnCompile");
+    ASSERT_TRUE(waitForMemo(formVMenu->Memo, QStringLiteral("----- Operation End -----")));
+    QStringList memo = lines(formVMenu->Memo);
+    QStringList check =
+        memo.mid(static_cast<int>(memo.indexOf(QStringLiteral("----- Operation End -----"))) + 1);
+    ASSERT_EQ(check.size(), 3) << memo.join(u'\n').toStdString();
+    EXPECT_EQ(check[0], QStringLiteral("--- check: 2 errors, 0 warnings ---"));
+    EXPECT_TRUE(check[1].startsWith(QStringLiteral("equipment.txt:")));
+    EXPECT_TRUE(check[1].endsWith(
+        QStringLiteral(": error E101: CE 5002 CE_PROCESS_END: report RP_CHAMBER is not defined")))
+        << check[1].toStdString();
+    EXPECT_TRUE(check[2].endsWith(
+        QStringLiteral(": error E101: CE 5003 CE_TEMP_LIMIT: report RP_CHAMBER is not defined")))
+        << check[2].toStdString();
 }
 
 TEST_F(Menu, AFailedSaveLeavesModifiedSetSoClosingStillAsks) {
