@@ -69,7 +69,7 @@ void Table<Def>::put(Def def, bool deleted) {
         return;
     }
     unindex_name(i);
-    entries_[i] = Entry<Def>{std::move(def), deleted};
+    entries_[i] = Entry<Def>{std::move(def), deleted, entries_[i].origin};
     by_name_[fold_name(entries_[i].def.name)].push_back(i);
 }
 
@@ -90,8 +90,18 @@ void Table<Def>::assign(std::vector<Def> defs) {
     by_key_.clear();
     by_name_.clear();
     entries_.reserve(defs.size());
-    for (auto& d : defs) entries_.push_back(Entry<Def>{std::move(d), false});
+    for (auto& d : defs) entries_.push_back(Entry<Def>{std::move(d), false, entries_.size()});
     for (size_t j = 0; j < entries_.size(); ++j) index(j);
+}
+
+template <class Def>
+std::vector<Def> Table<Def>::mark_saved() {
+    std::vector<Def> live;
+    for (auto& e : entries_) {
+        e.origin = e.deleted ? kNoOrigin : live.size();
+        if (!e.deleted) live.push_back(e.def);
+    }
+    return live;
 }
 
 template class Table<Variable>;
@@ -105,6 +115,7 @@ template class Table<Recipe>;
 template class Table<Trace>;
 
 void Store::load(Equipment eq) {
+    saved_ = eq;
     ec.assign(std::move(eq.ec));
     sv.assign(std::move(eq.sv));
     dv.assign(std::move(eq.dv));
@@ -116,6 +127,20 @@ void Store::load(Equipment eq) {
     fp.assign(std::move(eq.fp));
     rc.assign(std::move(eq.rc));
     tr.assign(std::move(eq.tr));
+}
+
+void Store::mark_saved() {
+    saved_.ec = ec.mark_saved();
+    saved_.sv = sv.mark_saved();
+    saved_.dv = dv.mark_saved();
+    saved_.ce = ce.mark_saved();
+    saved_.rp = rp.mark_saved();
+    saved_.al = al.mark_saved();
+    saved_.sp = sp.mark_saved();
+    saved_.pp = pp.mark_saved();
+    saved_.fp = fp.mark_saved();
+    saved_.rc = rc.mark_saved();
+    saved_.tr = tr.mark_saved();
 }
 
 namespace {

@@ -14,10 +14,15 @@
 
 namespace zor::edit {
 
+inline constexpr size_t kNoOrigin = static_cast<size_t>(-1);
+
 template <class Def>
 struct Entry {
     Def def;
     bool deleted = false;
+    // Place of the definition among those loaded, kNoOrigin for one added
+    // since; a replacement keeps it.
+    size_t origin = kNoOrigin;
 };
 
 std::string key_of(const Variable& d);
@@ -55,6 +60,9 @@ class Table {
 
     // Adds or replaces (same key, same place).
     void put(Def def, bool deleted);
+    // The live definitions in order, which become the origins 0, 1, ...;
+    // deleted ones lose theirs.
+    std::vector<Def> mark_saved();
     // Removes the definition with this key; false when there is none.
     bool remove(const std::string& key);
     void assign(std::vector<Def> defs);
@@ -86,6 +94,10 @@ class Store {
 
     void load(Equipment eq);
     void clear() { load({}); }
+    // The definitions the source file holds, in its order: as loaded, and
+    // after a save the live ones as saved (which then become the origins).
+    const Equipment& saved() const { return saved_; }
+    void mark_saved();
     Table<Variable>& variables(Kind k) { return k == Kind::EC ? ec : k == Kind::SV ? sv : dv; }
     const Table<Variable>& variables(Kind k) const {
         return k == Kind::EC ? ec : k == Kind::SV ? sv : dv;
@@ -98,6 +110,9 @@ class Store {
     std::optional<std::string> name_of(Link link, int32_t id) const;
     // ID to the name to write: the definition's name, else the ID in decimal.
     std::string link_name(Link link, int32_t id) const;
+
+  private:
+    Equipment saved_;
 };
 
 }  // namespace zor::edit

@@ -1,0 +1,67 @@
+#pragma once
+// Reads a definition source the way ZorCompile reads it (its line reading,
+// its main loop, its body reading and its field splitter) and says where each
+// compiled block stands, with what the compiler takes from each item line.
+// Two blocks whose items mean the same compile to the same definition.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "zoredit/model.h"
+
+namespace zor::edit {
+
+// What the compiler takes from one item line: the key and the values it
+// reads, normalised (numbers by value, format names by code), and the class
+// of items whose order among each other changes what the block becomes.
+struct ItemMeaning {
+    int order_class = 0;
+    std::string text;
+    // What a variable block's list handling reads: the format code of a
+    // `format` item, the value of `nominal` and `vid`.
+    std::string key;
+    int code = -1;
+    std::string value;
+    bool operator==(const ItemMeaning&) const = default;
+};
+
+// `fields`: an item line split as the compiler splits it (key, ":", values).
+ItemMeaning item_meaning(const std::vector<std::string>& fields);
+
+// Equal when two blocks of `kind` compiled in `revision` give the same
+// definition: the same meanings, in the same order within each order class;
+// a variable's element names count as the list the block keeps. False as
+// well when a line of either would be a counted error.
+bool same_items(Kind kind, int revision, const std::vector<ItemMeaning>& a,
+                const std::vector<ItemMeaning>& b);
+
+struct ScannedBlock {
+    Kind kind = Kind::EC;
+    std::string name;
+    size_t lead = 0;    // first of the comment lines directly above the header
+    size_t header = 0;  // line indexes
+    size_t close = 0;
+    int revision = 2;  // in force while the block is compiled
+    std::vector<size_t> item_lines;
+    std::vector<ItemMeaning> items;
+    bool has_vid = false;
+    int32_t stream = 0;  // spools: the last stream number as written
+};
+
+struct ScannedSource {
+    // [begin, end) of each physical line in the text, line end included.
+    std::vector<std::pair<size_t, size_t>> lines;
+    std::vector<ScannedBlock> blocks;
+    bool crlf = true;      // the text's first line end is CR LF (or it has none)
+    int end_revision = 2;  // in force at the end of the text
+};
+
+// Scans `text`, starting in `revision`. False when the compiler would read it
+// as something else than whole lines and clean blocks: a NUL byte, a line of
+// more than 4095 bytes, a block without its closing brace, a line in a body
+// that is no item, an unknown block keyword or def_msgfunc.
+bool scan_source(std::string_view text, int revision, ScannedSource& out);
+
+}  // namespace zor::edit
