@@ -1,5 +1,6 @@
 #include "zoredit/source_edit.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -51,29 +52,29 @@ bool is_blank(std::string_view line) {
 
 class Editor {
   public:
-    Editor(std::string_view source, const ScannedSource& scan)
+    Editor(std::string_view source, ScannedSource& scan)
         : source_(source),
           scan_(scan),
           eol_(scan.crlf ? "\r\n" : "\n"),
           dropped_(scan.lines.size(), false),
           by_kind_(kKindCount) {
-        for (size_t b = 0; b < scan.blocks.size(); ++b) {
+        for (size_t b = 0; b < scan.blocks.size(); ++b)
             by_kind_[static_cast<size_t>(scan.blocks[b].kind)].push_back(b);
-            if (scan.blocks[b].kind == Kind::SP) streams_.insert(scan.blocks[b].stream);
-        }
     }
 
     // Plans the edits of one kind; false when the source's blocks of the
     // kind are not the loaded definitions or an edit cannot be checked.
     template <class Def>
-    bool plan(Kind kind, const Table<Def>& table, const std::vector<Def>& loaded) {
+    bool plan(Kind kind, const Table<Def>& table) {
         const auto& blocks = by_kind_[static_cast<size_t>(kind)];
-        if (blocks.size() != loaded.size()) return false;
-        Canonical c;
-        for (size_t i = 0; i < loaded.size(); ++i)
-            if (!matches(scan_.blocks[blocks[i]], loaded[i], kind, c)) return false;
+        std::vector<const Def*> saved = table.saved();
+        if (blocks.size() != saved.size()) return false;
+        for (size_t i = 0; i < saved.size(); ++i)
+            if (!saved[i] || !matches(blocks[i], *saved[i], kind)) return false;
+        if constexpr (std::is_same_v<Def, Spool>)
+            for (size_t b : blocks) streams_.insert(scan_.blocks[b].stream);
 
-        std::vector<bool> seen(loaded.size(), false);
+        std::vector<bool> seen(saved.size(), false);
         size_t last_origin = 0;
         bool new_seen = false;
         std::string added;
@@ -83,25 +84,22 @@ class Editor {
                 new_seen = true;
                 int32_t stream = 0;
                 if constexpr (std::is_same_v<Def, Spool>) stream = fresh_stream(e.def.stream);
-                std::string text;
-                if (!new_block(e.def, kind, stream, anchor(kind).revision, text)) return false;
-                added += text;
+                if (!new_block(e.def, kind, stream, anchor(kind).revision, added)) return false;
                 continue;
             }
-            // Loaded definitions keep their order and come before new ones.
-            if (new_seen || e.origin >= loaded.size() ||
-                (last_origin > 0 && e.origin < last_origin))
+            // Saved definitions keep their order and come before new ones.
+            if (new_seen || e.origin >= saved.size() || (last_origin > 0 && e.origin < last_origin))
                 return false;
             last_origin = e.origin + 1;
             seen[e.origin] = true;
-            const ScannedBlock& b = scan_.blocks[blocks[e.origin]];
+            size_t b = blocks[e.origin];
             if (e.deleted) {
-                drop(b);
-            } else if (!(e.def == loaded[e.origin])) {
+                drop(scan_.blocks[b]);
+            } else if (e.saved && !(e.def == *e.saved)) {
                 if (!rewrite(b, e.def, kind)) return false;
             }
         }
-        for (size_t i = 0; i < loaded.size(); ++i)
+        for (size_t i = 0; i < saved.size(); ++i)
             if (!seen[i]) drop(scan_.blocks[blocks[i]]);
         if (!added.empty()) inserted_[anchor(kind).line] += added;
         return true;
@@ -112,18 +110,33 @@ class Editor {
         out.reserve(source_.size() + 4096);
         auto inserted = inserted_.begin();
         auto replaced = replaced_.begin();
-        for (size_t i = 0; i <= scan_.lines.size(); ++i) {
+        const size_t n = scan_.lines.size();
+        auto offset = [&](size_t line) {
+            return line < n ? scan_.lines[line].first : source_.size();
+        };
+        for (size_t i = 0; i <= n;) {
             if (inserted != inserted_.end() && inserted->first == i) {
                 if (!out.empty() && out.back() != '\n') out += eol_;
                 out += inserted->second;
                 ++inserted;
             }
-            if (i == scan_.lines.size()) break;
+            if (i == n) break;
             if (replaced != replaced_.end() && replaced->first == i) {
                 out += replaced->second;
                 ++replaced;
             }
-            if (!dropped_[i]) out += line(i);
+            if (dropped_[i]) {
+                ++i;
+                continue;
+            }
+            // Kept lines up to the next edit go in one piece.
+            size_t next = n;
+            if (inserted != inserted_.end()) next = std::min(next, inserted->first);
+            if (replaced != replaced_.end()) next = std::min(next, replaced->first);
+            size_t end = i + 1;
+            while (end < next && !dropped_[end]) ++end;
+            out.append(source_, offset(i), offset(end) - offset(i));
+            i = end;
         }
         return out;
     }
@@ -139,12 +152,43 @@ class Editor {
         return source_.substr(b, e - b);
     }
 
+    // Is block `b` the definition? Quickly when its lines are the writer's
+    // own, else item by item.
     template <class Def>
-    bool matches(const ScannedBlock& b, const Def& def, Kind kind, Canonical& c) const {
+    bool matches(size_t b, const Def& def, Kind kind) {
+        ScannedBlock& block = scan_.blocks[b];
         int need = revision_needed(def);
-        if (need != 0 && need != b.revision) return false;
-        if (!canonical(def, kind, stream_of(def), c)) return false;
-        return c.fields.name == b.name && same_items(kind, b.revision, b.items, c.meanings);
+        if (need != 0 && need != block.revision) return false;
+        scratch_.clear();
+        std::string error;
+        if (write_block(def, kind, stream_of(def), scratch_, error) && same_text(block, scratch_)) {
+            block.stream = stream_of(def);
+            return true;
+        }
+        Canonical c;
+        return scan_items(source_, scan_, block) && canonical(def, kind, stream_of(def), c) &&
+               c.fields.name == block.name &&
+               same_items(kind, block.revision, block.items, c.meanings);
+    }
+
+    // The block's lines against the writer's (CR LF, a blank line after).
+    bool same_text(const ScannedBlock& b, std::string_view written) const {
+        std::string_view lines = source_.substr(
+            scan_.lines[b.header].first, scan_.lines[b.close].second - scan_.lines[b.header].first);
+        size_t i = 0, j = 0;
+        if (scan_.crlf) {
+            if (written.size() < lines.size() || written.compare(0, lines.size(), lines) != 0)
+                return false;
+            i = j = lines.size();
+        }
+        while (i < lines.size() && j < written.size()) {
+            if (written[j] == '\r' && j + 1 < written.size() && written[j + 1] == '\n') ++j;
+            if (lines[i] != written[j]) return false;
+            ++i;
+            ++j;
+        }
+        // All of the block read; the writer's rest is line ends only.
+        return i == lines.size() && written.find_first_not_of("\r\n", j) == std::string_view::npos;
     }
 
     // Where new definitions of a kind go: after the last block of the kind,
@@ -205,7 +249,8 @@ class Editor {
     template <class Def>
     bool check(std::string_view text, const Def& def, Kind kind, int32_t stream, int revision) {
         ScannedSource s;
-        if (!scan_source(text, revision, s) || s.blocks.size() != 1 || s.blocks[0].kind != kind)
+        if (!scan_source(text, revision, s) || s.blocks.size() != 1 || s.blocks[0].kind != kind ||
+            !scan_items(text, s, s.blocks[0]))
             return false;
         Canonical c;
         const ScannedBlock& b = s.blocks[0];
@@ -232,7 +277,9 @@ class Editor {
     // definition needs stay as written, the others are replaced by the
     // writer's lines, placed where their class of items stands.
     template <class Def>
-    bool rewrite(const ScannedBlock& b, const Def& def, Kind kind) {
+    bool rewrite(size_t index, const Def& def, Kind kind) {
+        ScannedBlock& b = scan_.blocks[index];
+        if (!scan_items(source_, scan_, b)) return false;
         int32_t stream = 0;
         if constexpr (std::is_same_v<Def, Spool>)
             stream = (b.stream & 0xff) == def.stream && b.stream != 0 ? b.stream
@@ -336,7 +383,7 @@ class Editor {
     }
 
     std::string_view source_;
-    const ScannedSource& scan_;
+    ScannedSource& scan_;
     const char* eol_;
     // Texts put before a line (the end: the line count), and the texts that
     // replace the blocks whose header is at a line. Few against the lines.
@@ -345,6 +392,7 @@ class Editor {
     std::vector<bool> dropped_;
     std::vector<std::vector<size_t>> by_kind_;
     std::set<int32_t> streams_;
+    std::string scratch_;
 };
 
 }  // namespace
@@ -352,14 +400,12 @@ class Editor {
 bool edit_source(std::string_view source, const Store& store, std::string& out) {
     ScannedSource scan;
     if (!scan_source(source, 2, scan)) return false;
-    const Equipment& l = store.saved();
     Editor e(source, scan);
-    bool ok = e.plan(Kind::EC, store.ec, l.ec) && e.plan(Kind::SV, store.sv, l.sv) &&
-              e.plan(Kind::DV, store.dv, l.dv) && e.plan(Kind::CE, store.ce, l.ce) &&
-              e.plan(Kind::RP, store.rp, l.rp) && e.plan(Kind::AL, store.al, l.al) &&
-              e.plan(Kind::SP, store.sp, l.sp) && e.plan(Kind::PP, store.pp, l.pp) &&
-              e.plan(Kind::FP, store.fp, l.fp) && e.plan(Kind::RC, store.rc, l.rc) &&
-              e.plan(Kind::TR, store.tr, l.tr);
+    bool ok =
+        e.plan(Kind::EC, store.ec) && e.plan(Kind::SV, store.sv) && e.plan(Kind::DV, store.dv) &&
+        e.plan(Kind::CE, store.ce) && e.plan(Kind::RP, store.rp) && e.plan(Kind::AL, store.al) &&
+        e.plan(Kind::SP, store.sp) && e.plan(Kind::PP, store.pp) && e.plan(Kind::FP, store.fp) &&
+        e.plan(Kind::RC, store.rc) && e.plan(Kind::TR, store.tr);
     if (!ok) return false;
     out = e.result();
     return true;

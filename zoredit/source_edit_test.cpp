@@ -56,6 +56,8 @@ void expect_untouched_blocks_kept(const std::string& before, const std::string& 
     ScannedSource a, b;
     ASSERT_TRUE(scan_source(before, 2, a));
     ASSERT_TRUE(scan_source(after, 2, b)) << after;
+    for (auto& blk : a.blocks) ASSERT_TRUE(scan_items(before, a, blk));
+    for (auto& blk : b.blocks) ASSERT_TRUE(scan_items(after, b, blk));
     std::multimap<std::string, const ScannedBlock*> written;
     for (const auto& blk : b.blocks) written.emplace(kind_name(blk), &blk);
     for (const auto& blk : a.blocks) {

@@ -320,12 +320,78 @@ bool same_items(Kind kind, int revision, const std::vector<ItemMeaning>& a,
     return true;
 }
 
+namespace {
+
+// The line as the main loop splits it: read (a final CR LF as LF), its
+// line end taken off by remove_cr_lf (the last two CR or LF), trimmed.
+std::string_view head_text(std::string_view line) {
+    size_t n = line.size();
+    auto is_end = [&](size_t k) { return line[k] == '\n' || line[k] == '\r'; };
+    if (n >= 2 && line[n - 2] == '\r' && line[n - 1] == '\n') {
+        n -= 2;
+        if (n > 0 && is_end(n - 1)) --n;
+    } else {
+        for (int i = 0; i < 2 && n > 0 && is_end(n - 1); ++i) --n;
+    }
+    line = line.substr(0, n);
+    size_t from = line.find_first_not_of(" \t");
+    if (from == std::string_view::npos) return {};
+    size_t to = line.find_last_not_of(" \t");
+    return line.substr(from, to - from + 1);
+}
+
+bool is_word_byte(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// The fields of a line between blocks, as the main loop splits it. Lines of
+// words, blanks and a final brace (block headers) are split here; anything
+// else goes through the compiler's splitter.
+void header_fields(std::string_view line, std::vector<std::string>& fields) {
+    std::string_view t = head_text(line);
+    bool brace = !t.empty() && t.back() == '{';
+    std::string_view words = brace ? t.substr(0, t.size() - 1) : t;
+    bool plain = std::all_of(words.begin(), words.end(), [](char c) {
+        return is_word_byte(static_cast<unsigned char>(c)) || c == ' ' || c == '\t';
+    });
+    if (!plain) {
+        std::string head(t);
+        textscan::split_fields(0, head.c_str(), fields, kHeaderSeparators, kMaxFields,
+                               kMaxFieldLength);
+        return;
+    }
+    fields.clear();
+    for (size_t at = 0; at < words.size();) {
+        if (words[at] == ' ' || words[at] == '\t') {
+            ++at;
+            continue;
+        }
+        size_t end = at;
+        while (end < words.size() && words[end] != ' ' && words[end] != '\t') ++end;
+        fields.emplace_back(words.substr(at, end - at));
+        at = end;
+    }
+    if (brace) fields.emplace_back("{");
+    if (fields.size() > static_cast<size_t>(kMaxFields)) fields.resize(kMaxFields);
+}
+
+// The length of a line as the compiler's reader gives it (CR LF reads as LF).
+size_t read_length(std::string_view line) {
+    size_t n = line.size();
+    return n >= 2 && line[n - 2] == '\r' && line[n - 1] == '\n' ? n - 1 : n;
+}
+
+}  // namespace
+
 bool scan_source(std::string_view text, int revision, ScannedSource& out) {
     out = {};
     if (text.find('\0') != std::string_view::npos) return false;
+    out.lines.reserve(text.size() / 16);
+    out.blocks.reserve(text.size() / 128);
     for (size_t at = 0; at < text.size();) {
         size_t end = text.find('\n', at);
         end = end == std::string_view::npos ? text.size() : end + 1;
+        if (read_length(text.substr(at, end - at)) > kMaxPiece) return false;
         out.lines.emplace_back(at, end);
         at = end;
     }
@@ -339,32 +405,29 @@ bool scan_source(std::string_view text, int revision, ScannedSource& out) {
 
     std::vector<std::string> fields;
     auto line_at = [&](size_t i) {
-        return compiler_line(
-            text.substr(out.lines[i].first, out.lines[i].second - out.lines[i].first));
+        return text.substr(out.lines[i].first, out.lines[i].second - out.lines[i].first);
+    };
+    // The compiler ends a body, and a skipped stretch, at a line whose first
+    // character after blanks and tabs is a closing brace.
+    auto is_close = [&](size_t i) {
+        std::string_view l = line_at(i);
+        size_t first = l.find_first_not_of(" \t");
+        return first != std::string_view::npos && l[first] == '}';
     };
     size_t after_block = 0;  // first line after the last block's closing brace
     for (size_t i = 0; i < out.lines.size(); ++i) {
-        std::string line = line_at(i);
-        if (line.size() > kMaxPiece) return false;
+        std::string_view line = line_at(i);
         if (line[0] == '/') continue;
-        std::string head = line;
-        remove_cr_lf(head.data());
-        head = trimmed(std::move(head));
-        textscan::split_fields(0, head.c_str(), fields, kHeaderSeparators, kMaxFields,
-                               kMaxFieldLength);
+        header_fields(line, fields);
         if (fields.empty()) continue;
-        if (folded(fields[0]) == "rev_no") {
+        if (fields[0].size() == 6 && folded(fields[0]) == "rev_no") {
             int value = fields.size() > 2 ? s_atoi(fields[2].c_str()) : 0;
             revision = value == 1 || value == 2 ? value : 1;
             continue;
         }
         if (fields.size() != 3 || fields[2][0] != '{') {
             // The compiler skips through the next closing brace.
-            while (++i < out.lines.size()) {
-                std::string skipped = line_at(i);
-                if (skipped.size() > kMaxPiece) return false;
-                size_t first = skipped.find_first_not_of(" \t");
-                if (first != std::string::npos && skipped[first] == '}') break;
+            while (++i < out.lines.size() && !is_close(i)) {
             }
             after_block = i + 1;
             continue;
@@ -381,30 +444,36 @@ bool scan_source(std::string_view text, int revision, ScannedSource& out) {
         block.revision = revision;
         block.lead = i;
         while (block.lead > after_block && is_comment(line_at(block.lead - 1))) --block.lead;
-        for (;;) {
-            if (++i >= out.lines.size()) return false;
-            std::string body = line_at(i);
-            if (body.size() > kMaxPiece) return false;
-            std::string item = trimmed(body);
-            if (item[0] == '}') break;
-            textscan::split_fields(0, item.c_str(), fields, kItemSeparators, kMaxFields,
-                                   kMaxFieldLength);
-            if (fields.empty()) continue;
-            if (fields.size() <= 2 || fields[1][0] != ':') return false;
-            for (auto& field : fields)
-                if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
-                    field = field.substr(1, field.size() - 2);
-            block.item_lines.push_back(i);
-            block.items.push_back(item_meaning(fields));
-            std::string key = folded(fields[0]);
-            if (key == "vid") block.has_vid = true;
-            if (key == "stream") block.stream = decimal_value(fields[2]);
+        while (++i < out.lines.size() && !is_close(i)) {
         }
+        if (i >= out.lines.size()) return false;
         block.close = i;
         after_block = i + 1;
         out.blocks.push_back(std::move(block));
     }
     out.end_revision = revision;
+    return true;
+}
+
+bool scan_items(std::string_view text, const ScannedSource& s, ScannedBlock& b) {
+    b.item_lines.clear();
+    b.items.clear();
+    b.stream = 0;
+    std::vector<std::string> fields;
+    for (size_t i = b.header + 1; i < b.close; ++i) {
+        const auto& [from, to] = s.lines[i];
+        std::string item = trimmed(compiler_line(text.substr(from, to - from)));
+        textscan::split_fields(0, item.c_str(), fields, kItemSeparators, kMaxFields,
+                               kMaxFieldLength);
+        if (fields.empty()) continue;
+        if (fields.size() <= 2 || fields[1][0] != ':') return false;
+        for (auto& field : fields)
+            if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
+                field = field.substr(1, field.size() - 2);
+        b.item_lines.push_back(i);
+        b.items.push_back(item_meaning(fields));
+        if (folded(fields[0]) == "stream") b.stream = decimal_value(fields[2]);
+    }
     return true;
 }
 

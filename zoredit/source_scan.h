@@ -44,9 +44,9 @@ struct ScannedBlock {
     size_t header = 0;  // line indexes
     size_t close = 0;
     int revision = 2;  // in force while the block is compiled
+    // Filled by scan_items.
     std::vector<size_t> item_lines;
     std::vector<ItemMeaning> items;
-    bool has_vid = false;
     int32_t stream = 0;  // spools: the last stream number as written
 };
 
@@ -58,10 +58,14 @@ struct ScannedSource {
     int end_revision = 2;  // in force at the end of the text
 };
 
-// Scans `text`, starting in `revision`. False when the compiler would read it
-// as something else than whole lines and clean blocks: a NUL byte, a line of
-// more than 4095 bytes, a block without its closing brace, a line in a body
-// that is no item, an unknown block keyword or def_msgfunc.
+// Scans the lines and blocks of `text`, starting in `revision`. False when
+// the compiler would read it as something else than whole lines and blocks:
+// a NUL byte, a line of more than 4095 bytes, a block without its closing
+// brace, an unknown block keyword or def_msgfunc.
 bool scan_source(std::string_view text, int revision, ScannedSource& out);
+
+// Reads the items of block `b` of `s` (scanned from `text`). False when a line
+// of its body is no item (a counted error).
+bool scan_items(std::string_view text, const ScannedSource& s, ScannedBlock& b);
 
 }  // namespace zor::edit

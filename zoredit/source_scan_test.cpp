@@ -109,6 +109,7 @@ TEST(SourceScan, BlocksAsTheMainLoopFindsThem) {
     EXPECT_EQ(s.blocks[0].lead, 2u);
     EXPECT_EQ(s.blocks[0].header, 4u);
     EXPECT_EQ(s.blocks[0].close, 8u);
+    ASSERT_TRUE(scan_items(text, s, s.blocks[0]));
     EXPECT_EQ(s.blocks[0].item_lines, std::vector<size_t>{5});
     EXPECT_EQ(s.blocks[0].revision, 2);
     EXPECT_EQ(s.blocks[1].kind, Kind::DV);
@@ -126,11 +127,13 @@ TEST(SourceScan, BlocksAsTheMainLoopFindsThem) {
 
 TEST(SourceScan, WhatTheCompilerWouldReadOtherwiseIsRefused) {
     ScannedSource s;
-    EXPECT_FALSE(scan_source("def_ec A {\n ecid : 1\n", 2, s));               // no closing brace
-    EXPECT_FALSE(scan_source("def_ec A {\n ecid 1\n}\n", 2, s));              // no item
-    EXPECT_FALSE(scan_source("def_msgfunc A {\n}\n", 2, s));                  // reserved
-    EXPECT_FALSE(scan_source("def_xx A {\n}\n", 2, s));                       // unknown
-    EXPECT_FALSE(scan_source(std::string("// a\0b\n", 7), 2, s));             // NUL
+    EXPECT_FALSE(scan_source("def_ec A {\n ecid : 1\n", 2, s));  // no closing brace
+    const std::string no_item = "def_ec A {\n ecid 1\n}\n";
+    ASSERT_TRUE(scan_source(no_item, 2, s));
+    EXPECT_FALSE(scan_items(no_item, s, s.blocks[0]));             // a body line that is no item
+    EXPECT_FALSE(scan_source("def_msgfunc A {\n}\n", 2, s));       // reserved
+    EXPECT_FALSE(scan_source("def_xx A {\n}\n", 2, s));            // unknown
+    EXPECT_FALSE(scan_source(std::string("// a\0b\n", 7), 2, s));  // NUL
     EXPECT_FALSE(scan_source("// " + std::string(4093, 'x') + "\n", 2, s));   // 4097 bytes
     EXPECT_TRUE(scan_source("// " + std::string(4091, 'x') + "\r\n", 2, s));  // 4095 as read
 }

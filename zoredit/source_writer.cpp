@@ -343,15 +343,15 @@ int needed_revision(const Variable& v) {
 
 template <class Def>
 bool write_block(const Def& def, Kind kind, int32_t stream, std::string& out, std::string& error) {
-    std::string text;
-    BlockWriter w(text);
+    size_t mark = out.size();
+    BlockWriter w(out);
     try {
         put_block(w, def, kind, stream);
     } catch (const Fault& f) {
+        out.resize(mark);
         error = f.message;
         return false;
     }
-    out += text;
     return true;
 }
 

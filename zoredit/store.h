@@ -20,9 +20,12 @@ template <class Def>
 struct Entry {
     Def def;
     bool deleted = false;
-    // Place of the definition among those loaded, kNoOrigin for one added
-    // since; a replacement keeps it.
+    // Place of the definition in the source as loaded or last saved,
+    // kNoOrigin for one added (or deleted) since; a replacement keeps it.
     size_t origin = kNoOrigin;
+    // The definition as the source holds it, once `def` has been replaced.
+    std::optional<Def> saved;
+    const Def& as_saved() const { return saved ? *saved : def; }
 };
 
 std::string key_of(const Variable& d);
@@ -60,9 +63,10 @@ class Table {
 
     // Adds or replaces (same key, same place).
     void put(Def def, bool deleted);
-    // The live definitions in order, which become the origins 0, 1, ...;
-    // deleted ones lose theirs.
-    std::vector<Def> mark_saved();
+    // The definitions the source holds, by origin.
+    std::vector<const Def*> saved() const;
+    // The live definitions, in order, are what the source now holds.
+    void mark_saved();
     // Removes the definition with this key; false when there is none.
     bool remove(const std::string& key);
     void assign(std::vector<Def> defs);
@@ -75,6 +79,7 @@ class Table {
     std::vector<Entry<Def>> entries_;
     std::unordered_map<std::string, size_t> by_key_;
     std::unordered_map<std::string, std::vector<size_t>> by_name_;
+    std::vector<std::pair<size_t, Def>> removed_;  // by origin, since the save
 };
 
 // What a link names, with the kinds searched in order.
@@ -94,9 +99,7 @@ class Store {
 
     void load(Equipment eq);
     void clear() { load({}); }
-    // The definitions the source file holds, in its order: as loaded, and
-    // after a save the live ones as saved (which then become the origins).
-    const Equipment& saved() const { return saved_; }
+    // After a save: the live definitions are what the source holds.
     void mark_saved();
     Table<Variable>& variables(Kind k) { return k == Kind::EC ? ec : k == Kind::SV ? sv : dv; }
     const Table<Variable>& variables(Kind k) const {
@@ -110,9 +113,6 @@ class Store {
     std::optional<std::string> name_of(Link link, int32_t id) const;
     // ID to the name to write: the definition's name, else the ID in decimal.
     std::string link_name(Link link, int32_t id) const;
-
-  private:
-    Equipment saved_;
 };
 
 }  // namespace zor::edit
