@@ -78,13 +78,14 @@ class Editor {
         size_t last_origin = 0;
         bool new_seen = false;
         std::string added;
+        const Anchor at = anchor(kind);
         for (const auto& e : table.entries()) {
             if (e.origin == kNoOrigin) {
                 if (e.deleted) continue;  // never saved
                 new_seen = true;
                 int32_t stream = 0;
                 if constexpr (std::is_same_v<Def, Spool>) stream = fresh_stream(e.def.stream);
-                if (!new_block(e.def, kind, stream, anchor(kind).revision, added)) return false;
+                if (!new_block(e.def, kind, stream, at.revision, added)) return false;
                 continue;
             }
             // Saved definitions keep their order and come before new ones.
@@ -101,7 +102,7 @@ class Editor {
         }
         for (size_t i = 0; i < saved.size(); ++i)
             if (!seen[i]) drop(scan_.blocks[blocks[i]]);
-        if (!added.empty()) inserted_[anchor(kind).line] += added;
+        if (!added.empty()) inserted_[at.line] += added;
         return true;
     }
 

@@ -8,10 +8,6 @@
 namespace zor::edit {
 namespace {
 
-constexpr const char* kItemSeparators = " ,{}[]:\t";
-constexpr const char* kHeaderSeparators = " ,={}():\t";
-constexpr int kMaxFields = 16;
-constexpr int kMaxFieldLength = 4096;
 // A source line is read in pieces of 4095 bytes; stay well inside one.
 constexpr size_t kMaxLine = 4090;
 

@@ -10,6 +10,13 @@
 
 namespace zor::edit {
 
+// How the compiler splits a line between blocks (a header) and an item line
+// of a body, and the most fields and field bytes it takes from one line.
+inline constexpr const char* kHeaderSeparators = " ,={}():\t";
+inline constexpr const char* kItemSeparators = " ,{}[]:\t";
+inline constexpr int kMaxFields = 16;
+inline constexpr int kMaxFieldLength = 4096;
+
 // "key : fixed... text..." where `fixed` are fields written as they are
 // (numbers, a format specification) and `texts` follow them as values,
 // then the fixed `tail`.

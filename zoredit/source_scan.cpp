@@ -6,16 +6,13 @@
 
 #include "textscan/field_split.h"
 #include "textscan/textscan.h"
+#include "zoredit/source_line.h"
 #include "zoredit/text_util.h"
 #include "zoredit/values.h"
 
 namespace zor::edit {
 namespace {
 
-constexpr const char* kHeaderSeparators = " ,={}():\t";
-constexpr const char* kItemSeparators = " ,{}[]:\t";
-constexpr int kMaxFields = 16;
-constexpr int kMaxFieldLength = 4096;
 constexpr size_t kMaxPiece = 4095;
 
 struct BlockKeyword {
@@ -344,9 +341,16 @@ bool is_word_byte(unsigned char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-// The fields of a line between blocks, as the main loop splits it. Lines of
-// words, blanks and a final brace (block headers) are split here; anything
-// else goes through the compiler's splitter.
+// The length of a line as the compiler's reader gives it (CR LF reads as LF).
+size_t read_length(std::string_view line) {
+    size_t n = line.size();
+    return n >= 2 && line[n - 2] == '\r' && line[n - 1] == '\n' ? n - 1 : n;
+}
+
+}  // namespace
+
+// Lines of words, blanks and a final brace (block headers) are split here;
+// anything else goes through the compiler's splitter.
 void header_fields(std::string_view line, std::vector<std::string>& fields) {
     std::string_view t = head_text(line);
     bool brace = !t.empty() && t.back() == '{';
@@ -374,14 +378,6 @@ void header_fields(std::string_view line, std::vector<std::string>& fields) {
     if (brace) fields.emplace_back("{");
     if (fields.size() > static_cast<size_t>(kMaxFields)) fields.resize(kMaxFields);
 }
-
-// The length of a line as the compiler's reader gives it (CR LF reads as LF).
-size_t read_length(std::string_view line) {
-    size_t n = line.size();
-    return n >= 2 && line[n - 2] == '\r' && line[n - 1] == '\n' ? n - 1 : n;
-}
-
-}  // namespace
 
 bool scan_source(std::string_view text, int revision, ScannedSource& out) {
     out = {};

@@ -58,6 +58,10 @@ struct ScannedSource {
     int end_revision = 2;  // in force at the end of the text
 };
 
+// The fields of a line between blocks (line end included, as in the file),
+// as the compiler's main loop splits it.
+void header_fields(std::string_view line, std::vector<std::string>& fields);
+
 // Scans the lines and blocks of `text`, starting in `revision`. False when
 // the compiler would read it as something else than whole lines and blocks:
 // a NUL byte, a line of more than 4095 bytes, a block without its closing

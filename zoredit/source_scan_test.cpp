@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <random>
+
+#include "textscan/field_split.h"
+#include "textscan/textscan.h"
 #include "zoredit/source_line.h"
 
 namespace zor::edit {
@@ -123,6 +128,28 @@ TEST(SourceScan, BlocksAsTheMainLoopFindsThem) {
     ASSERT_TRUE(scan_source("def_ce C {\r\n ceid : 1\r\n}", 2, s));
     EXPECT_TRUE(s.crlf);
     EXPECT_EQ(s.blocks.size(), 1u);
+}
+
+// The quick split of header lines against the compiler's own steps: read
+// (CR LF as LF), remove_cr_lf, trim, split.
+TEST(SourceScan, HeaderLinesSplitAsTheMainLoopSplitsThem) {
+    std::mt19937 rng(19);
+    const char pieces[] = {'d', 'E', '_', '9', ' ', '\t', '{', '}', '=', '"', '\r', ',', '('};
+    std::vector<std::string> quick, compiler;
+    for (int n = 0; n < 20000; ++n) {
+        std::string line;
+        for (int k = std::uniform_int_distribution<int>(0, 14)(rng); k > 0; --k)
+            line += pieces[std::uniform_int_distribution<int>(0, 12)(rng)];
+        if (n % 2) line += n % 4 == 1 ? "\r\n" : "\n";
+        header_fields(line, quick);
+        std::string read = line;
+        if (read.size() >= 2 && read.compare(read.size() - 2, 2, "\r\n") == 0)
+            read.erase(read.size() - 2, 1);
+        remove_cr_lf(read.data());
+        trim(read.data());
+        textscan::split_fields(0, read.c_str(), compiler, " ,={}():\t", 16, 4096);
+        ASSERT_EQ(quick, compiler) << "[" << line << "]";
+    }
 }
 
 TEST(SourceScan, WhatTheCompilerWouldReadOtherwiseIsRefused) {

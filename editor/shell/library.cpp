@@ -41,6 +41,8 @@ int writeEqInfo(const QString& sourcePath) {
     return ZorWriteEqInfo(path.constData());
 }
 
+bool lastWriteEdited() { return ZorGetWriteWay() == ZOR_WRITE_EDITED; }
+
 int createProcess(const QString& program, const QString& arguments) {
     QByteArray prog = toSjis(program);
     QByteArray args = toSjis(arguments);
