@@ -30,10 +30,8 @@ bool is_numeric(int format) {
         case ZOR_FMT_U4:
         case ZOR_FMT_U8:
         case ZOR_FMT_F4:
-        case ZOR_FMT_F8:
-            return true;
-        default:
-            return false;
+        case ZOR_FMT_F8: return true;
+        default: return false;
     }
 }
 

@@ -10,10 +10,6 @@
 namespace zor::edit {
 namespace {
 
-constexpr const char* kItemSeparators = " ,{}[]:\t";
-constexpr const char* kHeaderSeparators = " ,={}():\t";
-using textscan::kMaxFieldLength;
-using textscan::kMaxFields;
 // A source line is read in pieces of 4095 bytes; stay well inside one.
 constexpr size_t kMaxLine = 4090;
 

@@ -193,6 +193,9 @@ void TformVMenu::btnSaveClick() {
     int rc = lib::writeEqInfo(edtSrc->text());
     appendLine(Memo,
                rc == 0 ? QStringLiteral("保存しました。") : QStringLiteral("保存に失敗しました。"));
+    if (rc == 0)
+        appendLine(Memo, lib::lastWriteEdited() ? QStringLiteral("（変更した定義のみ書き換え）")
+                                                : QStringLiteral("（全体を書き出し）"));
     EditBeep(1);
     // A failed save leaves Modified set: closing must still ask.
     if (rc == 0) Modified = 0;

@@ -435,13 +435,38 @@ class Menu : public Session {
     }
 };
 
+// The bytes of a file, for texts that stay Shift-JIS.
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 TEST_F(Menu, SavesAndCompilesTheSavedSourceAgain) {
+    // An edit as the alarm editor makes it.
+    TAL_INFO alarm;
+    ASSERT_EQ(GemGetAlInfo(0, 6002, &alarm), 0);
+    alarm.alcd = 0x83;
+    ASSERT_EQ(GemSetAlInfo(0, &alarm), 0);
+    ZorFreeTAL_INFO(&alarm);
     formVMenu->SetModified();
+    const QByteArray before = bytesOf(source);
     press(formVMenu, "btnSave");
-    EXPECT_EQ(lines(formVMenu->Memo), QStringList{QStringLiteral("保存しました。")});
+    EXPECT_EQ(lines(formVMenu->Memo),
+              (QStringList{QStringLiteral("保存しました。"),
+                           QStringLiteral("（変更した定義のみ書き換え）")}));
     EXPECT_EQ(formVMenu->Modified, 0);
     EXPECT_EQ(seam.beeps, 1);
-    EXPECT_TRUE(QFile::exists(source + QStringLiteral(".bak")));
+    EXPECT_EQ(bytesOf(source + QStringLiteral(".bak")), before);
+    // The sample's comments are all still there; only the alarm's code line changed.
+    const QByteArray saved = bytesOf(source);
+    for (const QByteArray& line : before.split('\n')) {
+        if (line.startsWith("//")) {
+            EXPECT_TRUE(saved.contains(line)) << line.constData();
+        }
+    }
+    QByteArray expected = before;
+    expected.replace("    alcd    : 0x82\r\n", "    alcd : 131\r\n");
+    EXPECT_EQ(saved, expected);
 
     // A stale marker of the first compile goes before the next one starts.
     writeTextLines(program.filePath(QStringLiteral("zor_conf.end")), {"7"});
@@ -527,6 +552,9 @@ TEST_F(Menu, SaveAsTakesTheNewNameForBothFiles) {
     EXPECT_EQ(formVMenu->edtSrc->text(), other);
     EXPECT_EQ(formVMenu->edtFile->text(), work.filePath(QStringLiteral("copy.fil")));
     EXPECT_TRUE(QFile::exists(other));
+    // Nothing to edit at a new name: the whole source is written.
+    EXPECT_EQ(lines(formVMenu->Memo), (QStringList{QStringLiteral("保存しました。"),
+                                                   QStringLiteral("（全体を書き出し）")}));
 }
 
 }  // namespace
