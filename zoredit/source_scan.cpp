@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "textscan/field_split.h"
+#include "textscan/item_formats.h"
 #include "textscan/textscan.h"
 #include "zoredit/source_line.h"
 #include "zoredit/text_util.h"
@@ -116,7 +117,7 @@ struct Spec {
 // As the compiler reads a specification from fields[2] on.
 Spec read_spec(const std::vector<std::string>& f) {
     Spec spec;
-    int code = f.size() > 2 ? source_format_code(f[2]) : -1;
+    int code = f.size() > 2 ? textscan::source_format_code(f[2]) : -1;
     if (code < 0) return spec;
     if (f.size() < 6) {
         spec.code = code;

@@ -78,13 +78,6 @@ int format_code_of(std::string_view symbol) {
     return textscan::format_symbol_code(trim_blanks(symbol));
 }
 
-int source_format_code(std::string_view name) {
-    std::string folded = fold_name(name);
-    for (const auto& f : kFormats)
-        if (folded == fold_name(f.source_name)) return f.code;
-    return folded == "boolean" ? kFormatBoolean : -1;
-}
-
 bool is_text_format(int code) { return code == kFormatAscii || code == kFormatJis; }
 
 ValueKey value_key_from_text(int code, const std::optional<std::string>& text) {

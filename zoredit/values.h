@@ -32,9 +32,6 @@ using textscan::find_format;
 // Picker symbols and source names alike, blanks around and case ignored;
 // -1 unknown.
 int format_code_of(std::string_view symbol);
-// A format name as the compiler reads it in the source (source names and
-// "Boolean", without regard to case, nothing trimmed); -1 unknown.
-int source_format_code(std::string_view name);
 bool is_text_format(int code);
 
 // What an editor's value buffer stands for, for comparing a record with the
