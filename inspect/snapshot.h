@@ -97,8 +97,8 @@ struct Snapshot {
 bool take_snapshot(Snapshot& out, std::string& error);
 
 // Loads `fil` (with the environment file `cnf`, or an empty one) into zoredit
-// and takes the snapshot. False with zoredit's reason ("<fil>: line N, byte
-// B: …" for a fault of the object file).
+// and takes the snapshot. False with zoredit's reason ("<fil>: damaged object
+// file, record … at line N, byte B: …" for a fault of the object file).
 bool load_snapshot(const std::string& fil, const std::string& cnf, Snapshot& out,
                    std::string& error);
 

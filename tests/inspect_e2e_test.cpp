@@ -243,7 +243,9 @@ TEST_F(Inspect, ExitStatusesForWarningsUnreadableInputAndTheCommandLine) {
     Result broken = inspect(run, "check broken.fil");
     EXPECT_EQ(broken.status, 2);
     EXPECT_EQ(broken.out, "");
-    EXPECT_EQ(broken.err.rfind("ZorInspect: broken.fil: line 1, byte ", 0), 0u) << broken.err;
+    EXPECT_EQ(broken.err,
+              "ZorInspect: broken.fil: damaged object file, record RP \"RP_A\" at line 1, byte 25: "
+              "bad hex digits in field \"ID  \"\n");
 
     Result missing = inspect(run, "check none.fil");
     EXPECT_EQ(missing.status, 2);

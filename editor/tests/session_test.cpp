@@ -289,7 +289,8 @@ TEST_F(SlowCompile, ACompilerThatKeepsReportingIsWaitedForAndOpensTheSession) {
     ASSERT_TRUE(compiler.waitForFinished(kCompileWaitMs));
     ASSERT_EQ(compiler.exitCode(), 0);
     formVConf->Timer1Timer();
-    EXPECT_EQ(lines(formVConf->MEMO).mid(4), (QStringList{"=== Compile end ===", "   result = 0"}));
+    EXPECT_EQ(lines(formVConf->MEMO).mid(4), (QStringList{"=== Compile end ===", "   result = 0",
+                                                          "--- check: 0 errors, 0 warnings ---"}));
     EXPECT_FALSE(formVConf->Timer1->isActive());
     EXPECT_TRUE(formVMenu->isVisible());
     EXPECT_EQ(formMain->envFile, cnf);
@@ -445,7 +446,7 @@ TEST_F(Menu, SavesAndCompilesTheSavedSourceAgain) {
     // An edit as the alarm editor makes it.
     TAL_INFO alarm;
     ASSERT_EQ(GemGetAlInfo(0, 6002, &alarm), 0);
-    alarm.alcd = 0x83;
+    alarm.alcd = 0x03;
     ASSERT_EQ(GemSetAlInfo(0, &alarm), 0);
     ZorFreeTAL_INFO(&alarm);
     formVMenu->SetModified();
@@ -465,7 +466,7 @@ TEST_F(Menu, SavesAndCompilesTheSavedSourceAgain) {
         }
     }
     QByteArray expected = before;
-    expected.replace("    alcd    : 0x82\r\n", "    alcd : 131\r\n");
+    expected.replace("    alcd    : 0x02\r\n", "    alcd : 3\r\n");
     EXPECT_EQ(saved, expected);
 
     // A stale marker of the first compile goes before the next one starts.
