@@ -16,7 +16,7 @@
 #include <sstream>
 #include <string>
 
-#include "zoredit/fil_writer.h"
+#include "zoredit/testing/fil_writer.h"
 #include "zoredit/zoredit.h"
 
 namespace {

@@ -1,6 +1,7 @@
-#include <cstdio>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cstdio>
 
 #include "platform/platform.h"
 

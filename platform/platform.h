@@ -24,7 +24,7 @@ bool file_exists(const std::string& path);
 // peer closed, no answer within the timeout) closes the channel for good, so
 // the caller just keeps calling send() and compiles on.
 class NotifyChannel {
-public:
+  public:
     NotifyChannel() = default;
     NotifyChannel(const NotifyChannel&) = delete;
     NotifyChannel& operator=(const NotifyChannel&) = delete;
@@ -36,7 +36,7 @@ public:
     void close();
     bool is_open() const { return fd_ >= 0; }
 
-private:
+  private:
     int fd_ = -1;
     int ack_timeout_ms_ = 10000;
 };

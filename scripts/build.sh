@@ -5,5 +5,11 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${ZOR_BUILD_DIR:-$root/build}"
 bash "$root/scripts/setup.sh"
-cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE="${ZOR_BUILD_TYPE:-RelWithDebInfo}" "$@" >/dev/null
+# Quiet when configure succeeds; everything it said when it fails.
+if ! configure_log=$(cmake -S "$root" -B "$build" -G Ninja \
+        -DCMAKE_BUILD_TYPE="${ZOR_BUILD_TYPE:-RelWithDebInfo}" "$@" 2>&1); then
+    printf '%s\n' "$configure_log" >&2
+    echo "build.sh: configuring $build failed" >&2
+    exit 1
+fi
 cmake --build "$build"

@@ -3,7 +3,7 @@
 # only when some are missing (so a warm machine does not touch apt).
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev qt6-base-dev
-          xvfb xauth fonts-ipafont-gothic binutils python3)
+          xvfb xauth fonts-ipafont-gothic binutils python3 clang-format)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

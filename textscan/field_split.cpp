@@ -1,12 +1,13 @@
 // Splitting a source line into fields: quotes, escapes, "//" comments, ".."
 // ranges and sign fields. Every splitter is one loop driven by a rule set.
 
+#include "textscan/field_split.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
-#include "textscan/field_split.h"
 #include "textscan/textscan.h"
 
 namespace {
@@ -26,12 +27,9 @@ struct SplitRules {
 
 SplitRules rules_for_mode(int mode) {
     switch (mode) {
-        case 0:
-            return {true, true, true, false, true, false, false};
-        case 1:
-            return {true, true, true, false, true, true, false};
-        case 3:
-            return {false, false, false, true, true, false, false};
+        case 0: return {true, true, true, false, true, false, false};
+        case 1: return {true, true, true, false, true, true, false};
+        case 3: return {false, false, false, true, true, false, false};
         default:  // 2, 5 and anything unknown
             return {false, true, true, false, true, false, false};
     }

@@ -363,28 +363,17 @@ void read_line(std::string_view line, Equipment& eq, UniqueKeys& keys) {
 
 size_t kind_size(const Equipment& eq, int k) {
     switch (static_cast<Kind>(k)) {
-        case Kind::EC:
-            return eq.ec.size();
-        case Kind::SV:
-            return eq.sv.size();
-        case Kind::DV:
-            return eq.dv.size();
-        case Kind::CE:
-            return eq.ce.size();
-        case Kind::RP:
-            return eq.rp.size();
-        case Kind::AL:
-            return eq.al.size();
-        case Kind::SP:
-            return eq.sp.size();
-        case Kind::PP:
-            return eq.pp.size();
-        case Kind::FP:
-            return eq.fp.size();
-        case Kind::RC:
-            return eq.rc.size();
-        case Kind::TR:
-            return eq.tr.size();
+        case Kind::EC: return eq.ec.size();
+        case Kind::SV: return eq.sv.size();
+        case Kind::DV: return eq.dv.size();
+        case Kind::CE: return eq.ce.size();
+        case Kind::RP: return eq.rp.size();
+        case Kind::AL: return eq.al.size();
+        case Kind::SP: return eq.sp.size();
+        case Kind::PP: return eq.pp.size();
+        case Kind::FP: return eq.fp.size();
+        case Kind::RC: return eq.rc.size();
+        case Kind::TR: return eq.tr.size();
     }
     return 0;
 }

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "zoredit/fil_writer.h"
+#include "zoredit/testing/fil_writer.h"
 
 namespace zor::edit {
 namespace {

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "zoredit/fil_reader.h"
-#include "zoredit/fil_writer.h"
 #include "zoredit/records.h"
 #include "zoredit/source_writer.h"
 #include "zoredit/store.h"
+#include "zoredit/testing/fil_writer.h"
 
 namespace {
 

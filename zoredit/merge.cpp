@@ -51,14 +51,11 @@ int32_t enable_value(const std::optional<std::string>& text) {
         case 't':
         case 'e':
         case 'y':
-        case 'o':
-            return 1;
+        case 'o': return 1;
         case 'f':
         case 'd':
-        case 'n':
-            return 0;
-        default:
-            return parse_int(t) != 0 ? 1 : 0;
+        case 'n': return 0;
+        default: return parse_int(t) != 0 ? 1 : 0;
     }
 }
 

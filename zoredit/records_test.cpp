@@ -4,8 +4,8 @@
 #include <chrono>
 #include <cstring>
 
-#include "zoredit/fil_writer.h"
 #include "zoredit/test_support.h"
+#include "zoredit/testing/fil_writer.h"
 #include "zoredit/zoredit.h"
 
 namespace zor::edit {

@@ -3,12 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <cstring>
-#include <tuple>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <random>
+#include <tuple>
 
 #include "zoredit/test_support.h"
 #include "zoredit/zoredit.h"
@@ -51,7 +51,9 @@ void set_everything_back() {
             if (is_sv && r.ceid_count > 3) r.ceid_count = 3;
             if (r.format != 0 && r.item_count > 4) r.item_count = 4;
             if ((r.format == 16 || r.format == 17))
-                r.size = r.nominal ? static_cast<int32_t>(std::strlen(static_cast<char*>(r.nominal))) : 0;
+                r.size = r.nominal
+                             ? static_cast<int32_t>(std::strlen(static_cast<char*>(r.nominal)))
+                             : 0;
             ASSERT_EQ(set(0, &r), 0) << test::last_error();
             r.ceid_count = ceids;
             r.item_count = items;
@@ -64,7 +66,8 @@ void set_everything_back() {
     for (int i = 0; i < list->count; ++i) {
         TCE_INFO r;
         ASSERT_EQ(GemGetCeInfo(0, list->ids[i], &r), 0);
-        shorten(r.rpid_count, 1023, [&] { ASSERT_EQ(GemSetCeInfo(0, &r), 0) << test::last_error(); });
+        shorten(r.rpid_count, 1023,
+                [&] { ASSERT_EQ(GemSetCeInfo(0, &r), 0) << test::last_error(); });
         ZorFreeTCE_INFO(&r);
     }
     ZorFreeTBIN_DLIST(list);
@@ -100,7 +103,8 @@ void set_everything_back() {
     for (int i = 0; i < texts->count; ++i) {
         TFPP_INFO r;
         ASSERT_EQ(GemGetFppInfo(0, texts->ids[i], &r), 0);
-        shorten(r.ccode_count, 4, [&] { ASSERT_EQ(GemSetFppInfo(0, &r), 0) << test::last_error(); });
+        shorten(r.ccode_count, 4,
+                [&] { ASSERT_EQ(GemSetFppInfo(0, &r), 0) << test::last_error(); });
         ZorFreeTFPP_INFO(&r);
     }
     ZorFreeTTEXT_DLIST(texts);
@@ -108,7 +112,8 @@ void set_everything_back() {
     for (int i = 0; i < texts->count; ++i) {
         TRCP_INFO r;
         ASSERT_EQ(GemGetRcpInfo(0, texts->ids[i], &r), 0);
-        shorten(r.param_count, 6, [&] { ASSERT_EQ(GemSetRcpInfo(0, &r), 0) << test::last_error(); });
+        shorten(r.param_count, 6,
+                [&] { ASSERT_EQ(GemSetRcpInfo(0, &r), 0) << test::last_error(); });
         ZorFreeTRCP_INFO(&r);
     }
     ZorFreeTTEXT_DLIST(texts);
@@ -416,14 +421,11 @@ class SourceGenerator {
             case 4:
                 return format_name() + "[" + std::to_string(pick(0, 9)) + ".." +
                        std::to_string(pick(0, 99)) + "]";
-            case 0:
-                return format_name() + "[" + std::to_string(pick(0, 40)) + "]";
+            case 0: return format_name() + "[" + std::to_string(pick(0, 40)) + "]";
             case 1:
                 return "A[" + std::to_string(pick(0, 9)) + ".." + std::to_string(pick(0, 60)) + "]";
-            case 2:
-                return "Q[" + std::to_string(pick(1, 9)) + "]";
-            default:
-                return "J[" + std::to_string(pick(1, 9)) + "]";
+            case 2: return "Q[" + std::to_string(pick(1, 9)) + "]";
+            default: return "J[" + std::to_string(pick(1, 9)) + "]";
         }
     }
     // A value as a source writer might write it: bare or quoted, with
@@ -454,9 +456,7 @@ class SourceGenerator {
                 s += "    vid : " + prefix + "_" + std::to_string(pick(0, 8)) + "\r\n";
         } else {
             switch (pick(0, 3)) {
-                case 0:
-                    s += "    format : " + format_name() + "\r\n";
-                    break;
+                case 0: s += "    format : " + format_name() + "\r\n"; break;
                 case 1:
                     s += "    format : " + format_name() + "[" + std::to_string(pick(0, 9)) +
                          "]\r\n";

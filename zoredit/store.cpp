@@ -139,12 +139,9 @@ template <class F>
 bool for_link_tables(const Store& s, Link link, F f) {
     switch (link) {
         case Link::Variable:
-        case Link::StatusVariable:
-            return for_variable_tables(s, link, f);
-        case Link::Event:
-            return f(s.ce);
-        case Link::Report:
-            return f(s.rp);
+        case Link::StatusVariable: return for_variable_tables(s, link, f);
+        case Link::Event: return f(s.ce);
+        case Link::Report: return f(s.rp);
     }
     return false;
 }

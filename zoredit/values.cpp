@@ -41,9 +41,7 @@ std::string element_from_int(int code, int32_t v) {
             std::memcpy(bytes.data(), &s, 2);
             break;
         }
-        case 4:
-            std::memcpy(bytes.data(), &v, 4);
-            break;
+        case 4: std::memcpy(bytes.data(), &v, 4); break;
         default: {
             auto l = static_cast<int64_t>(v);
             std::memcpy(bytes.data(), &l, 8);

@@ -8,7 +8,7 @@ namespace zor::editor {
 
 class TformALSet : public Form {
     Q_OBJECT
-public:
+  public:
     explicit TformALSet(QWidget* parent = nullptr);
 };
 

@@ -8,7 +8,7 @@ namespace zor::editor {
 
 class TformCESet : public Form {
     Q_OBJECT
-public:
+  public:
     explicit TformCESet(QWidget* parent = nullptr);
 };
 

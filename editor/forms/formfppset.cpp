@@ -5,7 +5,8 @@ namespace zor::editor {
 TformFPPSet* formFPPSet = nullptr;
 
 TformFPPSet::TformFPPSet(QWidget* parent)
-    : Form(QStringLiteral("formFPPSet"), QStringLiteral("FPP書式付プロセスプログラムの設定"), parent) {
+    : Form(QStringLiteral("formFPPSet"), QStringLiteral("FPP書式付プロセスプログラムの設定"),
+           parent) {
     resize(640, 480);
 }
 

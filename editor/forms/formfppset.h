@@ -8,7 +8,7 @@ namespace zor::editor {
 
 class TformFPPSet : public Form {
     Q_OBJECT
-public:
+  public:
     explicit TformFPPSet(QWidget* parent = nullptr);
 };
 

@@ -8,7 +8,7 @@ namespace zor::editor {
 
 class TformPPSet : public Form {
     Q_OBJECT
-public:
+  public:
     explicit TformPPSet(QWidget* parent = nullptr);
 };
 

@@ -8,7 +8,7 @@ namespace zor::editor {
 
 class TformRCPSet : public Form {
     Q_OBJECT
-public:
+  public:
     explicit TformRCPSet(QWidget* parent = nullptr);
 };
 

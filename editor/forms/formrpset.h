@@ -8,7 +8,7 @@ namespace zor::editor {
 
 class TformRPSet : public Form {
     Q_OBJECT
-public:
+  public:
     explicit TformRPSet(QWidget* parent = nullptr);
 };
 

@@ -8,7 +8,7 @@ namespace zor::editor {
 
 class TformSPSet : public Form {
     Q_OBJECT
-public:
+  public:
     explicit TformSPSet(QWidget* parent = nullptr);
 };
 

@@ -8,7 +8,7 @@ namespace zor::editor {
 
 class TformTRSet : public Form {
     Q_OBJECT
-public:
+  public:
     explicit TformTRSet(QWidget* parent = nullptr);
 };
 

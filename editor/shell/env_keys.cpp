@@ -95,25 +95,18 @@ std::span<const KeyRow> keyRows(int type) {
 
 QString softTypeEntry(int type) {
     switch (type) {
-        case 0:
-            return QStringLiteral(" VUVIVA-DOV ｴﾝｼﾞﾝﾗｲﾌﾞﾗﾘ");
-        case 1:
-            return QStringLiteral(" ZOREng4   装置通信ｴﾝｼﾞﾝ");
-        case 2:
-            return QStringLiteral(" VUVIZA3   装置通信ｴﾝｼﾞﾝ");
-        default:
-            return {};
+        case 0: return QStringLiteral(" VUVIVA-DOV ｴﾝｼﾞﾝﾗｲﾌﾞﾗﾘ");
+        case 1: return QStringLiteral(" ZOREng4   装置通信ｴﾝｼﾞﾝ");
+        case 2: return QStringLiteral(" VUVIZA3   装置通信ｴﾝｼﾞﾝ");
+        default: return {};
     }
 }
 
 QString gridCaption(int type) {
     switch (type) {
-        case 0:
-            return QStringLiteral("VUVIVA-DOV 装置起動情報設定");
-        case 1:
-            return QStringLiteral("ZOREng4 装置起動情報設定");
-        default:
-            return QStringLiteral("VUVIZA3 装置起動情報設定");
+        case 0: return QStringLiteral("VUVIVA-DOV 装置起動情報設定");
+        case 1: return QStringLiteral("ZOREng4 装置起動情報設定");
+        default: return QStringLiteral("VUVIZA3 装置起動情報設定");
     }
 }
 
@@ -128,12 +121,8 @@ QStringList envValues(int type, const TEq_Mgr& settings) {
     QStringList values;
     for (const KeyRow& row : keyRows(type)) {
         switch (row.shown) {
-            case Shown::Text:
-                values << fromSjis(settings.*row.text);
-                break;
-            case Shown::Number:
-                values << QString::number(settings.*row.number);
-                break;
+            case Shown::Text: values << fromSjis(settings.*row.text); break;
+            case Shown::Number: values << QString::number(settings.*row.number); break;
             case Shown::Side:
                 values << (settings.*row.number ? QStringLiteral("EQUIPMENT")
                                                 : QStringLiteral("HOST"));

@@ -14,7 +14,7 @@ class StringGrid;
 
 class TformCGrid : public Form {
     Q_OBJECT
-public:
+  public:
     explicit TformCGrid(QWidget* parent = nullptr);
 
     // The file being edited; set by formEqConf before the grid is shown.
@@ -32,11 +32,11 @@ public:
     QLineEdit* edtFile;
     StringGrid* SG;
 
-protected:
+  protected:
     void firstActivate() override;
     void formClose() override;
 
-private:
+  private:
     void buildGrid(int type);
     void loadFile(int type);
 };

@@ -13,7 +13,7 @@ namespace zor::editor {
 
 class TformEqConf : public Form {
     Q_OBJECT
-public:
+  public:
     explicit TformEqConf(QWidget* parent = nullptr);
 
     QStringList history;
@@ -33,7 +33,7 @@ public:
     QLineEdit* edtFile;
     QComboBox* ComboBox1;
 
-protected:
+  protected:
     void firstActivate() override;
     void formClose() override;
 };

@@ -1,4 +1,4 @@
-#include "zoredit/fil_writer.h"
+#include "zoredit/testing/fil_writer.h"
 
 #include <cstdio>
 
