@@ -124,17 +124,22 @@ TEST(StringGrid, TellsWhenTheUserCommitsACellAndHow) {
     EXPECT_EQ(commits[1][1].toInt(), 3);
     EXPECT_FALSE(commits[1][2].toBool());
 
+    // Tab went on editing the next cell; leaving it commits that one.
     g.selectCell(1, 4);
+    ASSERT_EQ(commits.count(), 3);
+    EXPECT_EQ(commits[2][0].toInt(), 2);
+    EXPECT_EQ(commits[2][1].toInt(), 3);
+
     typeInto(g, QStringLiteral("9"), Qt::Key_Escape);  // given up: no commit
-    EXPECT_EQ(commits.count(), 2);
+    EXPECT_EQ(commits.count(), 3);
     EXPECT_EQ(g.cell(1, 4), QString());
 
     // Enter on a cell that is not being edited commits it as it stands.
     g.selectCell(1, 2);
     QTest::keyClick(&g, Qt::Key_Return);
-    ASSERT_EQ(commits.count(), 3);
-    EXPECT_EQ(commits[2][1].toInt(), 2);
-    EXPECT_TRUE(commits[2][2].toBool());
+    ASSERT_EQ(commits.count(), 4);
+    EXPECT_EQ(commits[3][1].toInt(), 2);
+    EXPECT_TRUE(commits[3][2].toBool());
 }
 
 TEST(StringGrid, RowNumbersAreRightAlignedByBlanks) {
