@@ -12,7 +12,10 @@ command -v clang-format >/dev/null || { echo "format-check: clang-format is not 
 present=()
 for d in "${folders[@]}"; do [ -d "$d" ] && present+=("$d"); done
 [ ${#present[@]} -gt 0 ] || { echo "format-check: none of ${folders[*]} exists" >&2; exit 2; }
-mapfile -t files < <(git ls-files -- "${present[@]/%//*.cpp}" "${present[@]/%//*.h}")
+files=()
+while IFS= read -r f; do
+    [ -f "$f" ] && files+=("$f")
+done < <(git ls-files --cached --others --exclude-standard -- "${present[@]/%//*.cpp}" "${present[@]/%//*.h}")
 clang-format --dry-run --Werror "${files[@]}"
 echo "format-check: ${#files[@]} files in ${present[*]} as clang-format writes them" \
      "(not yet checked: ${unformatted_folders[*]})"

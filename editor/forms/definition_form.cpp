@@ -12,9 +12,7 @@
 #include "editor/shell/helpers.h"
 #include "editor/shell/library.h"
 #include "editor/shell/seam.h"
-#include "editor/shell/sjis.h"
 #include "editor/shell/string_grid.h"
-#include "zoredit/zoredit.h"
 
 namespace zor::editor {
 
@@ -202,12 +200,7 @@ std::vector<DefinitionEntry> binEntries(int (*listFn)(int, TBIN_DLIST**)) {
 
 std::vector<DefinitionEntry> textEntries(int (*listFn)(int, TTEXT_DLIST**)) {
     std::vector<DefinitionEntry> out;
-    TTEXT_DLIST* list = nullptr;
-    listFn(0, &list);
-    if (!list) return out;
-    for (int32_t i = 0; i < list->count; ++i)
-        out.push_back({fromSjis(list->ids[i]), fromSjis(list->names[i])});
-    ZorFreeTTEXT_DLIST(list);
+    for (const lib::TextIdName& e : lib::textList(listFn)) out.push_back({e.id, e.name});
     return out;
 }
 

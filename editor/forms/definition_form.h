@@ -131,36 +131,11 @@ class DefinitionForm : public Form {
     int currentListRow_ = 0;
 };
 
-// Helpers for the hooks of the kinds with numeric IDs.
-// The entries of a TBIN_DLIST list function, IDs in decimal.
+// Helpers for the hooks.
+// The entries of a list function, numeric IDs in decimal.
 std::vector<DefinitionEntry> binEntries(int (*listFn)(int, TBIN_DLIST**));
-// The entries of a TTEXT_DLIST list function.
 std::vector<DefinitionEntry> textEntries(int (*listFn)(int, TTEXT_DLIST**));
 // The ID cell of a numeric kind as a number (ActionError when it is none).
 int32_t idOf(const QString& cell);
-
-// Deleted flag through the kind's get and free functions (false when the get
-// fails): `deletedFlag(GemGetCeInfo, ZorFreeTCE_INFO, 42)`.
-template <typename Record, typename Key>
-bool deletedFlag(int (*get)(int, Key, Record*), void (*release)(Record*), Key key) {
-    Record record{};
-    const bool deleted = get(0, key, &record) == 0 && record.deleted == 1;
-    release(&record);
-    return deleted;
-}
-
-// The soft delete: get, deleted flag 1, set; 0 when both calls returned 0.
-template <typename Record, typename Key>
-int softDelete(int (*get)(int, Key, Record*), int (*set)(int, const Record*),
-               void (*release)(Record*), Key key) {
-    Record record{};
-    int rc = get(0, key, &record);
-    if (rc == 0) {
-        record.deleted = 1;
-        rc = set(0, &record);
-    }
-    release(&record);
-    return rc;
-}
 
 }  // namespace zor::editor

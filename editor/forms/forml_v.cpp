@@ -48,7 +48,7 @@ void TformL_V::firstActivate() {
 }
 
 void TformL_V::fill() {
-    const std::vector<lib::IdName> list = lib::binList(lib::variableList(kind));
+    const std::vector<lib::IdName> list = lib::binList(lib::variableCalls(kind).list);
     const int count = static_cast<int>(list.size());
     SG1->setRowCount(std::max(count + 1, kMinRows));
     SG1->clearCells();

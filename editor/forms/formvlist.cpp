@@ -41,15 +41,14 @@ void TformVlist::CBChange() {
     fill();
 }
 
-std::vector<lib::IdName> TformVlist::entries() { return lib::binList(lib::variableList(kind)); }
+std::vector<lib::IdName> TformVlist::entries() {
+    return lib::binList(lib::variableCalls(kind).list);
+}
 
 QString TformVlist::extraText(const lib::IdName& entry) {
-    TV_INFO info{};
-    QString text;
-    if (lib::variableGet(kind)(0, entry.id, &info) == 0)
-        text = lib::valueText(info.format, info.nominal);
-    ZorFreeTV_INFO(&info);
-    return text;
+    lib::Record<TV_INFO> info;
+    if (lib::variableCalls(kind).get(0, entry.id, info.get()) != 0) return {};
+    return lib::valueText(info->format, info->nominal);
 }
 
 }  // namespace zor::editor

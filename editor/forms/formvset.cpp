@@ -49,18 +49,6 @@ DefinitionKind variableKind(int mode) {
     return k;
 }
 
-using VariableSetFn = int (*)(int, const TV_INFO*);
-VariableSetFn variableSet(int mode) {
-    switch (mode) {
-        case kModeEc:
-            return GemSetEcInfo;
-        case kModeDv:
-            return GemSetDvInfo;
-        default:
-            return GemSetSvInfo;
-    }
-}
-
 // Labels (column 1) and explanations (column 3) of SG2's rows 1 to 18.
 struct DetailRow {
     const char* label;
@@ -187,8 +175,6 @@ TformVSet::TformVSet(QWidget* parent)
     connect(Timer1, &QTimer::timeout, this, [this] { runAction(this, [this] { Timer1Timer(); }); });
 }
 
-TformVSet::~TformVSet() { releaseRecord(); }
-
 void TformVSet::firstActivate() {
     grList->setEnabled(false);
     moveTopLeft();
@@ -220,11 +206,11 @@ void TformVSet::formClose() {
 // ---- the definition form's hooks ----------------------------------------------
 
 std::vector<DefinitionEntry> TformVSet::listEntries() {
-    return binEntries(lib::variableList(mode));
+    return binEntries(lib::variableCalls(mode).list);
 }
 
 bool TformVSet::entryDeleted(const QString& id) {
-    return deletedFlag(lib::variableGet(mode), ZorFreeTV_INFO, idOf(id));
+    return lib::isDeleted(lib::variableCalls(mode), idOf(id));
 }
 
 void TformVSet::clearDetail() {
@@ -256,30 +242,29 @@ void TformVSet::newDetail() {
 void TformVSet::showEntry(const QString& id) {
     closeVidPicker();
     grList->setEnabled(false);
-    TV_INFO record{};
+    lib::Record<TV_INFO> record;
     // A failed get shows nothing: the record holds no variable then.
-    if (lib::variableGet(mode)(0, idOf(id), &record) == 0) showRecord(record);
-    ZorFreeTV_INFO(&record);
+    if (lib::variableCalls(mode).get(0, idOf(id), record.get()) == 0) showRecord(*record);
     SG2->setFocus();
     SG2->selectCell(2, vrow::Format);
 }
 
 int TformVSet::deleteEntry(const QString& id) {
-    return softDelete(lib::variableGet(mode), variableSet(mode), ZorFreeTV_INFO, idOf(id));
+    return lib::softDelete(lib::variableCalls(mode), idOf(id));
 }
 
 QString TformVSet::buildRecord() {
     VariableDetail d = detail();
-    const QString refusal = buildVariable(d, vidList.vids(), &record_);
+    const QString refusal = buildVariable(d, vidList.vids(), record_.get());
     // OK's corrections stay in the grid, as the user will see them saved.
     SG2->setCell(2, vrow::Size, d.values[vrow::Size]);
     SG2->setCell(2, vrow::Nominal, d.values[vrow::Nominal]);
     return refusal;
 }
 
-int TformVSet::storeRecord() { return variableSet(mode)(0, &record_); }
+int TformVSet::storeRecord() { return lib::variableCalls(mode).set(0, record_.get()); }
 
-void TformVSet::releaseRecord() { ZorFreeTV_INFO(&record_); }
+void TformVSet::releaseRecord() { record_.release(); }
 
 // ---- the detail ------------------------------------------------------------------
 
@@ -362,7 +347,8 @@ void TformVSet::showVidList() {
     SG3->setRowCount(count + 10);
     for (int i = 0; i < count; ++i) {
         const int32_t vid = vidList.vids()[static_cast<size_t>(i)];
-        SG3->setRowTexts(i + 1, {vidRowNumber(i + 1), QString::number(vid), variableName(vid)});
+        SG3->setRowTexts(i + 1,
+                         {vidRowNumber(i + 1), QString::number(vid), lib::variableName(vid)});
     }
     SG3->selectGridRow(1);
 }

@@ -9,6 +9,7 @@
 
 #include "editor/forms/definition_form.h"
 #include "editor/forms/variable_record.h"
+#include "editor/shell/library.h"
 #include "zoredit/zoredit.h"
 
 class QGroupBox;
@@ -21,7 +22,6 @@ class TformVSet : public DefinitionForm {
     Q_OBJECT
   public:
     explicit TformVSet(QWidget* parent = nullptr);
-    ~TformVSet() override;
 
     // 0 EC, 1 SV, 2 DVVAL; set by the session menu before showing.
     int mode = 0;
@@ -77,7 +77,7 @@ class TformVSet : public DefinitionForm {
     int pickedVid() const;
     int vidRow() const;
 
-    TV_INFO record_{};
+    lib::Record<TV_INFO> record_;
 };
 
 extern TformVSet* formVSet;

@@ -12,12 +12,13 @@
 #include <QTest>
 
 #include "editor/forms/formvset.h"
-#include "editor/forms/test_equipment.h"
 #include "editor/forms/windows.h"
 #include "editor/shell/formvmenu.h"
 #include "editor/shell/qt_print.h"
 #include "editor/shell/seam.h"
 #include "editor/shell/string_grid.h"
+#include "editor/testing/scripted_seam.h"
+#include "editor/testing/test_equipment.h"
 #include "zoredit/zoredit.h"
 
 namespace zor::editor {

@@ -11,12 +11,13 @@
 #include "editor/forms/formcelist.h"
 #include "editor/forms/formfmt.h"
 #include "editor/forms/forml_v.h"
-#include "editor/forms/test_equipment.h"
 #include "editor/forms/windows.h"
 #include "editor/shell/formvmenu.h"
 #include "editor/shell/qt_print.h"
 #include "editor/shell/seam.h"
 #include "editor/shell/string_grid.h"
+#include "editor/testing/scripted_seam.h"
+#include "editor/testing/test_equipment.h"
 #include "zoredit/zoredit.h"
 
 namespace zor::editor {
@@ -29,10 +30,10 @@ void press(QWidget* form, const char* name) {
 
 // A variable as zoredit holds it, freed on leaving.
 struct Held {
-    TV_INFO r{};
+    lib::Record<TV_INFO> record;
+    const TV_INFO& r = *record;
     int rc;
-    Held(int mode, int32_t id) : rc(lib::variableGet(mode)(0, id, &r)) {}
-    ~Held() { ZorFreeTV_INFO(&r); }
+    Held(int mode, int32_t id) : rc(lib::variableCalls(mode).get(0, id, record.get())) {}
 };
 
 // The IDs column of SG1 down to the first empty cell.

@@ -9,10 +9,11 @@
 #include "editor/forms/forml_v.h"
 #include "editor/forms/formrplist.h"
 #include "editor/forms/formvlist.h"
-#include "editor/forms/test_equipment.h"
 #include "editor/shell/qt_print.h"
 #include "editor/shell/seam.h"
 #include "editor/shell/string_grid.h"
+#include "editor/testing/scripted_seam.h"
+#include "editor/testing/test_equipment.h"
 #include "zoredit/zoredit.h"
 
 namespace zor::editor {

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QTimer>
@@ -51,9 +52,17 @@ int variableShots(const QString& dir, int n) {
 }
 }  // namespace
 
-int takeScreenshots(const QString& dir, const QString& cnf, const QString& fil) {
-    ScriptedSeam script;
-    SeamScope scope(script);
+int takeScreenshots(const QString& target, const QString& cnfFile, const QString& filFile) {
+    UnattendedSeam unattended;
+    SeamScope scope(unattended);
+    // Paths resolved now: the main window makes the program directory
+    // current when it is shown.
+    auto absolute = [](const QString& path) {
+        return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
+    };
+    const QString dir = absolute(target);
+    const QString cnf = absolute(cnfFile);
+    const QString fil = absolute(filFile);
     QDir().mkpath(dir);
     if (!cnf.isEmpty() && !fil.isEmpty()) {
         QString error;
@@ -82,7 +91,8 @@ int takeScreenshots(const QString& dir, const QString& cnf, const QString& fil) 
             formVConf->edtFile->setText(fil);
         }
         settle(150);
-        QString name = QStringLiteral("%1_%2.png").arg(n, 2, 10, QLatin1Char('0')).arg(form->objectName());
+        QString name =
+            QStringLiteral("%1_%2.png").arg(n, 2, 10, QLatin1Char('0')).arg(form->objectName());
         if (form->grab().save(QDir(dir).filePath(name))) ++written;
         form->hide();
     }

@@ -6,7 +6,8 @@
 
 namespace zor::editor {
 
-// Writes "NN_<objectName>.png" for every window into `dir`. When `cnf` and
+// Writes "NN_<objectName>.png" for every window into `dir` (a relative one
+// taken from the current directory at the call). When `cnf` and
 // `fil` are given, the equipment is bound first so the lists show it.
 // Nothing waits for the user: modal requests are answered by a script.
 // Returns the number of files written.

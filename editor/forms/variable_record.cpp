@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <algorithm>
-#include <cstring>
 
 #include "editor/shell/action.h"
 #include "editor/shell/helpers.h"
@@ -17,19 +16,8 @@ namespace {
 const QString kCheckIdName = QStringLiteral("ID、名前を確認してください。");
 const QString kCheckRequired = QStringLiteral("必須項目の設定を確認してください。");
 
-// A zoredit copy of `text` in Shift-JIS.
-char* allocText(const QString& text, int extra = 1) {
-    const QByteArray bytes = toSjis(text);
-    char* copy = static_cast<char*>(ZorAllocMem(static_cast<int>(bytes.size()) + extra));
-    std::memcpy(copy, bytes.constData(), static_cast<size_t>(bytes.size()));
-    copy[bytes.size()] = '\0';
-    return copy;
-}
-
-template <typename T>
-T* allocArray(int n) {
-    return static_cast<T*>(ZorAllocMem(static_cast<int>(sizeof(T)) * n));
-}
+using lib::allocArray;
+using lib::allocText;
 
 int atoiText(const QString& text) { return zor_atoi(toSjis(text.trimmed()).constData()); }
 
@@ -68,13 +56,6 @@ bool VidList::remove(int row) {
 
 QString vidListFullMessage() {
     return QStringLiteral("LISTに含められる変数は%1個までです。").arg(VidList::kCapacity);
-}
-
-QString variableName(int32_t vid) {
-    QByteArray buffer(ZOR_MAX_TEXT + 1, '\0');
-    int32_t length = 0;
-    if (GemGetVName(0, vid, buffer.data(), &length, static_cast<int>(buffer.size())) < 0) return {};
-    return fromSjis(buffer.constData());
 }
 
 QString buildVariable(VariableDetail& d, const std::vector<int32_t>& vids, TV_INFO* r) {
@@ -132,7 +113,7 @@ QString buildVariable(VariableDetail& d, const std::vector<int32_t>& vids, TV_IN
             list->names = allocArray<char*>(count);
             for (int i = 0; i < count; ++i) {
                 list->vids[i] = vids[static_cast<size_t>(i)];
-                list->names[i] = allocText(variableName(list->vids[i]), 2);
+                list->names[i] = allocText(lib::variableName(list->vids[i]), 2);
             }
         }
     }

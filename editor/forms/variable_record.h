@@ -90,7 +90,4 @@ struct VariableView {
 // VIDs than the VID list can keep (the view is then left empty).
 QString viewVariable(const TV_INFO& record, VariableView* view);
 
-// The name of any variable with this VID, "" when none.
-QString variableName(int32_t vid);
-
 }  // namespace zor::editor

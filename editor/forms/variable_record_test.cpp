@@ -5,9 +5,9 @@
 #include <initializer_list>
 #include <utility>
 
-#include "editor/forms/test_equipment.h"
 #include "editor/shell/library.h"
 #include "editor/shell/qt_print.h"
+#include "editor/testing/test_equipment.h"
 #include "zoredit/zoredit.h"
 
 namespace zor::editor {
@@ -58,12 +58,6 @@ TEST(VidList, OneCapacityForEveryOperationAndInsertionPastThe256thEntry) {
 
 // ---- building a record ---------------------------------------------------------------
 
-// A record that frees itself, as the form frees its working record.
-struct Record {
-    TV_INFO r{};
-    ~Record() { ZorFreeTV_INFO(&r); }
-};
-
 VariableDetail detail(int mode, const QString& id, const QString& name,
                       std::initializer_list<std::pair<int, QString>> cells) {
     VariableDetail d;
@@ -82,37 +76,37 @@ class BuildVariable : public ::testing::Test {
     // Names of list entries come from the loaded equipment.
     void SetUp() override { ASSERT_GE(testing::load(eq), 0) << eq.compileOutput.toStdString(); }
     testing::Equipment eq;
-    Record rec;
+    lib::Record<TV_INFO> rec;  // freed as the form frees its working record
 };
 
 TEST_F(BuildVariable, FormatATakesItsSizeFromTheNominalInBytes) {
     const QString A = QStringLiteral("A");
     VariableDetail d =
         detail(0, "7", "EC_X", {{vrow::Format, A}, {vrow::Size, "9"}, {vrow::Nominal, "ABCDE"}});
-    ASSERT_EQ(buildVariable(d, {}, &rec.r), QString());
-    EXPECT_EQ(rec.r.size, 5);
+    ASSERT_EQ(buildVariable(d, {}, rec.get()), QString());
+    EXPECT_EQ(rec->size, 5);
     EXPECT_EQ(d.values[vrow::Size], QStringLiteral("5"));
-    EXPECT_EQ(text(rec.r.nominal), QStringLiteral("ABCDE"));
-    ZorFreeTV_INFO(&rec.r);
+    EXPECT_EQ(text(rec->nominal), QStringLiteral("ABCDE"));
+    rec.release();
 
     // Shift-JIS bytes, not characters; Min and Max longer than that are kept whole.
     d = detail(
         0, "7", "EC_X",
         {{vrow::Format, A}, {vrow::Nominal, QStringLiteral("待機")}, {vrow::Min, "0123456789"}});
-    ASSERT_EQ(buildVariable(d, {}, &rec.r), QString());
-    EXPECT_EQ(rec.r.size, 4);
-    EXPECT_EQ(text(rec.r.min), QStringLiteral("0123456789"));
-    EXPECT_EQ(lib::valueText(ZOR_FMT_A, rec.r.nominal), QStringLiteral("待機"));
-    ZorFreeTV_INFO(&rec.r);
+    ASSERT_EQ(buildVariable(d, {}, rec.get()), QString());
+    EXPECT_EQ(rec->size, 4);
+    EXPECT_EQ(text(rec->min), QStringLiteral("0123456789"));
+    EXPECT_EQ(lib::valueText(ZOR_FMT_A, rec->nominal), QStringLiteral("待機"));
+    rec.release();
 
     // An empty nominal: size 0, no Size message, the text buffers still exist.
     d = detail(0, "7", "EC_X", {{vrow::Format, A}, {vrow::Size, "3"}});
-    ASSERT_EQ(buildVariable(d, {}, &rec.r), QString());
-    EXPECT_EQ(rec.r.size, 0);
+    ASSERT_EQ(buildVariable(d, {}, rec.get()), QString());
+    EXPECT_EQ(rec->size, 0);
     EXPECT_EQ(d.values[vrow::Size], QStringLiteral("0"));
-    ASSERT_NE(rec.r.nominal, nullptr);
-    EXPECT_EQ(text(rec.r.nominal), QString());
-    ASSERT_NE(rec.r.units, nullptr);
+    ASSERT_NE(rec->nominal, nullptr);
+    EXPECT_EQ(text(rec->nominal), QString());
+    ASSERT_NE(rec->units, nullptr);
 }
 
 TEST_F(BuildVariable, NameAndUnitsAsTypedCeidsInSvModeOnly) {
@@ -120,20 +114,20 @@ TEST_F(BuildVariable, NameAndUnitsAsTypedCeidsInSvModeOnly) {
         VariableDetail d =
             detail(mode, " 9 ", " V_X ",
                    {{vrow::Format, " I2 "}, {vrow::Units, " mm "}, {19, "5003"}, {21, " 5001 "}});
-        ASSERT_EQ(buildVariable(d, {}, &rec.r), QString());
-        EXPECT_EQ(rec.r.vid, 9);
-        EXPECT_STREQ(rec.r.name, " V_X ");  // trimmed only for the checks
-        EXPECT_STREQ(rec.r.units, " mm ");
-        EXPECT_EQ(rec.r.min, nullptr);  // an empty number cell: no buffer
+        ASSERT_EQ(buildVariable(d, {}, rec.get()), QString());
+        EXPECT_EQ(rec->vid, 9);
+        EXPECT_STREQ(rec->name, " V_X ");  // trimmed only for the checks
+        EXPECT_STREQ(rec->units, " mm ");
+        EXPECT_EQ(rec->min, nullptr);  // an empty number cell: no buffer
         if (mode == kModeSv) {
-            ASSERT_EQ(rec.r.ceid_count, 2);
-            EXPECT_EQ(rec.r.ceids[0], 5003);
-            EXPECT_EQ(rec.r.ceids[1], 5001);
+            ASSERT_EQ(rec->ceid_count, 2);
+            EXPECT_EQ(rec->ceids[0], 5003);
+            EXPECT_EQ(rec->ceids[1], 5001);
         } else {
-            EXPECT_EQ(rec.r.ceid_count, 0) << mode;
-            EXPECT_EQ(rec.r.ceids, nullptr);
+            EXPECT_EQ(rec->ceid_count, 0) << mode;
+            EXPECT_EQ(rec->ceids, nullptr);
         }
-        ZorFreeTV_INFO(&rec.r);
+        rec.release();
     }
 }
 
@@ -141,23 +135,23 @@ TEST_F(BuildVariable, ListTakesTheVidsWithTheirNamesAndIgnoresTheLimits) {
     VariableDetail d = detail(
         kModeSv, "2100", "SV_LIST",
         {{vrow::Format, QStringLiteral("L")}, {vrow::Nominal, "99"}, {7, "1"}, {8, "2"}, {9, "3"}});
-    ASSERT_EQ(buildVariable(d, {2003, 9999, 1001}, &rec.r), QString());
+    ASSERT_EQ(buildVariable(d, {2003, 9999, 1001}, rec.get()), QString());
     EXPECT_EQ(d.values[vrow::Nominal], QStringLiteral("3"));
-    EXPECT_EQ(rec.r.format, ZOR_FMT_L);
-    ASSERT_EQ(rec.r.item_count, 3);
-    ASSERT_NE(rec.r.items.list, nullptr);
-    EXPECT_EQ(rec.r.items.list->vids[0], 2003);
-    EXPECT_EQ(rec.r.items.list->vids[2], 1001);
-    EXPECT_STREQ(rec.r.items.list->names[0], "SV_CHAMBER_TEMP");
-    EXPECT_STREQ(rec.r.items.list->names[1], "");  // no such variable
-    EXPECT_STREQ(rec.r.items.list->names[2], "EC_HEATER_SETPOINT");
-    ZorFreeTV_INFO(&rec.r);
+    EXPECT_EQ(rec->format, ZOR_FMT_L);
+    ASSERT_EQ(rec->item_count, 3);
+    ASSERT_NE(rec->items.list, nullptr);
+    EXPECT_EQ(rec->items.list->vids[0], 2003);
+    EXPECT_EQ(rec->items.list->vids[2], 1001);
+    EXPECT_STREQ(rec->items.list->names[0], "SV_CHAMBER_TEMP");
+    EXPECT_STREQ(rec->items.list->names[1], "");  // no such variable
+    EXPECT_STREQ(rec->items.list->names[2], "EC_HEATER_SETPOINT");
+    rec.release();
 
     // An empty list has no list record.
     d = detail(kModeSv, "2100", "SV_LIST", {{vrow::Format, QStringLiteral("L")}});
-    ASSERT_EQ(buildVariable(d, {}, &rec.r), QString());
-    EXPECT_EQ(rec.r.item_count, 0);
-    EXPECT_EQ(rec.r.items.list, nullptr);
+    ASSERT_EQ(buildVariable(d, {}, rec.get()), QString());
+    EXPECT_EQ(rec->item_count, 0);
+    EXPECT_EQ(rec->items.list, nullptr);
     EXPECT_EQ(d.values[vrow::Nominal], QStringLiteral("0"));
 }
 

@@ -13,6 +13,7 @@
 #include "editor/shell/formvmenu.h"
 #include "editor/shell/qt_print.h"
 #include "editor/shell/seam.h"
+#include "editor/testing/scripted_seam.h"
 
 namespace zor::editor {
 namespace {

@@ -8,6 +8,7 @@
 #include "editor/shell/qt_print.h"
 #include "editor/shell/seam.h"
 #include "editor/shell/sjis.h"
+#include "editor/testing/scripted_seam.h"
 
 namespace zor::editor {
 namespace {

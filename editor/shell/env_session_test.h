@@ -16,11 +16,12 @@
 #include "editor/shell/formhist.h"
 #include "editor/shell/formmain.h"
 #include "editor/shell/seam.h"
+#include "editor/testing/scripted_seam.h"
 
 namespace zor::editor {
 
 class EnvSession : public ::testing::Test {
-protected:
+  protected:
     QTemporaryDir dir;
     QString before = QDir::currentPath();
     ScriptedSeam script;

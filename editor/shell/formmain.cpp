@@ -106,27 +106,4 @@ QString changeExtension(const QString& path, const QString& extension) {
     return path.left(dot) + extension;
 }
 
-QString quoteArgument(const QString& path) {
-    bool plain =
-        !path.isEmpty() && !path.contains(u' ') && !path.contains(u'\t') && !path.contains(u'"');
-    if (plain) return path;
-    // Backslashes count only before a quote: double those, escape the quote.
-    QString out = QStringLiteral("\"");
-    int backslashes = 0;
-    for (QChar c : path) {
-        if (c == u'\\') {
-            ++backslashes;
-            continue;
-        }
-        if (c == u'"') {
-            out += QString(backslashes * 2 + 1, u'\\') + u'"';
-        } else {
-            out += QString(backslashes, u'\\') + c;
-        }
-        backslashes = 0;
-    }
-    out += QString(backslashes * 2, u'\\') + u'"';
-    return out;
-}
-
 }  // namespace zor::editor

@@ -54,8 +54,5 @@ void openInTextEditor(QWidget* parent, const QString& file);
 // `path` with its extension (".txt") replaced by `extension`, or `extension`
 // appended when it has none.
 QString changeExtension(const QString& path, const QString& extension);
-// A path for a command line split the Windows way: quoted when it holds
-// blanks, tabs or quotes.
-QString quoteArgument(const QString& path);
 
 }  // namespace zor::editor

@@ -34,18 +34,13 @@ TEST(MainWindow, AProgramDirectoryThatCannotBeWrittenFallsBackToTheUsersDataDire
     qunsetenv("XDG_DATA_HOME");
 }
 
-TEST(MainWindow, ExtensionsAndArgumentsForTheCompilerMeeting) {
+TEST(MainWindow, ChangesTheExtensionOfTheFileNameOnly) {
     EXPECT_EQ(changeExtension(QStringLiteral("/eq/a.b/equip.txt"), QStringLiteral(".fil")),
               QStringLiteral("/eq/a.b/equip.fil"));
     EXPECT_EQ(changeExtension(QStringLiteral("/eq/a.b/equip"), QStringLiteral(".fil")),
               QStringLiteral("/eq/a.b/equip.fil"));
     EXPECT_EQ(changeExtension(QStringLiteral("equip.FIL"), QStringLiteral(".txt")),
               QStringLiteral("equip.txt"));
-    EXPECT_EQ(quoteArgument(QStringLiteral("/eq/equip.txt")), QStringLiteral("/eq/equip.txt"));
-    EXPECT_EQ(quoteArgument(QStringLiteral("/my eq/equip.txt")),
-              QStringLiteral("\"/my eq/equip.txt\""));
-    EXPECT_EQ(quoteArgument(QStringLiteral("/a\"b c\\")), QStringLiteral("\"/a\\\"b c\\\\\""));
-    EXPECT_EQ(quoteArgument(QString()), QStringLiteral("\"\""));
 }
 
 }  // namespace

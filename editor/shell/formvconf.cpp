@@ -179,10 +179,10 @@ void TformVConf::btnGoClick() {
     if (definition.isEmpty() || !QFileInfo(definition).isFile()) return;
     QString ext = QFileInfo(definition).suffix();
     if (ext == QStringLiteral("txt") || ext == QStringLiteral("TXT")) {
-        WritePassFile(handle());
-        tickCount = 0;
+        WritePassFile(formMain->programDir, handle());
+        watch.restart();
         Timer1->start(1000);
-        int result = StartCompile(definition);
+        int result = StartCompile(formMain->programDir, formMain->compilerPath, definition);
         appendLine(MEMO,
                    QStringLiteral("Compiler Porcess Start ") + QStringLiteral("ei=%1").arg(result));
         if (result != 0) seam().message(this, QStringLiteral("Compile ei=%1").arg(result));
@@ -193,9 +193,8 @@ void TformVConf::btnGoClick() {
 }
 
 void TformVConf::Timer1Timer() {
-    QString endMarker = formMain->fileInProgramDir(QStringLiteral("zor_conf.end"));
-    if (!QFileInfo::exists(endMarker)) {
-        if (++tickCount >= kTimeoutTicks) {
+    if (!compileEnded(formMain->programDir)) {
+        if (watch.silentTick()) {
             Timer1->stop();
             appendLine(MEMO, QStringLiteral(" !! -- Compile time out"));
         }
@@ -203,8 +202,7 @@ void TformVConf::Timer1Timer() {
     }
     appendLine(MEMO, QStringLiteral("=== Compile end ==="));
     Timer1->stop();
-    QStringList lines = readTextLines(endMarker, 1);
-    int result = toInt(lines.isEmpty() ? QString() : lines[0]);
+    int result = compileResult(formMain->programDir);
     appendLine(MEMO, QStringLiteral("   result = ") + QString::number(result));
     if (result != 0) return;
     loadEquipment(edtConf->text(), edtFile->text(),
@@ -224,7 +222,8 @@ void TformVConf::loadEquipment(const QString& envFile, const QString& defFile,
 }
 
 void TformVConf::progressMessage() {
-    runAction(this, [this] { readProgressLine(MEMO); });
+    watch.restart();
+    runAction(this, [this] { appendLine(MEMO, readProgressLine(formMain->programDir)); });
 }
 
 }  // namespace zor::editor

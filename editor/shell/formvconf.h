@@ -5,6 +5,7 @@
 
 #include <QStringList>
 
+#include "editor/shell/compile_protocol.h"
 #include "editor/shell/form.h"
 
 class QAction;
@@ -27,10 +28,8 @@ class TformVConf : public Form {
     QString varHistoryPath;   // "eq_var.his"
     QString confHistoryPath;  // "eq_conf.his"
     QString errorText;        // GemEditSetupEquipment's reason
-    int tickCount = 0;
-
-    // Ticks of Timer1 before the compile counts as lost.
-    static constexpr int kTimeoutTicks = 5;
+    // Polls of the running compile that heard nothing from it.
+    CompileWatch watch;
 
     void btnOpenClick();
     void btnReopenClick();
@@ -42,7 +41,8 @@ class TformVConf : public Form {
     void btnCancelClick();
     void btnGoClick();
     void Timer1Timer();
-    // Reads the first line of "AAZZ" into MEMO (one progress message).
+    // Reads the first line of "AAZZ" into MEMO (one progress message); the
+    // compiler is alive, so the watch starts counting again.
     void progressMessage();
     // The port the compiler reports to: this window's handle.
     quint16 handle();

@@ -1,6 +1,5 @@
 #include "editor/shell/formvmenu.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -13,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "editor/shell/action.h"
+#include "editor/shell/compile_protocol.h"
 #include "editor/shell/formmain.h"
 #include "editor/shell/formvconf.h"
 #include "editor/shell/helpers.h"
@@ -212,8 +212,8 @@ void TformVMenu::btnCompileClick() {
         seam().message(this, QStringLiteral("ｿｰｽﾌｧｲﾙ名を設定してください。"));
         return;
     }
-    WritePassFile(handle());
-    int result = StartCompile(edtSrc->text());
+    WritePassFile(formMain->programDir, handle());
+    int result = StartCompile(formMain->programDir, formMain->compilerPath, edtSrc->text());
     if (result != 0) {
         seam().message(this, QStringLiteral("Compile ei=%1").arg(result));
         EditBeep(1);
@@ -224,7 +224,7 @@ void TformVMenu::btnCompileClick() {
 }
 
 void TformVMenu::Timer1Timer() {
-    if (!QFileInfo::exists(formMain->fileInProgramDir(QStringLiteral("zor_conf.end")))) return;
+    if (!compileEnded(formMain->programDir)) return;
     Timer1->stop();
     appendLine(Memo, QStringLiteral("----- Operation End -----"));
     EditBeep(1);
@@ -252,31 +252,9 @@ void TformVMenu::formClose() {
 }
 
 void TformVMenu::progressMessage() {
-    runAction(this, [this] { readProgressLine(Memo); });
-}
-
-// ---- the compiler meeting ---------------------------------------------------
-
-void WritePassFile(quint16 handle) {
-    writeTextLines(formMain->fileInProgramDir(QStringLiteral("pass_file")),
-                   {QString::number(handle)});
-}
-
-int StartCompile(const QString& source) {
-    QFile::remove(formMain->fileInProgramDir(QStringLiteral("zor_conf.end")));
-    QString arguments = quoteArgument(source) + u' ' + QStringLiteral("zor_conf.log") + u' ' +
-                        QStringLiteral("zor_conf.end");
-    return lib::createProcess(formMain->compilerPath, arguments);
+    runAction(this, [this] { appendLine(Memo, readProgressLine(formMain->programDir)); });
 }
 
 void appendLine(QPlainTextEdit* memo, const QString& line) { memo->appendPlainText(line); }
-
-void readProgressLine(QPlainTextEdit* memo) {
-    QString path = formMain->fileInProgramDir(QStringLiteral("AAZZ"));
-    if (!QFileInfo::exists(path))
-        throw ActionError(QStringLiteral("入出力エラー: %1 がありません").arg(path));
-    QStringList lines = readTextLines(path, 1);
-    appendLine(memo, lines.isEmpty() ? QString() : lines[0]);
-}
 
 }  // namespace zor::editor

@@ -68,14 +68,7 @@ class TformVMenu : public Form {
 
 extern TformVMenu* formVMenu;
 
-// Creates or truncates "pass_file" with one line, the handle in decimal.
-void WritePassFile(quint16 handle);
-// Deletes "zor_conf.end" and starts the compiler on `source` without
-// waiting; 0 when it started, else an error number.
-int StartCompile(const QString& source);
 // Appends one line to a log memo.
 void appendLine(QPlainTextEdit* memo, const QString& line);
-// Reads the first line of "AAZZ" into `memo`; ActionError when it cannot.
-void readProgressLine(QPlainTextEdit* memo);
 
 }  // namespace zor::editor

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "editor/shell/action.h"
+#include "editor/shell/library.h"
 #include "editor/shell/seam.h"
 #include "editor/shell/sjis.h"
 #include "editor/shell/string_grid.h"
@@ -80,7 +81,7 @@ void TextToItemValue(int code, int count, void** place, const QString& text) {
         QByteArray bytes = toSjis(text);
         // Room for the whole text, so nothing is cut or written past.
         const int room = std::max(count, static_cast<int>(bytes.size()));
-        char* buffer = static_cast<char*>(ZorAllocMem(room + 1));
+        char* buffer = lib::allocArray<char>(room + 1);
         std::copy(bytes.begin(), bytes.end(), buffer);
         buffer[bytes.size()] = '\0';
         *place = buffer;
@@ -93,7 +94,7 @@ void TextToItemValue(int code, int count, void** place, const QString& text) {
     const int n = std::max(count, 0);
     if (code == ZOR_FMT_F4 || code == ZOR_FMT_F8) {
         const double value = toFloat(text);
-        void* buffer = ZorAllocMem(zor_get_item_unit_size(code) * n);
+        void* buffer = lib::allocBlock(static_cast<qint64>(zor_get_item_unit_size(code)) * n);
         if (code == ZOR_FMT_F4) {
             const float f = static_cast<float>(value);
             zor_set_vdval(buffer, &f, code, n, n);
@@ -105,7 +106,7 @@ void TextToItemValue(int code, int count, void** place, const QString& text) {
     }
     QByteArray bytes = toSjis(text);
     const int32_t value = zor_atoi(bytes.constData());
-    void* buffer = ZorAllocMem(zor_get_item_unit_size(code) * n);
+    void* buffer = lib::allocBlock(static_cast<qint64>(zor_get_item_unit_size(code)) * n);
     zor_set_vdval(buffer, &value, code, n, n);
     *place = buffer;
 }

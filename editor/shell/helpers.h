@@ -32,7 +32,8 @@ int CheckDuplicateTextId(const QLineEdit* idEdit, const QLineEdit* nameEdit,
 // count + 1 bytes: a longer text is kept whole, never cut). Other formats: an
 // empty text gives null; F4 and F8 read a floating-point number (ActionError
 // with the standard message when it is not one); the rest zor_atoi.
-// Throws ActionError when the text does not fit Shift-JIS.
+// Throws ActionError when the text does not fit Shift-JIS or no block can be
+// had.
 void TextToItemValue(int code, int count, void** place, const QString& text);
 
 // ASCII letters upper-cased, everything else kept (how names compare).

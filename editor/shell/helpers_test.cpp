@@ -9,6 +9,7 @@
 #include "editor/shell/qt_print.h"
 #include "editor/shell/seam.h"
 #include "editor/shell/string_grid.h"
+#include "editor/testing/scripted_seam.h"
 #include "zoredit/zoredit.h"
 
 namespace zor::editor {

@@ -1,15 +1,16 @@
 #pragma once
-// The shell's side of zoredit: the calls the sessions make, with texts
+// The editor's side of zoredit: the calls the sessions make, with texts
 // converted to Shift-JIS on the way in and back on the way out, and the
-// caller buffers sized in one place. Equipment number 0 throughout.
+// caller buffers sized in one place; how an editor allocates, holds, lists,
+// gets, sets and frees the records of every kind. Equipment number 0
+// throughout.
 
 #include <QString>
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
-struct TBIN_DLIST;
-struct TEq_Mgr;
-struct TV_INFO;
+#include "zoredit/zoredit.h"
 
 namespace zor::editor::lib {
 
@@ -33,19 +34,129 @@ void terminateLibrary();
 // ZorBeep(kind, 50).
 int beep(int kind);
 
-// One entry of an ID list, names decoded.
+// ---- memory --------------------------------------------------------------
+// Blocks an editor puts into a record come from ZorAllocMem (zero-filled),
+// so the kind's free function releases them. Each throws ActionError when
+// the block cannot be had (no memory, or a size past what ZorAllocMem takes),
+// which ends the user's action with the record still freeable.
+void* allocBlock(qint64 size);
+// `text` in Shift-JIS with its NUL and `extra - 1` further zero bytes.
+// ActionError also for a text Shift-JIS cannot hold.
+char* allocText(const QString& text, int extra = 1);
+// `n` zeroed elements of T.
+template <typename T>
+T* allocArray(int n) {
+    return static_cast<T*>(allocBlock(static_cast<qint64>(sizeof(T)) * n));
+}
+
+// ---- records ---------------------------------------------------------------
+// The kind's ZorFree* function: frees what the record points to.
+void freeRecord(TV_INFO* r);
+void freeRecord(TCE_INFO* r);
+void freeRecord(TRP_INFO* r);
+void freeRecord(TAL_INFO* r);
+void freeRecord(TPP_INFO* r);
+void freeRecord(TFPP_INFO* r);
+void freeRecord(TRCP_INFO* r);
+void freeRecord(TTRACE_INFO* r);
+
+// The one way an editor holds a record of zoredit: zeroed from the start,
+// filled by a get or by the editor's own build, and freed with the kind's
+// free function when it goes (a thrown conversion error included).
+template <typename T>
+class Record {
+  public:
+    Record() { zero(); }
+    ~Record() { freeRecord(&record_); }
+    Record(const Record&) = delete;
+    Record& operator=(const Record&) = delete;
+
+    T* get() { return &record_; }
+    const T* get() const { return &record_; }
+    T* operator->() { return &record_; }
+    const T* operator->() const { return &record_; }
+    T& operator*() { return record_; }
+    const T& operator*() const { return record_; }
+    // Frees what it holds and zeroes it, ready for the next get or build.
+    void release() {
+        freeRecord(&record_);
+        zero();
+    }
+
+  private:
+    void zero() { std::memset(static_cast<void*>(&record_), 0, sizeof record_); }
+    T record_;
+};
+
+// What an editor calls for one kind: list its IDs, get one record, set one.
+template <typename T, typename K, typename L>
+struct Calls {
+    using Record = T;
+    using Key = K;
+    using List = L;
+    int (*list)(int, L**);
+    int (*get)(int, K, T*);
+    int (*set)(int, const T*);
+};
+using VariableCalls = Calls<TV_INFO, int32_t, TBIN_DLIST>;
+inline constexpr Calls<TCE_INFO, int32_t, TBIN_DLIST> kCeCalls{GemGetCeList, GemGetCeInfo,
+                                                               GemSetCeInfo};
+inline constexpr Calls<TRP_INFO, int32_t, TBIN_DLIST> kReportCalls{GemGetRpList, GemGetRpInfo,
+                                                                   GemSetRpInfo};
+inline constexpr Calls<TAL_INFO, int32_t, TBIN_DLIST> kAlarmCalls{GemGetAlList, GemGetAlInfo,
+                                                                  GemSetAlInfo};
+inline constexpr Calls<TTRACE_INFO, const char*, TTEXT_DLIST> kTraceCalls{
+    GemGetTrList, GemGetTrInfo, GemSetTrInfo};
+inline constexpr Calls<TPP_INFO, const char*, TTEXT_DLIST> kPpCalls{GemGetPpList, GemGetPpInfo,
+                                                                    GemSetPpInfo};
+inline constexpr Calls<TFPP_INFO, const char*, TTEXT_DLIST> kFppCalls{GemGetFppList, GemGetFppInfo,
+                                                                      GemSetFppInfo};
+inline constexpr Calls<TRCP_INFO, const char*, TTEXT_DLIST> kRecipeCalls{
+    GemGetRcpList, GemGetRcpInfo, GemSetRcpInfo};
+// The calls of a variable mode: 0 EC, 1 SV, 2 DVVAL (any other: SV).
+const VariableCalls& variableCalls(int mode);
+
+// The deleted flag of the definition with `key`; false when the get fails.
+template <typename C>
+bool isDeleted(const C& calls, typename C::Key key) {
+    Record<typename C::Record> record;
+    return calls.get(0, key, record.get()) == 0 && record->deleted == 1;
+}
+// The soft delete: get, deleted flag 1, set. 0 when both calls returned 0.
+template <typename C>
+int softDelete(const C& calls, typename C::Key key) {
+    Record<typename C::Record> record;
+    int rc = calls.get(0, key, record.get());
+    if (rc == 0) {
+        record->deleted = 1;
+        rc = calls.set(0, record.get());
+    }
+    return rc;
+}
+
+// ---- ID lists ----------------------------------------------------------------
+// One entry of an ID list, names decoded. Lists hold every definition of the
+// kind in source order, deleted ones alike: a caller that wants only live
+// ones asks isDeleted().
 struct IdName {
     int id;
     QString name;
 };
-// Lists a kind through its list function (GemGetCeList, GemGetSvList, …) and
-// frees the library's list.
+struct TextIdName {
+    QString id;
+    QString name;
+};
+// Lists a kind through its list function and frees the library's list.
 std::vector<IdName> binList(int (*listFn)(int, TBIN_DLIST**));
-// The list function of a variable kind: 0 EC, 1 SV, 2 DVVAL.
-using VariableListFn = int (*)(int, TBIN_DLIST**);
-using VariableGetFn = int (*)(int, int32_t, TV_INFO*);
-VariableListFn variableList(int kind);
-VariableGetFn variableGet(int kind);
+std::vector<TextIdName> textList(int (*listFn)(int, TTEXT_DLIST**));
+
+// ---- names -------------------------------------------------------------------
+// The name of the variable (EC, SV or DVVAL), report or event with this ID;
+// "" when there is none.
+QString variableName(int32_t vid);
+QString reportName(int32_t rpid);
+QString eventName(int32_t ceid);
+
 // The display text of element 0 of a value buffer ("" for null).
 QString valueText(int code, const void* value);
 

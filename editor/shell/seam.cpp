@@ -107,47 +107,29 @@ void QtSeam::runModal(QWidget* window) {
 
 void QtSeam::beep(int kind) { lib::beep(kind); }
 
-// ---- ScriptedSeam -----------------------------------------------------------
+// ---- UnattendedSeam ------------------------------------------------------------
 
-void ScriptedSeam::message(QWidget*, const QString& text) { messages << text; }
+void UnattendedSeam::message(QWidget*, const QString&) {}
 
-bool ScriptedSeam::ask(QWidget*, const QString& text) {
-    messages << text;
-    questions << text;
-    if (answers.empty()) return true;
-    bool answer = answers.front();
-    answers.pop_front();
-    return answer;
-}
+bool UnattendedSeam::ask(QWidget*, const QString&) { return true; }
 
-QString ScriptedSeam::openFile(QWidget*, const FileRequest& request) {
-    fileRequests << request;
-    if (files.empty()) return {};
-    QString f = files.front();
-    files.pop_front();
-    return f;
-}
+QString UnattendedSeam::openFile(QWidget*, const FileRequest&) { return {}; }
 
-QString ScriptedSeam::saveFile(QWidget* parent, const FileRequest& request) {
-    return openFile(parent, request);
-}
+QString UnattendedSeam::saveFile(QWidget*, const FileRequest&) { return {}; }
 
-void ScriptedSeam::runModal(QWidget* window) {
-    modalWindows << window->objectName();
+void UnattendedSeam::runModal(QWidget* window) {
     QPointer<QWidget> w(window);
     window->show();
     QApplication::processEvents();
-    if (!modalSteps.empty()) {
-        ModalStep step = std::move(modalSteps.front());
-        modalSteps.pop_front();
-        step(window);
-    }
+    whileShown(window);
     if (w && w->isVisible()) {
         w->close();
         if (w->isVisible()) w->hide();  // a refused close must not leave it up
     }
 }
 
-void ScriptedSeam::beep(int) { ++beeps; }
+void UnattendedSeam::whileShown(QWidget*) {}
+
+void UnattendedSeam::beep(int) {}
 
 }  // namespace zor::editor

@@ -2,12 +2,10 @@
 // Everything that waits for the user or makes a noise goes through one Seam:
 // message boxes, the Yes/Cancel question, file dialogs, modal windows and the
 // confirmation beep. The program installs QtSeam; tests install a ScriptedSeam
-// that answers from a script and counts, so no test ever blocks on a window.
+// (editor/testing) that answers from a script and counts, so no test ever
+// blocks on a window.
 
 #include <QString>
-#include <QStringList>
-#include <deque>
-#include <functional>
 
 class QWidget;
 
@@ -59,28 +57,22 @@ class QtSeam : public Seam {
     void beep(int kind) override;
 };
 
-// For tests: records what the program shows and answers from queues. A modal
-// window is shown without blocking, handed to the next scripted step (which
-// presses its buttons) and closed afterwards if the step left it open.
-class ScriptedSeam : public Seam {
+// Answers at once and shows nothing: messages are dropped, questions
+// answered Yes, file dialogs cancelled, and a modal window is shown without
+// blocking and closed again. The screenshot mode runs under it; tests build
+// on it (editor/testing/scripted_seam.h).
+class UnattendedSeam : public Seam {
   public:
-    using ModalStep = std::function<void(QWidget*)>;
-
-    QStringList messages;      // every message() and ask() text, in order
-    QStringList questions;     // ask() texts only
-    QStringList modalWindows;  // objectNames of the windows run modally
-    QList<FileRequest> fileRequests;
-    std::deque<bool> answers;   // ask(); true when empty
-    std::deque<QString> files;  // openFile()/saveFile(); "" (cancel) when empty
-    std::deque<ModalStep> modalSteps;
-    int beeps = 0;
-
     void message(QWidget* parent, const QString& text) override;
     bool ask(QWidget* parent, const QString& text) override;
     QString openFile(QWidget* parent, const FileRequest& request) override;
     QString saveFile(QWidget* parent, const FileRequest& request) override;
     void runModal(QWidget* window) override;
     void beep(int kind) override;
+
+  protected:
+    // What happens to a modal window between runModal()'s show and close.
+    virtual void whileShown(QWidget* window);
 };
 
 // Installs a seam for the lifetime of a scope.

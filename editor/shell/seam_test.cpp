@@ -8,6 +8,7 @@
 
 #include "editor/shell/form.h"
 #include "editor/shell/qt_print.h"
+#include "editor/testing/scripted_seam.h"
 
 namespace zor::editor {
 namespace {

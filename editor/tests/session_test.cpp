@@ -9,19 +9,25 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <thread>
 
-#include "editor/forms/test_equipment.h"
 #include "editor/forms/windows.h"
+#include "editor/shell/compile_protocol.h"
 #include "editor/shell/formmain.h"
 #include "editor/shell/formvconf.h"
 #include "editor/shell/formvmenu.h"
 #include "editor/shell/history.h"
+#include "editor/shell/library.h"
 #include "editor/shell/qt_print.h"
 #include "editor/shell/seam.h"
+#include "editor/testing/scripted_seam.h"
+#include "editor/testing/test_equipment.h"
+#include "platform/platform.h"
 #include "zoredit/zoredit.h"
 
 namespace zor::editor {
@@ -108,9 +114,7 @@ TEST_F(Session, CompilesFollowsTheProgressLoadsAndOpensTheMenu) {
     EXPECT_EQ(formVMenu->edtSrc->text(), source);
     EXPECT_EQ(formVMenu->edtFile->text(), work.filePath(QStringLiteral("equipment.fil")));
     EXPECT_EQ(formVMenu->Modified, 0);
-    TBIN_DLIST* list = nullptr;
-    EXPECT_EQ(GemGetEcList(0, &list), 5);
-    ZorFreeTBIN_DLIST(list);
+    EXPECT_EQ(lib::binList(GemGetEcList).size(), 5u);
     // Both histories remember the session's files.
     EXPECT_EQ(file(QStringLiteral("eq_conf.his")), QStringList{cnf});
     EXPECT_EQ(file(QStringLiteral("eq_var.his")), QStringList{source});
@@ -141,12 +145,89 @@ TEST_F(Session, WithoutAnEndMarkerTheWatchGivesUpAfterFiveTicks) {
     EXPECT_EQ(lines(formVConf->MEMO), QStringList{QStringLiteral("Compiler Porcess Start ei=0")});
     formVConf->Timer1->setInterval(10);  // the test's clock runs faster
     ASSERT_TRUE(waitForMemo(formVConf->MEMO, QStringLiteral(" !! -- Compile time out"), 5000));
-    EXPECT_EQ(formVConf->tickCount, TformVConf::kTimeoutTicks);
+    EXPECT_EQ(formVConf->watch.silentTicks(), CompileWatch::kSilentTicks);
     EXPECT_FALSE(formVConf->Timer1->isActive());
     // A marker that turns up later is not looked at.
     writeTextLines(program.filePath(QStringLiteral("zor_conf.end")), {"0"});
     QTest::qWait(50);
     EXPECT_EQ(lines(formVConf->MEMO).size(), 2);
+    EXPECT_FALSE(formVMenu->isVisible());
+}
+
+// The test plays a slow compiler: it reports through the real channel and
+// polls the watch itself, one Timer1Timer() a tick.
+class SlowCompile : public Session {
+  protected:
+    zor::platform::NotifyChannel channel;
+
+    void SetUp() override {
+        Session::SetUp();
+        formMain->compilerPath = QStringLiteral("/bin/true");  // starts, writes nothing
+        openSession(cnf, source);
+        press(formVConf, "btnGo");
+        formVConf->Timer1->setInterval(3600 * 1000);  // no tick but the test's own
+        ASSERT_TRUE(channel.open(formVConf->handle(), 5000));
+    }
+    // One progress line, as the compiler sends it: rewrite AAZZ, notify,
+    // wait for the acknowledgement (the editor has read it by then).
+    void report(const QString& line) {
+        writeTextLines(program.filePath(QStringLiteral("AAZZ")), {line});
+        bool sent = false;
+        std::thread sender([&] { sent = channel.send(line.toStdString()); });
+        const bool shown = waitForMemo(formVConf->MEMO, line, 5000);
+        sender.join();
+        ASSERT_TRUE(sent && shown) << line.toStdString();
+    }
+    void silentTicks(int n) {
+        for (int i = 0; i < n; ++i) formVConf->Timer1Timer();
+    }
+    bool timedOut() {
+        return lines(formVConf->MEMO).contains(QStringLiteral(" !! -- Compile time out"));
+    }
+};
+
+TEST_F(SlowCompile, ACompilerThatKeepsReportingIsWaitedForAndOpensTheSession) {
+    // Three times as long as the watch would wait for a silent compiler,
+    // with a line before every fifth poll.
+    const int silent = CompileWatch::kSilentTicks - 1;
+    for (int round = 1; round <= 3; ++round) {
+        report(QStringLiteral("progress %1").arg(round));
+        silentTicks(silent);
+        ASSERT_FALSE(timedOut()) << round;
+    }
+    EXPECT_TRUE(formVConf->Timer1->isActive());
+    EXPECT_EQ(formVConf->watch.silentTicks(), silent);
+
+    // Now the compile ends: the real compiler writes the object file and the
+    // marker (without the channel, which this test holds).
+    channel.close();
+    QFile::remove(program.filePath(QStringLiteral("pass_file")));
+    QProcess compiler;
+    compiler.setWorkingDirectory(program.path());
+    compiler.start(testing::compilerPath(), {source});
+    ASSERT_TRUE(compiler.waitForFinished(kCompileWaitMs));
+    ASSERT_EQ(compiler.exitCode(), 0);
+    formVConf->Timer1Timer();
+    EXPECT_EQ(lines(formVConf->MEMO).mid(4), (QStringList{"=== Compile end ===", "   result = 0"}));
+    EXPECT_FALSE(formVConf->Timer1->isActive());
+    EXPECT_TRUE(formVMenu->isVisible());
+    EXPECT_EQ(formMain->envFile, cnf);
+    EXPECT_TRUE(seam.messages.isEmpty()) << seam.messages.join(u'|').toStdString();
+}
+
+TEST_F(SlowCompile, ACompilerThatFallsSilentTimesOutAfterFiveSilentTicks) {
+    for (int i = 1; i <= 3; ++i) {
+        report(QStringLiteral("progress %1").arg(i));
+        formVConf->Timer1Timer();
+    }
+    // A line restarts the count; the poll after the last one was the first silent one.
+    silentTicks(CompileWatch::kSilentTicks - 2);
+    EXPECT_FALSE(timedOut());
+    EXPECT_TRUE(formVConf->Timer1->isActive());
+    silentTicks(1);
+    EXPECT_EQ(lines(formVConf->MEMO).last(), QStringLiteral(" !! -- Compile time out"));
+    EXPECT_EQ(formVConf->watch.silentTicks(), CompileWatch::kSilentTicks);
+    EXPECT_FALSE(formVConf->Timer1->isActive());
     EXPECT_FALSE(formVMenu->isVisible());
 }
 
@@ -184,9 +265,7 @@ TEST_F(Session, OnlyTxtAndTXTCompileAndAnObjectFileOpensWithoutCompiling) {
     EXPECT_TRUE(formVMenu->isVisible());
     EXPECT_EQ(formVMenu->edtFile->text(), object);
     EXPECT_EQ(formVMenu->edtSrc->text(), work.filePath(QStringLiteral("EQUIP.txt")));
-    TBIN_DLIST* list = nullptr;
-    EXPECT_GT(GemGetCeList(0, &list), 0);
-    ZorFreeTBIN_DLIST(list);
+    EXPECT_FALSE(lib::binList(GemGetCeList).empty());
 }
 
 TEST_F(Session, ABrokenObjectFileShowsTheLibrarysReason) {

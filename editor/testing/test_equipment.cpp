@@ -1,4 +1,4 @@
-#include "editor/forms/test_equipment.h"
+#include "editor/testing/test_equipment.h"
 
 #include <QFile>
 #include <QProcess>
