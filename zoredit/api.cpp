@@ -143,18 +143,41 @@ int set_def(int eq, Table<Def>& t, const Rec* r, Take take) {
     });
 }
 
-template <class Def>
-const Def* held_def(const Table<Def>& t, const std::string& key) {
+// What a set builds on. A live record under a deleted definition's key is a
+// new definition: the deleted one's hidden entries and formats are not its.
+template <class Def, class Rec>
+const Def* held_def(const Table<Def>& t, const std::string& key, const Rec& r) {
     const Entry<Def>* e = t.get(key);
-    return e ? &e->def : nullptr;
+    if (!e || (e->deleted && r.deleted == 0)) return nullptr;
+    return &e->def;
 }
 
 std::string text_key_or_empty(const char* id) { return id ? text_key(id) : std::string(); }
 
+// The key a record names: its numeric ID or its text ID.
+template <class Rec>
+std::string key_in(const Rec& r, int32_t Rec::*id) {
+    return numeric_key(r.*id);
+}
+template <class Rec>
+std::string key_in(const Rec& r, char* Rec::*id) {
+    return text_key_or_empty(r.*id);
+}
+
+// A set of one kind: its table and the record's ID field are all that differ.
+template <class Def, class Rec, class Id>
+int set_kind(int eq, const Rec* r, Table<Def> Store::*table, Id Rec::*id) {
+    Table<Def>& t = lib().store.*table;
+    return set_def(eq, t, r, [&](Def& out, std::string& error) {
+        return take_record(*r, held_def(t, key_in(*r, id), *r), lib().store, out, error);
+    });
+}
+
 int set_variable(int eq, Kind kind, const TV_INFO* r) {
     Table<Variable>& t = lib().store.variables(kind);
     return set_def(eq, t, r, [&](Variable& out, std::string& error) {
-        return take_record(*r, kind, held_def(t, numeric_key(r->vid)), lib().store, out, error);
+        return take_record(*r, kind, held_def(t, key_in(*r, &TV_INFO::vid), *r), lib().store, out,
+                           error);
     });
 }
 
@@ -238,10 +261,7 @@ int GemEditSetupEquipment(int eq, const char* cnf_path, const char* fil_path, ch
         fill_settings(values, lib().settings);
         lib().store = std::move(fresh);
         lib().loaded = true;
-        const Store& s = lib().store;
-        return static_cast<int>(s.ec.size() + s.sv.size() + s.dv.size() + s.ce.size() +
-                                s.rp.size() + s.al.size() + s.sp.size() + s.pp.size() +
-                                s.fp.size() + s.rc.size() + s.tr.size());
+        return static_cast<int>(lib().store.size());
     });
     if (result < 0) copy_message(lib().last_error, err, err_size);
     return result;
@@ -339,47 +359,18 @@ int GemSetEcInfo(int eq, const TV_INFO* r) { return set_variable(eq, Kind::EC, r
 int GemSetSvInfo(int eq, const TV_INFO* r) { return set_variable(eq, Kind::SV, r); }
 int GemSetDvInfo(int eq, const TV_INFO* r) { return set_variable(eq, Kind::DV, r); }
 
-int GemSetCeInfo(int eq, const TCE_INFO* r) {
-    auto& t = lib().store.ce;
-    return set_def(eq, t, r, [&](Event& out, std::string& error) {
-        return take_record(*r, held_def(t, numeric_key(r->ceid)), lib().store, out, error);
-    });
-}
-int GemSetRpInfo(int eq, const TRP_INFO* r) {
-    auto& t = lib().store.rp;
-    return set_def(eq, t, r, [&](Report& out, std::string& error) {
-        return take_record(*r, held_def(t, numeric_key(r->rpid)), lib().store, out, error);
-    });
-}
-int GemSetAlInfo(int eq, const TAL_INFO* r) {
-    auto& t = lib().store.al;
-    return set_def(eq, t, r, [&](Alarm& out, std::string& error) {
-        return take_record(*r, held_def(t, numeric_key(r->alid)), lib().store, out, error);
-    });
-}
-int GemSetPpInfo(int eq, const TPP_INFO* r) {
-    auto& t = lib().store.pp;
-    return set_def(eq, t, r, [&](ProcessProgram& out, std::string& error) {
-        return take_record(*r, held_def(t, text_key_or_empty(r->ppid)), lib().store, out, error);
-    });
-}
+int GemSetCeInfo(int eq, const TCE_INFO* r) { return set_kind(eq, r, &Store::ce, &TCE_INFO::ceid); }
+int GemSetRpInfo(int eq, const TRP_INFO* r) { return set_kind(eq, r, &Store::rp, &TRP_INFO::rpid); }
+int GemSetAlInfo(int eq, const TAL_INFO* r) { return set_kind(eq, r, &Store::al, &TAL_INFO::alid); }
+int GemSetPpInfo(int eq, const TPP_INFO* r) { return set_kind(eq, r, &Store::pp, &TPP_INFO::ppid); }
 int GemSetFppInfo(int eq, const TFPP_INFO* r) {
-    auto& t = lib().store.fp;
-    return set_def(eq, t, r, [&](FormattedProgram& out, std::string& error) {
-        return take_record(*r, held_def(t, text_key_or_empty(r->ppid)), lib().store, out, error);
-    });
+    return set_kind(eq, r, &Store::fp, &TFPP_INFO::ppid);
 }
 int GemSetRcpInfo(int eq, const TRCP_INFO* r) {
-    auto& t = lib().store.rc;
-    return set_def(eq, t, r, [&](Recipe& out, std::string& error) {
-        return take_record(*r, held_def(t, text_key_or_empty(r->rcpid)), lib().store, out, error);
-    });
+    return set_kind(eq, r, &Store::rc, &TRCP_INFO::rcpid);
 }
 int GemSetTrInfo(int eq, const TTRACE_INFO* r) {
-    auto& t = lib().store.tr;
-    return set_def(eq, t, r, [&](Trace& out, std::string& error) {
-        return take_record(*r, held_def(t, text_key_or_empty(r->trid)), lib().store, out, error);
-    });
+    return set_kind(eq, r, &Store::tr, &TTRACE_INFO::trid);
 }
 
 // ---- free records ---------------------------------------------------------------------

@@ -235,147 +235,93 @@ Trace read_trace(FieldCursor& f) {
 }
 
 // Duplicates the compiler refuses are refused here too: the store is keyed
-// by them.
+// by them. Numeric IDs are kept as decimal text, text IDs folded.
 class UniqueKeys {
   public:
-    bool add_id(int kind, int64_t id) { return ids_[kind].insert(id).second; }
-    bool add_text_id(int kind, const std::string& id) {
-        return text_ids_[kind].insert(fold_name(id)).second;
-    }
-    bool add_name(int kind, const std::string& name) {
+    bool add_id(size_t kind, const std::string& key) { return ids_[kind].insert(key).second; }
+    bool add_name(size_t kind, const std::string& name) {
         return names_[kind].insert(fold_name(name)).second;
     }
 
   private:
-    std::set<int64_t> ids_[kKindCount];
-    std::set<std::string> text_ids_[kKindCount];
+    std::set<std::string> ids_[kKindCount];
     std::set<std::string> names_[kKindCount];
 };
 
-struct KindPrefix {
+// A definition's ID as the duplicate check compares it and a fault names it.
+struct LineId {
+    std::string key, shown;
+};
+template <class Def>
+std::optional<LineId> number_id(const Def& d) {
+    return LineId{std::to_string(d.id), "ID " + std::to_string(d.id)};
+}
+std::optional<LineId> text_id(const std::string& id) {
+    return LineId{fold_name(id), "ID \"" + id + "\""};
+}
+template <class Def>
+std::optional<LineId> ppid_id(const Def& d) {
+    return text_id(d.ppid.text);
+}
+std::optional<LineId> recipe_id(const Recipe& d) { return text_id(d.id); }
+std::optional<LineId> trace_id(const Trace& d) { return text_id(d.trid.text); }
+// Streams 6 and 262 both come out as byte 6, so a stream may repeat; only
+// the names must differ.
+std::optional<LineId> no_id(const Spool&) { return std::nullopt; }
+
+// One kind of record line: read, finish, check ID and name, store.
+template <class Def, std::vector<Def> Equipment::*List, Def (*Read)(FieldCursor&),
+          std::optional<LineId> (*Id)(const Def&)>
+void read_kind(FieldCursor& f, size_t kind, Equipment& eq, UniqueKeys& keys) {
+    Def d = Read(f);
+    f.finish();
+    if (auto id = Id(d); id && !keys.add_id(kind, id->key)) f.fail(id->shown + " defined twice");
+    if (!keys.add_name(kind, d.name)) f.fail("name \"" + d.name + "\" defined twice");
+    (eq.*List).push_back(std::move(d));
+}
+
+template <auto List>
+size_t kind_size(const Equipment& eq) {
+    return (eq.*List).size();
+}
+
+// What differs between the kinds of record line, in the order of Kind.
+struct LineKind {
     std::string_view prefix;
-    Kind kind;
+    void (*read)(FieldCursor&, size_t, Equipment&, UniqueKeys&);
+    size_t (*size)(const Equipment&);
 };
-constexpr KindPrefix kPrefixes[] = {
-    {"EC: ", Kind::EC}, {"SV: ", Kind::SV}, {"DV: ", Kind::DV}, {"CE: ", Kind::CE},
-    {"RP: ", Kind::RP}, {"AL: ", Kind::AL}, {"SP: ", Kind::SP}, {"PP: ", Kind::PP},
-    {"FP: ", Kind::FP}, {"RC: ", Kind::RC}, {"TR: ", Kind::TR},
+
+template <class Def, std::vector<Def> Equipment::*List, Def (*Read)(FieldCursor&),
+          std::optional<LineId> (*Id)(const Def&)>
+constexpr LineKind line_kind(std::string_view prefix) {
+    return {prefix, read_kind<Def, List, Read, Id>, kind_size<List>};
+}
+
+constexpr LineKind kLineKinds[] = {
+    line_kind<Variable, &Equipment::ec, read_variable, number_id<Variable>>("EC: "),
+    line_kind<Variable, &Equipment::sv, read_variable, number_id<Variable>>("SV: "),
+    line_kind<Variable, &Equipment::dv, read_variable, number_id<Variable>>("DV: "),
+    line_kind<Event, &Equipment::ce, read_event, number_id<Event>>("CE: "),
+    line_kind<Report, &Equipment::rp, read_report, number_id<Report>>("RP: "),
+    line_kind<Alarm, &Equipment::al, read_alarm, number_id<Alarm>>("AL: "),
+    line_kind<Spool, &Equipment::sp, read_spool, no_id>("SP: "),
+    line_kind<ProcessProgram, &Equipment::pp, read_pp, ppid_id<ProcessProgram>>("PP: "),
+    line_kind<FormattedProgram, &Equipment::fp, read_fpp, ppid_id<FormattedProgram>>("FP: "),
+    line_kind<Recipe, &Equipment::rc, read_recipe, recipe_id>("RC: "),
+    line_kind<Trace, &Equipment::tr, read_trace, trace_id>("TR: "),
 };
+static_assert(std::size(kLineKinds) == kKindCount);
 
 void read_line(std::string_view line, Equipment& eq, UniqueKeys& keys) {
     if (line.empty()) throw Fault{1, "empty line"};
-    const KindPrefix* kp = nullptr;
-    for (const auto& p : kPrefixes)
-        if (line.substr(0, 4) == p.prefix) kp = &p;
-    if (!kp) throw Fault{1, "unknown kind " + quoted_tag(line.substr(0, 4))};
-    FieldCursor f(line);
-    int k = static_cast<int>(kp->kind);
-    auto check_id = [&](int64_t id) {
-        if (!keys.add_id(k, id)) f.fail("ID " + std::to_string(id) + " defined twice");
-    };
-    auto check_text_id = [&](const std::string& id) {
-        if (!keys.add_text_id(k, id)) f.fail("ID \"" + id + "\" defined twice");
-    };
-    auto check_name = [&](const std::string& name) {
-        if (!keys.add_name(k, name)) f.fail("name \"" + name + "\" defined twice");
-    };
-    switch (kp->kind) {
-        case Kind::EC:
-        case Kind::SV:
-        case Kind::DV: {
-            Variable v = read_variable(f);
-            f.finish();
-            check_id(v.id);
-            check_name(v.name);
-            (kp->kind == Kind::EC   ? eq.ec
-             : kp->kind == Kind::SV ? eq.sv
-                                    : eq.dv)
-                .push_back(std::move(v));
-            break;
-        }
-        case Kind::CE: {
-            Event e = read_event(f);
-            f.finish();
-            check_id(e.id);
-            check_name(e.name);
-            eq.ce.push_back(std::move(e));
-            break;
-        }
-        case Kind::RP: {
-            Report r = read_report(f);
-            f.finish();
-            check_id(r.id);
-            check_name(r.name);
-            eq.rp.push_back(std::move(r));
-            break;
-        }
-        case Kind::AL: {
-            Alarm a = read_alarm(f);
-            f.finish();
-            check_id(a.id);
-            check_name(a.name);
-            eq.al.push_back(std::move(a));
-            break;
-        }
-        case Kind::SP: {
-            // Streams 6 and 262 both come out as byte 6, so a stream may
-            // repeat; only the names must differ.
-            Spool s = read_spool(f);
-            f.finish();
-            check_name(s.name);
-            eq.sp.push_back(std::move(s));
-            break;
-        }
-        case Kind::PP: {
-            ProcessProgram p = read_pp(f);
-            f.finish();
-            check_text_id(p.ppid.text);
-            check_name(p.name);
-            eq.pp.push_back(std::move(p));
-            break;
-        }
-        case Kind::FP: {
-            FormattedProgram p = read_fpp(f);
-            f.finish();
-            check_text_id(p.ppid.text);
-            check_name(p.name);
-            eq.fp.push_back(std::move(p));
-            break;
-        }
-        case Kind::RC: {
-            Recipe r = read_recipe(f);
-            f.finish();
-            check_text_id(r.id);
-            check_name(r.name);
-            eq.rc.push_back(std::move(r));
-            break;
-        }
-        case Kind::TR: {
-            Trace t = read_trace(f);
-            f.finish();
-            check_text_id(t.trid.text);
-            check_name(t.name);
-            eq.tr.push_back(std::move(t));
-            break;
-        }
+    for (size_t k = 0; k < std::size(kLineKinds); ++k) {
+        if (line.substr(0, 4) != kLineKinds[k].prefix) continue;
+        FieldCursor f(line);
+        kLineKinds[k].read(f, k, eq, keys);
+        return;
     }
-}
-
-size_t kind_size(const Equipment& eq, int k) {
-    switch (static_cast<Kind>(k)) {
-        case Kind::EC: return eq.ec.size();
-        case Kind::SV: return eq.sv.size();
-        case Kind::DV: return eq.dv.size();
-        case Kind::CE: return eq.ce.size();
-        case Kind::RP: return eq.rp.size();
-        case Kind::AL: return eq.al.size();
-        case Kind::SP: return eq.sp.size();
-        case Kind::PP: return eq.pp.size();
-        case Kind::FP: return eq.fp.size();
-        case Kind::RC: return eq.rc.size();
-        case Kind::TR: return eq.tr.size();
-    }
-    return 0;
+    throw Fault{1, "unknown kind " + quoted_tag(line.substr(0, 4))};
 }
 
 }  // namespace
@@ -396,8 +342,8 @@ bool read_fil(std::string_view data, Equipment& out, std::string& error) {
             read_line(line, eq, keys);
             start = next;
         }
-        for (int k = 0; k < kKindCount; ++k)
-            if (kind_size(eq, k) > kMaxDefinitions)
+        for (const LineKind& kind : kLineKinds)
+            if (kind.size(eq) > kMaxDefinitions)
                 throw Fault{
                     1, "more than " + std::to_string(kMaxDefinitions) + " definitions of one kind"};
     } catch (const Fault& fault) {

@@ -20,6 +20,9 @@ TextItem merge_text_item(const TextItem* held, std::string_view text, int32_t fo
     if (form != 0 && form != kFormatAscii && form != held->form) item.form = form;
     if (held->text == text && item.form == held->form) return item;
     item.text = std::string(text);
+    // A format the compiler refused comes back with the sizes it gave (none),
+    // whatever the text.
+    if (item.form == kFormatInvalid) return item;
     auto held_length = static_cast<int32_t>(held->text.size());
     if (length > 0 && length != text_length && length != held->size)
         item.size = length;

@@ -4,6 +4,7 @@
 // (texts as written, names that resolve to nothing, entries an editor does
 // not show).
 
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -33,34 +34,32 @@ struct ShownCaps {
 // unused held one (the one at the same place first) keeps the held entry;
 // others are made by `make`. When an editor could show only the first
 // `cap` entries, the held entries past them were never seen and so never
-// edited: they stay behind whatever came back.
+// edited: nothing that came back can be one of them, and they all stay
+// behind whatever came back, in order.
 template <class Raw, class View, class Make>
 std::vector<Raw> merge_list(const std::vector<Raw>& held, const std::vector<View>& held_view,
                             const std::vector<View>& incoming, size_t cap, Make make) {
-    if (held.size() > cap && incoming.size() == cap &&
+    const bool capped = held.size() > cap && incoming.size() <= cap;
+    if (capped && incoming.size() == cap &&
         std::equal(incoming.begin(), incoming.end(), held_view.begin()))
         return held;
-    std::vector<bool> used(held.size(), false);
+    const size_t shown = capped ? cap : held.size();
+    std::vector<bool> used(shown, false);
     std::vector<Raw> out;
-    out.reserve(incoming.size());
+    out.reserve(incoming.size() + held.size() - shown);
     for (size_t i = 0; i < incoming.size(); ++i) {
-        size_t match = held.size();
-        if (i < held.size() && held_view[i] == incoming[i]) {
-            match = i;
-            if (used[i]) match = held.size();
-        }
-        for (size_t j = 0; match == held.size() && j < held.size(); ++j)
+        size_t match = shown;
+        if (i < shown && !used[i] && held_view[i] == incoming[i]) match = i;
+        for (size_t j = 0; match == shown && j < shown; ++j)
             if (!used[j] && held_view[j] == incoming[i]) match = j;
-        if (match < held.size() && !used[match]) {
+        if (match < shown) {
             used[match] = true;
             out.push_back(held[match]);
         } else {
             out.push_back(make(incoming[i], i));
         }
     }
-    if (held.size() > cap && incoming.size() <= cap)
-        for (size_t j = cap; j < held.size(); ++j)
-            if (!used[j]) out.push_back(held[j]);
+    out.insert(out.end(), held.begin() + static_cast<std::ptrdiff_t>(shown), held.end());
     return out;
 }
 

@@ -52,9 +52,10 @@ void free_record(TRCP_INFO* r);
 void free_record(TTRACE_INFO* r);
 
 // Checks a text a record carries: present when required, no CR or LF, not
-// over the length a source line can hold.
+// over the length a source line can hold, not ending inside an escape.
 bool check_text(const char* text, const char* what, bool required, std::string& error);
 // A list count from a record: 0..max, and an array when above 0.
-bool check_count(int32_t count, const void* array, const char* what, std::string& error);
+bool check_count(int32_t count, const void* array, const char* what, std::string& error,
+                 size_t max = ZOR_MAX_LIST);
 
 }  // namespace zor::edit

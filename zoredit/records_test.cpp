@@ -330,6 +330,72 @@ TEST_F(Records, DeletedDefinitionsStayListedButAreNotWritten) {
     ZorFreeTV_INFO(&v);
 }
 
+// A live record under a deleted definition's key is a new definition: it
+// takes nothing of the deleted one (entries past a cap, text formats, sizes).
+TEST_F(Records, ANewDefinitionUnderADeletedOnesKeyInheritsNothing) {
+    TV_INFO v;
+    ASSERT_EQ(GemGetSvInfo(0, 20, &v), 0);
+    v.deleted = 1;
+    ASSERT_EQ(GemSetSvInfo(0, &v), 0);
+    v.deleted = 0;
+    ZorFreeMem(v.name);
+    v.name = text("SV_NEW");
+    v.item_count = 4;  // what the editor shows of the old five limits
+    v.ceid_count = 1;
+    ASSERT_EQ(GemSetSvInfo(0, &v), 0) << test::last_error();
+    v.item_count = 5;
+    v.ceid_count = 4;
+    ZorFreeTV_INFO(&v);
+    ASSERT_EQ(GemGetSvInfo(0, 20, &v), 0);
+    EXPECT_STREQ(v.name, "SV_NEW");
+    EXPECT_EQ(v.item_count, 4);
+    EXPECT_EQ(v.ceid_count, 1);
+    ZorFreeTV_INFO(&v);
+
+    TPP_INFO p;
+    ASSERT_EQ(GemGetPpInfo(0, "PROG01", &p), 0);
+    p.deleted = 1;
+    ASSERT_EQ(GemSetPpInfo(0, &p), 0);
+    ZorFreeTPP_INFO(&p);
+    TPP_INFO n;
+    ZorMemSet(&n, 0, sizeof n);
+    n.name = text("PP_NEW");
+    n.ppid = text("prog01");
+    n.ppid_format = n.ppbody_format = 16;
+    n.ppid_length = 6;
+    n.ppbody = text("b");
+    n.ppbody_length = 1;
+    ASSERT_EQ(GemSetPpInfo(0, &n), 0) << test::last_error();
+    ZorFreeTPP_INFO(&n);
+    ASSERT_EQ(GemGetPpInfo(0, "PROG01", &p), 0);
+    EXPECT_EQ(p.ppid_format, 16);  // not the deleted one's J
+    EXPECT_EQ(p.ppid_length, 6);
+    EXPECT_EQ(p.deleted, 0);
+    ZorFreeTPP_INFO(&p);
+
+    TFPP_INFO f;
+    ASSERT_EQ(GemGetFppInfo(0, "F1", &f), 0);
+    f.deleted = 1;
+    ASSERT_EQ(GemSetFppInfo(0, &f), 0);
+    f.deleted = 0;
+    f.ccode_count = 4;  // the editor's four rows
+    ASSERT_EQ(GemSetFppInfo(0, &f), 0) << test::last_error();
+    f.ccode_count = 5;
+    ZorFreeTFPP_INFO(&f);
+
+    std::string s = source();
+    EXPECT_NE(s.find("def_sv SV_NEW {\r\n    svid : 20\r\n    format : U4\r\n    units : C\r\n"
+                     "    min : 16\r\n    limit : 1 10 15\r\n    limit : 2 20 25\r\n"
+                     "    limit : 3 30 35\r\n    limit : 4 40 45\r\n    event : CE_1\r\n}"),
+              std::string::npos)
+        << s;
+    EXPECT_NE(s.find("def_pp PP_NEW {\r\n    ppid : A[6] prog01\r\n    ppbody : A[1] b\r\n}"),
+              std::string::npos)
+        << s;
+    EXPECT_NE(s.find("    ppid : A[2] F1\r\n"), std::string::npos) << s;  // not A[2..40]
+    EXPECT_EQ(s.find("C5"), std::string::npos) << s;
+}
+
 TEST_F(Records, RecordsThatCannotBeSourceAreRefused) {
     TAL_INFO a;
     ASSERT_EQ(GemGetAlInfo(0, 300, &a), 0);

@@ -9,7 +9,9 @@
 #include <filesystem>
 #include <random>
 #include <tuple>
+#include <vector>
 
+#include "zoredit/source_generator.h"
 #include "zoredit/test_support.h"
 #include "zoredit/zoredit.h"
 
@@ -323,167 +325,53 @@ TEST(RoundTrip, EveryItem) { expect_round_trip(kEveryItem, "every"); }
 
 TEST(RoundTrip, EmptyEquipment) { expect_round_trip("// nothing\r\n", "empty"); }
 
-// Random sources: seeded, so a failure names its seed and repeats.
-class SourceGenerator {
-  public:
-    explicit SourceGenerator(unsigned seed) : rng_(seed) {}
+// A list variable holds as many VIDs as its nominal counts, far more than
+// the entries of an ordinary list: the editor builds up to 2048.
+TEST(RoundTrip, AListVariableOf2048Vids) {
+    std::string dir = scratch_dir("vids2048");
+    CompileResult first = compile(dir, "def_ec EC_A {\r\n    ecid : 7\r\n    format : U1\r\n}\r\n");
+    if (!first.ran) FAIL() << "ZorCompile not found at " << compiler_path();
+    ASSERT_EQ(first.errors, 0) << first.output;
+    std::string error;
+    ASSERT_GE(load_fil(dir, first.fil, &error), 0) << error;
 
-    std::string source() {
-        std::string s = "REV_NO = 2\r\n";
-        int n = pick(1, 6);
-        for (int i = 0; i < n; ++i) s += variable("def_ec", "ecid", i);
-        for (int i = 0; i < n; ++i) s += variable("def_sv", "svid", i);
-        for (int i = 0; i < n; ++i) s += variable("def_dv", "dvid", i);
-        for (int i = 0; i < pick(0, 4); ++i) {
-            s += "def_ce CE_" + std::to_string(i) + " {\r\n    ceid : " + id(i) + "\r\n";
-            if (pick(0, 1)) s += "    enabled : " + text() + "\r\n";
-            for (int k = pick(0, 3); k > 0; --k)
-                s += "    rptname : RP_" + std::to_string(pick(0, 4)) + "\r\n";
-            s += "}\r\n";
-        }
-        for (int i = 0; i < pick(0, 4); ++i) {
-            s += "def_report RP_" + std::to_string(i) + " {\r\n    rptid : " + id(i) + "\r\n";
-            for (int k = pick(0, 3); k > 0; --k)
-                s += "    vname : SV_" + std::to_string(pick(0, 6)) + "\r\n";
-            s += "}\r\n";
-        }
-        for (int i = 0; i < pick(0, 3); ++i) {
-            s += "def_alarm AL_" + std::to_string(i) + " {\r\n    alid : " + id(i) + "\r\n";
-            s += "    altx : " + text() + "\r\n    alcd : " + std::to_string(pick(0, 300)) + "\r\n";
-            if (pick(0, 1)) s += "    ce_on : CE_" + std::to_string(pick(0, 4)) + "\r\n";
-            if (pick(0, 1)) s += "    ce_off : " + text() + "\r\n";
-            if (pick(0, 1)) s += "    enabled : " + text() + "\r\n";
-            s += "}\r\n";
-        }
-        for (int i = 0; i < pick(0, 3); ++i) {
-            s += "def_spool SPOOL_" + std::to_string(i) +
-                 " {\r\n    stream : " + std::to_string(i + 1 + 256 * pick(0, 1)) + "\r\n";
-            for (int k = pick(0, 4); k > 0; --k)
-                s += "    function : " + std::to_string(pick(0, 600)) + "\r\n";
-            s += "}\r\n";
-        }
-        for (int i = 0; i < pick(0, 3); ++i)
-            s += "def_pp PP_" + std::to_string(i) + " {\r\n    ppid : " + spec() + " PPID" +
-                 std::to_string(i) + "\r\n    ppbody : " + spec() + " " + text() + "\r\n}\r\n";
-        for (int i = 0; i < pick(0, 3); ++i) {
-            s += "def_fpp FPP_" + std::to_string(i) + " {\r\n    ppid : " + spec() + " F" +
-                 std::to_string(i) + "\r\n";
-            s += "    mdln : " + text() + "\r\n    softrev : " + text() + "\r\n";
-            for (int c = pick(0, 3); c > 0; --c) {
-                s += "    ccode : " + spec() + " " + text() + "\r\n";
-                for (int p = pick(0, 3); p > 0; --p)
-                    s += "    pparam : " + spec() + " " + text() + "\r\n";
-            }
-            s += "}\r\n";
-        }
-        for (int i = 0; i < pick(0, 3); ++i) {
-            s += "def_rcp RCP_" + std::to_string(i) + " {\r\n    rcpid : R" + std::to_string(i) +
-                 "\r\n";
-            if (pick(0, 1)) s += "    rcpbody : " + text() + "\r\n";
-            for (int p = pick(0, 3); p > 0; --p) {
-                s += "    rcpparname : " + text() + "\r\n";
-                if (pick(0, 1)) s += "    rcpparval : " + spec() + " " + text() + "\r\n";
-            }
-            s += "}\r\n";
-        }
-        for (int i = 0; i < pick(0, 3); ++i) {
-            s += "def_trace TR_" + std::to_string(i) + " {\r\n    trid : " + spec() + " T" +
-                 std::to_string(i) + "\r\n";
-            s += "    dsper : " + text() + "\r\n    totsmp : " + std::to_string(pick(-3, 99)) +
-                 "\r\n    repgsz : " + std::to_string(pick(0, 9)) + "\r\n";
-            for (int k = pick(0, 3); k > 0; --k)
-                s += "    svname : SV_" + std::to_string(pick(0, 7)) + "\r\n";
-            s += "}\r\n";
-        }
-        return s;
-    }
+    std::vector<int32_t> vids(ZOR_MAX_LIST_VIDS);
+    for (size_t i = 0; i < vids.size(); ++i)
+        vids[i] = i % 3 == 0 ? 7 : 5000 + static_cast<int32_t>(i);
+    TV_LIST list{};
+    list.vids = vids.data();
+    int32_t count = ZOR_MAX_LIST_VIDS;
+    char name[] = "SV_LIST";
+    TV_INFO r{};
+    r.vid = 8;
+    r.name = name;
+    r.size = 1;
+    r.nominal = &count;
+    r.item_count = ZOR_MAX_LIST_VIDS;
+    r.items.list = &list;
+    ASSERT_EQ(GemSetSvInfo(0, &r), 0) << last_error();
+    r.item_count = ZOR_MAX_LIST_VIDS + 1;
+    EXPECT_EQ(GemSetSvInfo(0, &r), ZOR_E_FAIL);
+    EXPECT_EQ(last_error(), "VID count 2049 outside 0..2048");
 
-  private:
-    int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+    ASSERT_EQ(ZorWriteEqInfo((dir + "/back.txt").c_str()), 0) << last_error();
+    CompileResult second = compile(dir, read_file(dir + "/back.txt"), "back");
+    ASSERT_EQ(second.errors, 0) << second.output;
+    ASSERT_GE(load_fil(dir, second.fil, &error), 0) << error;
+    TV_INFO back;
+    ASSERT_EQ(GemGetSvInfo(0, 8, &back), 0);
+    ASSERT_EQ(back.item_count, ZOR_MAX_LIST_VIDS);
+    EXPECT_EQ(*static_cast<int32_t*>(back.nominal), ZOR_MAX_LIST_VIDS);
+    EXPECT_TRUE(std::equal(vids.begin(), vids.end(), back.items.list->vids));
+    ZorFreeTV_INFO(&back);
 
-    std::string id(int i) {
-        int v = 1000 + i;
-        return pick(0, 1) ? std::to_string(v) : "0x" + hex(v);
-    }
-    static std::string hex(int v) {
-        char b[16];
-        std::snprintf(b, sizeof b, "%X", v);
-        return b;
-    }
-    std::string format_name() {
-        static const char* const names[] = {"L",  "B",  "BO", "Boolean", "A",  "J",
-                                            "I1", "I2", "I4", "I8",      "U1", "U2",
-                                            "U4", "U8", "F4", "F8",      "a",  "u4"};
-        return names[pick(0, 17)];
-    }
-    std::string spec() {
-        switch (pick(0, 4)) {
-            case 4:
-                return format_name() + "[" + std::to_string(pick(0, 9)) + ".." +
-                       std::to_string(pick(0, 99)) + "]";
-            case 0: return format_name() + "[" + std::to_string(pick(0, 40)) + "]";
-            case 1:
-                return "A[" + std::to_string(pick(0, 9)) + ".." + std::to_string(pick(0, 60)) + "]";
-            case 2: return "Q[" + std::to_string(pick(1, 9)) + "]";
-            default: return "J[" + std::to_string(pick(1, 9)) + "]";
-        }
-    }
-    // A value as a source writer might write it: bare or quoted, with
-    // separators, comments, ranges, escapes and Shift-JIS inside quotes.
-    std::string text() {
-        static const char* const pieces[] = {
-            "a",  "Z9",  "_",     " ",    ",",        ":",        "[",    "]", "{", "}", "//",
-            "..", "\\t", "\\x41", "\\\"", "\x95\x5c", "\x82\xa0", "\xb1", "-", "+", "="};
-        int n = pick(0, 6);
-        std::string inner;
-        for (int i = 0; i < n; ++i) inner += pieces[pick(0, 20)];
-        bool plain = !inner.empty();
-        for (char c : inner)
-            if (!(std::isalnum(static_cast<unsigned char>(c)) || c == '_')) plain = false;
-        return plain && pick(0, 1) ? inner : "\"" + inner + "\"";
-    }
-    std::string variable(const char* keyword, const char* key, int i) {
-        std::string prefix = std::string(keyword).substr(4, 2);
-        for (char& c : prefix) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        std::string s = std::string(keyword) + " " + prefix + "_" + std::to_string(i) + " {\r\n";
-        s += "    " + std::string(key) + " : " + id(i) + "\r\n";
-        bool list = pick(0, 4) == 0;
-        if (list) {
-            s += "    format : L\r\n";
-            int count = pick(0, 3);
-            s += "    nominal : " + std::to_string(count) + "\r\n";
-            for (int k = count - pick(0, 1); k > 0; --k)
-                s += "    vid : " + prefix + "_" + std::to_string(pick(0, 8)) + "\r\n";
-        } else {
-            switch (pick(0, 3)) {
-                case 0: s += "    format : " + format_name() + "\r\n"; break;
-                case 1:
-                    s += "    format : " + format_name() + "[" + std::to_string(pick(0, 9)) +
-                         "]\r\n";
-                    break;
-                case 2:
-                    s += "    format : A[" + std::to_string(pick(0, 9)) + ".." +
-                         std::to_string(pick(0, 99)) + "]\r\n";
-                    break;
-                default:
-                    s += "    format : U2[" + std::to_string(pick(0, 9)) + ".." +
-                         std::to_string(pick(0, 99)) + "]\r\n";
-                    break;
-            }
-            if (pick(0, 1)) s += "    nominal : " + text() + "\r\n";
-        }
-        if (pick(0, 1)) s += "    units : " + text() + "\r\n";
-        if (pick(0, 1)) s += "    min : " + text() + "\r\n";
-        if (pick(0, 1)) s += "    max : " + text() + "\r\n";
-        for (int k = pick(0, 3); k > 0; --k)
-            s += "    limit : " + text() + " " + text() + " " + text() + "\r\n";
-        for (int k = pick(0, 2); k > 0; --k)
-            s += "    event : CE_" + std::to_string(pick(0, 5)) + "\r\n";
-        return s + "}\r\n";
-    }
-
-    std::mt19937 rng_;
-};
+    // Written again unchanged, it compiles to the same object file.
+    ASSERT_EQ(ZorWriteEqInfo((dir + "/again.txt").c_str()), 0) << last_error();
+    CompileResult third = compile(dir, read_file(dir + "/again.txt"), "again");
+    ASSERT_EQ(third.errors, 0) << third.output;
+    EXPECT_EQ(third.fil, second.fil);
+    std::filesystem::remove_all(dir);
+}
 
 TEST(RoundTrip, GeneratedSources) {
     for (unsigned seed = 1; seed <= 60; ++seed) {

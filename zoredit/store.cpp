@@ -105,17 +105,13 @@ template class Table<Recipe>;
 template class Table<Trace>;
 
 void Store::load(Equipment eq) {
-    ec.assign(std::move(eq.ec));
-    sv.assign(std::move(eq.sv));
-    dv.assign(std::move(eq.dv));
-    ce.assign(std::move(eq.ce));
-    rp.assign(std::move(eq.rp));
-    al.assign(std::move(eq.al));
-    sp.assign(std::move(eq.sp));
-    pp.assign(std::move(eq.pp));
-    fp.assign(std::move(eq.fp));
-    rc.assign(std::move(eq.rc));
-    tr.assign(std::move(eq.tr));
+    for_each_kind([&](auto table, auto list) { (this->*table).assign(std::move(eq.*list)); });
+}
+
+size_t Store::size() const {
+    size_t n = 0;
+    for_each_kind([&](auto table, auto) { n += (this->*table).size(); });
+    return n;
 }
 
 namespace {

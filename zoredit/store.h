@@ -7,7 +7,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "zoredit/model.h"
@@ -86,6 +88,8 @@ class Store {
 
     void load(Equipment eq);
     void clear() { load({}); }
+    // Definitions held, every kind together.
+    size_t size() const;
     Table<Variable>& variables(Kind k) { return k == Kind::EC ? ec : k == Kind::SV ? sv : dv; }
     const Table<Variable>& variables(Kind k) const {
         return k == Kind::EC ? ec : k == Kind::SV ? sv : dv;
@@ -99,5 +103,23 @@ class Store {
     // ID to the name to write: the definition's name, else the ID in decimal.
     std::string link_name(Link link, int32_t id) const;
 };
+
+// Each kind's table beside the list of an Equipment it is loaded from, in
+// the order of Kind.
+inline constexpr auto kKindTables = std::tuple{
+    std::pair{&Store::ec, &Equipment::ec}, std::pair{&Store::sv, &Equipment::sv},
+    std::pair{&Store::dv, &Equipment::dv}, std::pair{&Store::ce, &Equipment::ce},
+    std::pair{&Store::rp, &Equipment::rp}, std::pair{&Store::al, &Equipment::al},
+    std::pair{&Store::sp, &Equipment::sp}, std::pair{&Store::pp, &Equipment::pp},
+    std::pair{&Store::fp, &Equipment::fp}, std::pair{&Store::rc, &Equipment::rc},
+    std::pair{&Store::tr, &Equipment::tr},
+};
+static_assert(std::tuple_size_v<decltype(kKindTables)> == kKindCount);
+
+// Calls f(table member, equipment list member) for every kind in order.
+template <class F>
+void for_each_kind(F f) {
+    std::apply([&](const auto&... kind) { (f(kind.first, kind.second), ...); }, kKindTables);
+}
 
 }  // namespace zor::edit

@@ -1,5 +1,6 @@
 // TV_INFO: the record of EC, SV and DVVAL definitions.
 #include <cstring>
+#include <utility>
 
 #include "zoredit/memory.h"
 #include "zoredit/merge.h"
@@ -100,7 +101,8 @@ bool take_record(const TV_INFO& r, Kind kind, const Variable* held, const Store&
                  std::string& error) {
     if (!check_text(r.name, "name", true, error) || !check_text(r.units, "units", false, error) ||
         !check_count(r.ceid_count, r.ceids, "CEID", error) ||
-        !check_count(r.item_count, r.items.limits, "item", error))
+        !check_count(r.item_count, r.items.limits, r.format == kFormatList ? "VID" : "limit", error,
+                     r.format == kFormatList ? ZOR_MAX_LIST_VIDS : ZOR_MAX_LIST))
         return false;
     int form = r.format;
     if (!find_format(form)) {
@@ -108,8 +110,10 @@ bool take_record(const TV_INFO& r, Kind kind, const Variable* held, const Store&
         return false;
     }
     const bool text_form = is_text_format(form);
-    for (const void* v : {r.min, r.max, r.nominal})
-        if (text_form && !check_text(static_cast<const char*>(v), "value", false, error))
+    const std::pair<const void*, const char*> values[] = {
+        {r.min, "min"}, {r.max, "max"}, {r.nominal, "nominal"}};
+    for (const auto& [value, what] : values)
+        if (text_form && !check_text(static_cast<const char*>(value), what, false, error))
             return false;
 
     Variable v = held ? *held : Variable{};
@@ -163,8 +167,8 @@ bool take_record(const TV_INFO& r, Kind kind, const Variable* held, const Store&
                 return false;
             }
             if (text_form &&
-                (!check_text(static_cast<const char*>(l->low), "limit", false, error) ||
-                 !check_text(static_cast<const char*>(l->upper), "limit", false, error)))
+                (!check_text(static_cast<const char*>(l->low), "limit low", false, error) ||
+                 !check_text(static_cast<const char*>(l->upper), "limit upper", false, error)))
                 return false;
             incoming.push_back({l->limit_id, value_key_from_buffer(form, l->low),
                                 value_key_from_buffer(form, l->upper)});

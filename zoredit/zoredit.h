@@ -42,10 +42,11 @@ extern "C" {
 #define ZOR_E_NOSPACE (-3)   // the result does not fit the caller's buffer
 
 // ---- limits the compiler's language sets ------------------------------------
-#define ZOR_MAX_DEFS 8192    // definitions per kind
-#define ZOR_MAX_LIST 256     // entries of one list within a definition
-#define ZOR_MAX_TEXT 4000    // bytes of one text (a source line holds 4095)
-#define ZOR_MAX_VALUES 4096  // elements in a value buffer handed out by a get
+#define ZOR_MAX_DEFS 8192       // definitions per kind
+#define ZOR_MAX_LIST 256        // entries of one list within a definition
+#define ZOR_MAX_LIST_VIDS 2048  // VIDs of one list (format L) variable, counted by its nominal
+#define ZOR_MAX_TEXT 4000       // bytes of one text (a source line holds 4095)
+#define ZOR_MAX_VALUES 4096     // elements in a value buffer handed out by a get
 
 // ---- SECS-II item format codes (format byte shifted right by two) ------------
 #define ZOR_FMT_L 0
@@ -361,10 +362,14 @@ ZOREDIT_API int GemGetTrInfo(int eq, const char* trid, TTRACE_INFO* record);
 // names that name no definition, list entries past what an editor shows) is
 // kept from the held definition as long as the record does not change it.
 // Linked IDs are held as the linked definition's name, or as the number when
-// no definition has the ID. Returns 0, or ZOR_E_FAIL for a record that cannot
-// be written as source (no name, a name another live definition of the kind
-// has, a text with CR or LF or over ZOR_MAX_TEXT bytes, a list over
-// ZOR_MAX_LIST, a new definition past ZOR_MAX_DEFS, nothing loaded).
+// no definition has the ID. A live record under the key of a deleted
+// definition is a new definition: nothing of the deleted one is kept.
+// Returns 0, or ZOR_E_FAIL for a record that cannot be written as source (no
+// name, a name another live definition of the kind has, a text with CR or LF,
+// ending inside an escape (a lone \ or \x at its end) or over ZOR_MAX_TEXT
+// bytes, a list over ZOR_MAX_LIST (the VIDs of a list variable over
+// ZOR_MAX_LIST_VIDS), a new definition past ZOR_MAX_DEFS, nothing loaded);
+// ZorGetLastError then names the field.
 ZOREDIT_API int GemSetEcInfo(int eq, const TV_INFO* record);
 ZOREDIT_API int GemSetSvInfo(int eq, const TV_INFO* record);
 ZOREDIT_API int GemSetDvInfo(int eq, const TV_INFO* record);

@@ -175,8 +175,13 @@ void DefinitionForm::btnOKClick() {
     } else {
         const int duplicate = kind_.textIds ? CheckDuplicateTextId(edtId, edtName, SG1)
                                             : CheckDuplicateId(edtId, edtName, SG1);
-        if (duplicate == 0 && storeRecord() < 0)
-            seam().message(this, QStringLiteral("!! 設定できませんでした。"));
+        if (duplicate == 0 && storeRecord() < 0) {
+            // The library says which field it could not take; the user can mend it.
+            QString message = QStringLiteral("!! 設定できませんでした。");
+            const QString reason = lib::lastError();
+            if (!reason.isEmpty()) message += QLatin1Char('\n') + reason;
+            seam().message(this, message);
+        }
     }
     releaseRecord();
     markModified();

@@ -393,7 +393,20 @@ TEST_F(VariableEditor, RefusalsDuplicatesAndFailedSetsStillRefreshAndMarkModifie
     value(vrow::Format, "U1");
     value(vrow::Units, QString(ZOR_MAX_TEXT + 1, u'x'));
     press(f.btnOK);
-    EXPECT_EQ(script.messages, QStringList{"!! 設定できませんでした。"});
+    ASSERT_EQ(script.messages.size(), 1);
+    EXPECT_EQ(
+        script.messages[0],
+        QStringLiteral("!! 設定できませんでした。\nunits longer than %1 bytes").arg(ZOR_MAX_TEXT));
+    EXPECT_EQ(Held(kModeEc, 9).rc, ZOR_E_NOTFOUND);
+
+    // A text no source line can carry: the library names the field, the
+    // message shows it.
+    script.messages.clear();
+    value(vrow::Units, QStringLiteral("end\\"));
+    press(f.btnOK);
+    EXPECT_EQ(script.messages,
+              QStringList{"!! 設定できませんでした。\nunits ends inside an escape (a lone \\ or "
+                          "\\x at its end)"});
     EXPECT_EQ(Held(kModeEc, 9).rc, ZOR_E_NOTFOUND);
 }
 
@@ -519,6 +532,20 @@ TEST_F(WideVariable, SavingKeepsWhatTheDetailCannotShow) {
     EXPECT_EQ(held.r.items.limits[4]->limit_id, 5);
     EXPECT_EQ(*static_cast<int16_t*>(held.r.items.limits[5]->low), 60);
     EXPECT_EQ(held.r.ceids[4], 105);
+}
+
+// A shown CEID changed to the value of a hidden one is a new entry: the
+// hidden one stays where it was.
+TEST_F(WideVariable, AShownCeidTakingAHiddenValueKeepsTheHiddenEntry) {
+    TformVSet& f = open(kModeSv);
+    editRow("7");
+    value(21, QStringLiteral("104"));
+    press(f.btnOK);
+    ASSERT_TRUE(script.messages.isEmpty()) << script.messages.join(u'|').toStdString();
+    Held held(kModeSv, 7);
+    ASSERT_EQ(held.r.ceid_count, 5);
+    const int32_t expected[] = {101, 102, 104, 104, 105};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(held.r.ceids[i], expected[i]) << i;
 }
 
 }  // namespace

@@ -42,6 +42,12 @@ int writeEqInfo(const QString& sourcePath) {
     return ZorWriteEqInfo(path.constData());
 }
 
+QString lastError() {
+    char buffer[kErrorRoom] = {};
+    ZorGetLastError(buffer, sizeof buffer);
+    return fromSjis(buffer);
+}
+
 int createProcess(const QString& program, const QString& arguments) {
     QByteArray prog = toSjis(program);
     QByteArray args = toSjis(arguments);

@@ -31,6 +31,8 @@ int createProcess(const QString& program, const QString& arguments);
 // ZorCreateNormalProcess: starts `program` on `file` without waiting.
 void createNormalProcess(const QString& program, const QString& file);
 void terminateLibrary();
+// ZorGetLastError: why the last library call failed ("" when it did not say).
+QString lastError();
 // ZorBeep(kind, 50).
 int beep(int kind);
 
