@@ -367,6 +367,7 @@ TEST_F(VariableEditor, RefusalsDuplicatesAndFailedSetsStillRefreshAndMarkModifie
         {" ", "EC_X", "U1", "ID、名前を確認してください。"},
         {"9", "EC_X", "", "必須項目の設定を確認してください。"},
         {"zero", "EC_X", "U1", "IDの値が正しくありません。"},
+        {"-1", "EC_X", "U1", "IDの値が正しくありません。"},  // the compiler's "no ID"
         {"9", "EC_X", "U3", "Formatが正しくありません。"},
         {"1001", "EC_OTHER", "U1", "IDが重複しています。 1番目を確認してください。"},
         {"9", "ec_process_pressure", "U1", "名前が重複しています。 2番目を確認してください。"},
