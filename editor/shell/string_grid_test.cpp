@@ -90,7 +90,7 @@ TEST(StringGrid, AReadOnlyColumnStaysReadOnlyInAnEditableGrid) {
 // Types `text` into the current cell and ends the edit with `key`.
 void typeInto(StringGrid& g, const QString& text, Qt::Key key) {
     QTest::keyClicks(&g, text.left(1));  // any key opens the editor
-    QLineEdit* editor = nullptr;  // closed editors linger hidden until deleted
+    QLineEdit* editor = nullptr;         // closed editors linger hidden until deleted
     for (QLineEdit* e : g.viewport()->findChildren<QLineEdit*>())
         if (e->isVisible()) editor = e;
     ASSERT_NE(editor, nullptr);
