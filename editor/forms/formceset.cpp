@@ -60,15 +60,8 @@ TformCESet::TformCESet(QWidget* parent)
     SG2->setAccessibleName(QStringLiteral("ﾚﾎﾟｰﾄID"));
     SG2->setToolTip(QStringLiteral("ﾀﾞﾌﾞﾙｸﾘｯｸでﾚﾎﾟｰﾄIDを選択、Deleteｷｰで行を空けます。"));
 
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setAccessibleName(QStringLiteral("説明"));
-    Memo1->setReadOnly(true);
-    Memo1->setFocusPolicy(Qt::NoFocus);
-    Memo1->setPlainText(
-        QStringLiteral("ﾚﾎﾟｰﾄID欄のｾﾙをﾀﾞﾌﾞﾙｸﾘｯｸするとﾚﾎﾟｰﾄID選択画面が\n"
-                       "ﾎﾟｯﾌﾟｱｯﾌﾟされます。"));
-    Memo1->setFixedHeight(Memo1->fontMetrics().lineSpacing() * 3 + 10);
+    Memo1 = makeHelpMemo({QStringLiteral("ﾚﾎﾟｰﾄID欄のｾﾙをﾀﾞﾌﾞﾙｸﾘｯｸするとﾚﾎﾟｰﾄID選択画面が"),
+                          QStringLiteral("ﾎﾟｯﾌﾟｱｯﾌﾟされます。")});
 
     SG1->setAccessibleName(QStringLiteral("CE一覧"));
     detailLayout()->addWidget(GroupBox1);
@@ -76,11 +69,6 @@ TformCESet::TformCESet(QWidget* parent)
     detailLayout()->addWidget(SG2->hiddenNote);
     detailLayout()->addWidget(Memo1);
     resize(900, 600);
-}
-
-void TformCESet::firstActivate() {
-    moveTopLeft();
-    openList();
 }
 
 std::vector<DefinitionEntry> TformCESet::listEntries() { return binEntries(lib::kCeCalls.list); }

@@ -26,8 +26,6 @@ class TformCESet : public DefinitionForm {
     QPlainTextEdit* Memo1;
 
   protected:
-    void firstActivate() override;
-
     std::vector<DefinitionEntry> listEntries() override;
     bool entryDeleted(const QString& id) override;
     void clearDetail() override;

@@ -49,14 +49,8 @@ TformRPSet::TformRPSet(QWidget* parent)
     SG2 = new LinkGrid(QStringLiteral("SG2"), links, this);
     SG2->setAccessibleName(QStringLiteral("VID"));
 
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setAccessibleName(QStringLiteral("説明"));
-    Memo1->setReadOnly(true);
-    Memo1->setFocusPolicy(Qt::NoFocus);
-    Memo1->setPlainText(
-        QStringLiteral("VID欄のｾﾙをﾀﾞﾌﾞﾙｸﾘｯｸするとVID選択画面がﾎﾟｯﾌﾟｱｯﾌﾟされます。"));
-    Memo1->setFixedHeight(Memo1->fontMetrics().lineSpacing() * 2 + 10);
+    Memo1 = makeHelpMemo(
+        {QStringLiteral("VID欄のｾﾙをﾀﾞﾌﾞﾙｸﾘｯｸするとVID選択画面がﾎﾟｯﾌﾟｱｯﾌﾟされます。")});
 
     SG1->setAccessibleName(QStringLiteral("レポート一覧"));
     detailLayout()->addWidget(GroupBox1);
@@ -64,11 +58,6 @@ TformRPSet::TformRPSet(QWidget* parent)
     detailLayout()->addWidget(SG2->hiddenNote);
     detailLayout()->addWidget(Memo1);
     resize(900, 600);
-}
-
-void TformRPSet::firstActivate() {
-    moveTopLeft();
-    openList();
 }
 
 std::vector<DefinitionEntry> TformRPSet::listEntries() {

@@ -25,8 +25,6 @@ class TformRPSet : public DefinitionForm {
     QPlainTextEdit* Memo1;
 
   protected:
-    void firstActivate() override;
-
     std::vector<DefinitionEntry> listEntries() override;
     bool entryDeleted(const QString& id) override;
     void clearDetail() override;

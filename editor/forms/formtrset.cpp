@@ -91,11 +91,6 @@ TformTRSet::TformTRSet(QWidget* parent)
     resize(900, 600);
 }
 
-void TformTRSet::firstActivate() {
-    moveTopLeft();
-    openList();
-}
-
 std::vector<DefinitionEntry> TformTRSet::listEntries() {
     return textEntries(lib::kTraceCalls.list);
 }

@@ -34,8 +34,6 @@ class TformTRSet : public DefinitionForm {
     QPushButton* btnRecover;
 
   protected:
-    void firstActivate() override;
-
     std::vector<DefinitionEntry> listEntries() override;
     bool entryDeleted(const QString& id) override;
     void clearDetail() override;

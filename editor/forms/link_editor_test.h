@@ -18,20 +18,12 @@
 #include "editor/forms/windows.h"
 #include "editor/shell/library.h"
 #include "editor/shell/string_grid.h"
+#include "editor/testing/form_driver.h"
 #include "editor/testing/scripted_seam.h"
 #include "editor/testing/test_equipment.h"
 
 namespace zor::editor {
 
-inline void press(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-inline void press(QWidget* form, const char* name) {
-    press(form->findChild<QPushButton*>(QString::fromLatin1(name)));
-}
-
-// The IDs of SG1 down to the first empty cell.
-QStringList listedIds(const StringGrid* grid);
-// The row whose ID cell reads `id`; -1 when none.
-int rowOf(const StringGrid* grid, const QString& id);
 // Rows 1..n of a link grid as "ID name".
 QStringList linkRows(const StringGrid* grid, int n);
 // The sample equipment's source with `extra` blocks after it.
