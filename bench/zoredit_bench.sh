@@ -13,7 +13,7 @@ if [ -f "$root/bench/gen_equipment.py" ] && [ -x "$build/compiler/ZorCompile" ];
     python3 "$root/bench/gen_equipment.py" equipment.txt
     "$build/compiler/ZorCompile" equipment.txt > compile.log || { echo "compile failed"; tail compile.log; exit 1; }
     printf 'LOG_SIZE         = 1000\r\n' > equipment.cnf
-    "$build/bench/zoredit_bench" equipment.fil equipment.cnf written.txt
+    "$build/bench/zoredit_bench" equipment.fil equipment.cnf written.txt equipment.txt
     mkdir back && cp written.txt back/equipment.txt
     (cd back && "$build/compiler/ZorCompile" equipment.txt > compile.log) || { echo "written source does not compile"; exit 1; }
     if cmp -s equipment.fil back/equipment.fil; then echo "round trip: identical object file"; else echo "round trip: object files differ"; exit 1; fi

@@ -16,6 +16,35 @@ bool rename_replacing(const std::string& from, const std::string& to);
 // Removes a file; false when it did not exist or could not be removed.
 bool remove_file(const std::string& path);
 bool file_exists(const std::string& path);
+// Reads the whole of a regular file. Anything else (a directory, a FIFO, a
+// device) is refused without blocking, and so is a file whose read fails;
+// false then, with errno saying why.
+bool read_regular_file(const std::string& path, std::string& bytes);
+// True when both names lead to one existing file (same device and inode),
+// however they are spelled or linked.
+bool same_file(const std::string& a, const std::string& b);
+
+// An exclusive lock on a file (created when missing), held until release()
+// or destruction; other processes that lock the same file wait. Advisory:
+// it only keeps out those who ask for it.
+class FileLock {
+  public:
+    enum class State { held, busy, failed };
+    FileLock() = default;
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    ~FileLock() { release(); }
+
+    // Takes the lock if nobody holds it; busy when someone does (the file
+    // stays open for wait()); failed when the file cannot be opened.
+    State try_lock(const std::string& path);
+    // Waits until the lock found busy is free and takes it.
+    bool wait();
+    void release();
+
+  private:
+    int fd_ = -1;
+};
 
 // ---- progress channel to a waiting editor ------------------------------------
 // Stands in for a synchronous window message: each message goes out as a
@@ -50,6 +79,9 @@ std::vector<std::string> split_command_line(std::string_view text);
 // without the caller's help, so no zombie stays. Returns 0 when started,
 // else an errno value.
 int start_process(const std::string& program, const std::vector<std::string>& args);
+// A reader that closed standard output must not end the process: writes to
+// it fail instead, and the program goes on with its files.
+void ignore_broken_pipe();
 
 // ---- beep -------------------------------------------------------------------
 // Sounds the terminal bell where there is one; every call is counted so tests

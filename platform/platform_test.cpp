@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -58,6 +61,63 @@ TEST(Files, RenameReplacesAndRemoveReports) {
     EXPECT_EQ(content, "new");
     EXPECT_TRUE(remove_file(b));
     EXPECT_FALSE(remove_file(b));
+    std::filesystem::remove_all(dir);
+}
+
+TEST(Files, OnlyRegularFilesAreReadAndNothingBlocks) {
+    auto dir = std::filesystem::temp_directory_path() / ("zorread" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir / "sub");
+    std::string file = (dir / "f").string(), fifo = (dir / "p").string();
+    std::ofstream(file, std::ios::binary) << std::string(70000, 'x') << "end";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::string bytes = "stale";
+    ASSERT_TRUE(read_regular_file(file, bytes));
+    EXPECT_EQ(bytes.size(), 70003u);
+    EXPECT_EQ(bytes.substr(69998), "xxend");
+    EXPECT_FALSE(read_regular_file((dir / "sub").string(), bytes));
+    EXPECT_EQ(errno, EISDIR);
+    EXPECT_TRUE(bytes.empty());
+    EXPECT_FALSE(read_regular_file(fifo, bytes));  // no writer: must come back at once
+    EXPECT_FALSE(read_regular_file((dir / "missing").string(), bytes));
+    EXPECT_EQ(errno, ENOENT);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(Files, SameFileSeesThroughLinksAndSpellings) {
+    auto dir = std::filesystem::temp_directory_path() / ("zorsame" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    std::string a = (dir / "a").string(), b = (dir / "b").string();
+    std::ofstream(a) << "a";
+    std::ofstream(b) << "a";
+    std::filesystem::create_hard_link(a, dir / "hard");
+    std::filesystem::create_symlink(a, dir / "soft");
+    EXPECT_TRUE(same_file(a, (dir / "hard").string()));
+    EXPECT_TRUE(same_file((dir / "soft").string(), a));
+    EXPECT_TRUE(same_file(a, (dir / "." / "a").string()));
+    EXPECT_FALSE(same_file(a, b));  // equal bytes, other file
+    EXPECT_FALSE(same_file(a, (dir / "missing").string()));
+    std::filesystem::remove_all(dir);
+}
+
+TEST(FileLock, ASecondHolderWaitsForTheFirst) {
+    auto dir = std::filesystem::temp_directory_path() / ("zorlock" + std::to_string(getpid()));
+    std::filesystem::create_directories(dir);
+    std::string path = (dir / "lock").string();
+    FileLock first, second;
+    ASSERT_EQ(first.try_lock(path), FileLock::State::held);
+    ASSERT_EQ(second.try_lock(path), FileLock::State::busy);
+    std::atomic<bool> taken{false};
+    std::thread waiter([&] { taken = second.wait(); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(taken);
+    first.release();
+    waiter.join();
+    EXPECT_TRUE(taken);
+    FileLock third;
+    EXPECT_EQ(third.try_lock(path), FileLock::State::busy);
+    second.release();
+    EXPECT_EQ(third.try_lock(path), FileLock::State::held);
+    EXPECT_EQ(FileLock().try_lock((dir / "no" / "lock").string()), FileLock::State::failed);
     std::filesystem::remove_all(dir);
 }
 

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 
 #include "platform/platform.h"
 
@@ -93,5 +94,7 @@ int start_process(const std::string& program, const std::vector<std::string>& ar
     ::close(report[0]);
     return n == static_cast<ssize_t>(sizeof err) ? (err != 0 ? err : ENOEXEC) : 0;
 }
+
+void ignore_broken_pipe() { std::signal(SIGPIPE, SIG_IGN); }
 
 }  // namespace zor::platform

@@ -1,11 +1,11 @@
 #include "tests/compile_run.h"
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace zor::testing {
 
@@ -39,9 +39,9 @@ bool CompileRun::exists(const std::string& name) const { return fs::exists(dir_ 
 
 std::string CompileRun::compiler_path() { return ZOR_COMPILE_PATH; }
 
-int CompileRun::compile(const std::string& arguments) {
-    std::string command = "cd '" + dir_.string() + "' && '" + compiler_path() + "' " + arguments +
-                          " > stdout.captured 2>&1";
+int CompileRun::compile(const std::string& arguments, const std::string& launcher) {
+    std::string command = "cd '" + dir_.string() + "' && " + launcher + " '" + compiler_path() +
+                          "' " + arguments + " > stdout.captured 2>&1";
     int status = std::system(command.c_str());
     output_ = read("stdout.captured");
     fs::remove(dir_ / "stdout.captured");
@@ -59,15 +59,19 @@ std::string crlf(const std::string& text) {
 
 std::string start_lines(const std::string& source) {
     return "***** ZOR Engine Equipment Variable Definition File Compiler *****************\n"
-           "----- " + CompileRun::compiler_path() + " start - info file = " + source +
+           "----- " +
+           CompileRun::compiler_path() + " start - info file = " + source +
            " --------------------------------\n\n";
 }
 
 std::string summary_lines(int errors, int warnings) {
     return "------------------------------------------------------------------------------\n"
            "  End of ZorCompile Compilation.\n"
-           "    number of error   = " + std::to_string(errors) + "\n"
-           "    number of warning = " + std::to_string(warnings) + "\n";
+           "    number of error   = " +
+           std::to_string(errors) +
+           "\n"
+           "    number of warning = " +
+           std::to_string(warnings) + "\n";
 }
 
 std::string result_lines() {

@@ -8,7 +8,7 @@
 namespace zor::testing {
 
 class CompileRun {
-public:
+  public:
     CompileRun();
     ~CompileRun();
     CompileRun(const CompileRun&) = delete;
@@ -21,13 +21,14 @@ public:
     bool exists(const std::string& name) const;
 
     // Runs ZorCompile with the given argument text (unquoted words) in the
-    // directory; returns its exit status.
-    int compile(const std::string& arguments);
+    // directory; returns its exit status. A launcher (shell words) goes
+    // before the program, e.g. "timeout 20".
+    int compile(const std::string& arguments, const std::string& launcher = "");
     const std::string& output() const { return output_; }
 
     static std::string compiler_path();
 
-private:
+  private:
     std::filesystem::path dir_;
     std::string output_;
 };

@@ -31,7 +31,8 @@ Compiled compile_source(const std::string& source, CompileRun& run) {
 // The part of the output between the start lines and the summary.
 std::string messages_of(const std::string& output) {
     std::string start = start_lines("eq.txt");
-    size_t end = output.find("------------------------------------------------------------------------------\n");
+    size_t end = output.find(
+        "------------------------------------------------------------------------------\n");
     return output.substr(start.size(), end - start.size());
 }
 
@@ -82,44 +83,45 @@ TEST(VariableBlocks, EveryItemWithQuotedTextsShiftJisAndHexIds) {
               ", EC_SPEED, 0x000003E9, U4[1], mm/s, 0, 1,000 // top, 10\r\n"
               ", SV_\x95\x5c, 0x00000010, A[1], \x95\x5c\x8e\xa6, , , \r\n"
               ", DV_FLAG, 0x000007D1, T[2], , , , \r\n");
-    EXPECT_NE(c.h.find(padded(padded("#define  SV_\x95\x5c", 56) + "16 ", 72) + " // 0x00000010\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        c.h.find(padded(padded("#define  SV_\x95\x5c", 56) + "16 ", 72) + " // 0x00000010\r\n"),
+        std::string::npos);
 }
 
 TEST(VariableBlocks, RefusedItemsAndRepeatedItems) {
     CompileRun run;
     auto c = compile_source(
-        "def_ec A {\r\n"          // 1
-        "  ecid : 1\r\n"          // 2
-        "  ecid : 2\r\n"          // 3: replaces
-        "  format : X9\r\n"       // 4: format error fails the block
-        "}\r\n"                   // 5
-        "def_ec SKIPPED {\r\n"    // 6
-        "}\r\n"                   // 7
-        "def_sv B {\r\n"          // 8
-        "  svid : 3\r\n"          // 9
-        "  units : C\r\n"         // 10
-        "  units : F\r\n"         // 11: a second units fails
-        "}\r\n"                   // 12
-        "}\r\n"                   // 13
-        "def_dv C {\r\n"          // 14
-        "  dvid : 4\r\n"          // 15
-        "  ecid : 4\r\n"          // 16: another kind's ID key
-        "}\r\n"                   // 17
-        "}\r\n"                   // 18
-        "def_sv D {\r\n"          // 19
-        "  svid : 5\r\n"          // 20
-        "  limit : L1 0\r\n"      // 21: fewer than five fields
-        "}\r\n"                   // 22
-        "}\r\n"                   // 23
-        "def_ec E {\r\n"          // 24
-        "  ecid : 6\r\n"          // 25
-        "  format : LEND\r\n"     // 26: not in revision 2
-        "}\r\n"                   // 27
-        "}\r\n"                   // 28
-        "def_sv F {\r\n"          // 29: no ID
-        "  format : U2\r\n"       // 30
-        "}\r\n",                  // 31
+        "def_ec A {\r\n"        // 1
+        "  ecid : 1\r\n"        // 2
+        "  ecid : 2\r\n"        // 3: replaces
+        "  format : X9\r\n"     // 4: format error fails the block
+        "}\r\n"                 // 5
+        "def_ec SKIPPED {\r\n"  // 6
+        "}\r\n"                 // 7
+        "def_sv B {\r\n"        // 8
+        "  svid : 3\r\n"        // 9
+        "  units : C\r\n"       // 10
+        "  units : F\r\n"       // 11: a second units fails
+        "}\r\n"                 // 12
+        "}\r\n"                 // 13
+        "def_dv C {\r\n"        // 14
+        "  dvid : 4\r\n"        // 15
+        "  ecid : 4\r\n"        // 16: another kind's ID key
+        "}\r\n"                 // 17
+        "}\r\n"                 // 18
+        "def_sv D {\r\n"        // 19
+        "  svid : 5\r\n"        // 20
+        "  limit : L1 0\r\n"    // 21: fewer than five fields
+        "}\r\n"                 // 22
+        "}\r\n"                 // 23
+        "def_ec E {\r\n"        // 24
+        "  ecid : 6\r\n"        // 25
+        "  format : LEND\r\n"   // 26: not in revision 2
+        "}\r\n"                 // 27
+        "}\r\n"                 // 28
+        "def_sv F {\r\n"        // 29: no ID
+        "  format : U2\r\n"     // 30
+        "}\r\n",                // 31
         run);
     EXPECT_EQ(c.exit_code, 7);
     EXPECT_EQ(messages_of(c.output),
@@ -141,40 +143,40 @@ TEST(VariableBlocks, RefusedItemsAndRepeatedItems) {
     EXPECT_EQ(c.list, ", F, 0xFFFFFFFF, U2[1], , , , \r\n");
     EXPECT_NE(c.h.find(padded(padded("#define  F", 56) + "-1 ", 72) + " // 0xffffffff\r\n"),
               std::string::npos);
-    for (const char* failure : {" !! EC compile error\r\n", " !! SV compile error\r\n",
-                                " !! DVVAL compile error\r\n"})
+    for (const char* failure :
+         {" !! EC compile error\r\n", " !! SV compile error\r\n", " !! DVVAL compile error\r\n"})
         EXPECT_NE(c.log.find(failure), std::string::npos) << failure;
 }
 
 TEST(VariableBlocks, ListElementsInRevisionTwo) {
     CompileRun run;
     auto c = compile_source(
-        "def_ec EL {\r\n"         // 1
+        "def_ec EL {\r\n"  // 1
         "  ecid : 1\r\n"
         "  format : L\r\n"
         "  nominal : 2\r\n"
         "  vid : V1\r\n"
         "  vid : V2\r\n"
-        "  vid : V3\r\n"          // 7: overflow, counted in def_ec
+        "  vid : V3\r\n"  // 7: overflow, counted in def_ec
         "}\r\n"
-        "def_sv SL {\r\n"         // 9
+        "def_sv SL {\r\n"  // 9
         "  svid : 1\r\n"
         "  format : L\r\n"
         "  nominal : 1\r\n"
         "  vid : V1\r\n"
-        "  vid : V2\r\n"          // 14: overflow, not counted in def_sv
+        "  vid : V2\r\n"  // 14: overflow, not counted in def_sv
         "}\r\n"
-        "def_dv DL {\r\n"         // 16
+        "def_dv DL {\r\n"  // 16
         "  dvid : 1\r\n"
-        "  nominal : 3\r\n"       // no format yet: still a list
+        "  nominal : 3\r\n"  // no format yet: still a list
         "  format : L\r\n"
-        "  vid : V1\r\n"          // one of three: count warning, no VID fields
+        "  vid : V1\r\n"  // one of three: count warning, no VID fields
         "}\r\n"
-        "def_ec EN {\r\n"         // 22
+        "def_ec EN {\r\n"  // 22
         "  ecid : 2\r\n"
         "  nominal : 2\r\n"
         "  format : U4\r\n"
-        "  vid : V1\r\n"          // 26: not a list, counted in def_ec
+        "  vid : V1\r\n"  // 26: not a list, counted in def_ec
         "}\r\n",
         run);
     EXPECT_EQ(c.exit_code, 2);
@@ -189,15 +191,17 @@ TEST(VariableBlocks, ListElementsInRevisionTwo) {
               "  ! line-22 !! vid is not applied\n    def_ec EN {\n\n"
               "  ! error line-26 \"  vid : V1\"\n  ! error line-26 \"  vid : V1\"\n");
     EXPECT_NE(c.output.find("    number of warning = 1\n"), std::string::npos);
-    EXPECT_EQ(run.read("$EC_TMP"),
-              "EC: NAME00000002ELID  00000001FORM00000000SIZE00000001MSIZ00000000NOMI000000012"
-              "VID 00000002V1VID 00000002V2\r\n"
-              "EC: NAME00000002ENID  00000002FORM0000002cSIZE00000001MSIZ00000000NOMI000000012\r\n");
+    EXPECT_EQ(
+        run.read("$EC_TMP"),
+        "EC: NAME00000002ELID  00000001FORM00000000SIZE00000001MSIZ00000000NOMI000000012"
+        "VID 00000002V1VID 00000002V2\r\n"
+        "EC: NAME00000002ENID  00000002FORM0000002cSIZE00000001MSIZ00000000NOMI000000012\r\n");
     EXPECT_EQ(run.read("$SV_TMP"),
               "SV: NAME00000002SLID  00000001FORM00000000SIZE00000001MSIZ00000000NOMI000000011"
               "VID 00000002V1\r\n");
-    EXPECT_EQ(run.read("$V__TMP"),
-              "DV: NAME00000002DLID  00000001FORM00000000SIZE00000001MSIZ00000000NOMI000000013\r\n");
+    EXPECT_EQ(
+        run.read("$V__TMP"),
+        "DV: NAME00000002DLID  00000001FORM00000000SIZE00000001MSIZ00000000NOMI000000013\r\n");
 }
 
 TEST(VariableBlocks, RevisionSwitchesBetweenBlocks) {
@@ -243,17 +247,19 @@ TEST(EventBlocks, CollectionEventsReportsAndAlarms) {
     auto c = compile_source(
         "def_report RP_1 {\r\n  rptid : 5\r\n  vname : SV_A\r\n  vname : \"SV B\"\r\n}\r\n"
         "def_ce CE_1 {\r\n  ceid : 0x10\r\n}\r\n"
-        "def_ce CE_2 {\r\n  ceid : 5\r\n  enabled : TRUE\r\n  rptname : RP_1\r\n  rptname : RP_2\r\n}\r\n"
+        "def_ce CE_2 {\r\n  ceid : 5\r\n  enabled : TRUE\r\n  rptname : RP_1\r\n  rptname : "
+        "RP_2\r\n}\r\n"
         "def_alarm AL_1 {\r\n  altx : \"Over temp, stop\"\r\n  alid : 1\r\n  ce_off : CE_2\r\n"
         "  alcd : 0x84\r\n  enabled : 1\r\n  ce_on : CE_1\r\n}\r\n",
         run);
     EXPECT_EQ(c.exit_code, 0) << c.output;
-    EXPECT_EQ(c.object,
-              "RP: NAME00000004RP_1ID  00000005VNAM00000004SV_AVNAM00000004SV B\r\n"
-              "AL: NAME00000004AL_1ID  00000001ALCD000000040x84ALTX0000000fOver temp, stop"
-              "CEON00000004CE_1CEOF00000004CE_2ENAB000000011\r\n"
-              "CE: NAME00000004CE_1ID  00000010\r\n"
-              "CE: NAME00000004CE_2ID  00000005ENAB00000004TRUERPNA00000004RP_1RPNA00000004RP_2\r\n");
+    EXPECT_EQ(
+        c.object,
+        "RP: NAME00000004RP_1ID  00000005VNAM00000004SV_AVNAM00000004SV B\r\n"
+        "AL: NAME00000004AL_1ID  00000001ALCD000000040x84ALTX0000000fOver temp, stop"
+        "CEON00000004CE_1CEOF00000004CE_2ENAB000000011\r\n"
+        "CE: NAME00000004CE_1ID  00000010\r\n"
+        "CE: NAME00000004CE_2ID  00000005ENAB00000004TRUERPNA00000004RP_1RPNA00000004RP_2\r\n");
     EXPECT_EQ(c.list,
               ", RP_1, 0x00000005, L[0], , , , \r\n"
               ", CE_1, 0x00000010, L[0], , , , \r\n"
@@ -265,12 +271,12 @@ TEST(EventBlocks, RefusalsAndRepeatedItems) {
     CompileRun run;
     auto c = compile_source(
         "def_ce C {\r\n  ceid : 1\r\n  enabled : 1\r\n  enabled : 0\r\n}\r\n"  // 1, fails at 4
-        "def_alarm A1 {\r\n  alid : 1\r\n}\r\n"                               // 6: no altx first
-        "def_alarm A2 {\r\n  alid : 2\r\n  altx : t\r\n}\r\n"                 // 9: no alcd
-        "def_alarm A3 {\r\n  altx : t\r\n  alcd : 1\r\n}\r\n"                 // 13: no id
+        "def_alarm A1 {\r\n  alid : 1\r\n}\r\n"                                // 6: no altx first
+        "def_alarm A2 {\r\n  alid : 2\r\n  altx : t\r\n}\r\n"                  // 9: no alcd
+        "def_alarm A3 {\r\n  altx : t\r\n  alcd : 1\r\n}\r\n"                  // 13: no id
         "def_report R {\r\n  rptid : 1\r\n}\r\n"
-        "def_report R2 {\r\n  rptid : 1\r\n}\r\n"                             // 20: same ID
-        "def_alarm A4 {\r\n  alid : 4\r\n}\r\n",                               // 23
+        "def_report R2 {\r\n  rptid : 1\r\n}\r\n"  // 20: same ID
+        "def_alarm A4 {\r\n  alid : 4\r\n}\r\n",   // 23
         run);
     // A1 is swallowed by the failed C block's closing brace.
     EXPECT_EQ(c.exit_code, 5);
@@ -287,7 +293,8 @@ TEST(EventBlocks, RefusalsAndRepeatedItems) {
 TEST(ProgramBlocks, ProcessProgramsAndTheirSizes) {
     CompileRun run;
     auto c = compile_source(
-        "def_pp PP_1 {\r\n  ppid : A[4] PROGRAM01\r\n  ppbody : B[100] \"C:\\\\pp\\\\body.bin\"\r\n}\r\n"
+        "def_pp PP_1 {\r\n  ppid : A[4] PROGRAM01\r\n  ppbody : B[100] "
+        "\"C:\\\\pp\\\\body.bin\"\r\n}\r\n"
         "def_pp PP_2 {\r\n  ppid : A[1..40] P2\r\n  ppbody : A[1..8] X\r\n}\r\n"
         "def_pp PP_3 {\r\n  ppid : Q[8] PROG03\r\n  ppbody : A[1] B\r\n}\r\n",
         run);
@@ -308,9 +315,9 @@ TEST(ProgramBlocks, ProcessProgramsAndTheirSizes) {
 TEST(ProgramBlocks, ProcessProgramRefusals) {
     CompileRun run;
     auto c = compile_source(
-        "def_pp SHORT {\r\n  ppid : A PROG01\r\n}\r\n"              // 1: fails at 2
-        "}\r\n"                                                       // 4
-        "def_pp NOBODY {\r\n  ppid : A[6] PROG02\r\n}\r\n"          // 5
+        "def_pp SHORT {\r\n  ppid : A PROG01\r\n}\r\n"      // 1: fails at 2
+        "}\r\n"                                             // 4
+        "def_pp NOBODY {\r\n  ppid : A[6] PROG02\r\n}\r\n"  // 5
         "def_pp CASE1 {\r\n  ppid : A[6] prog03\r\n  ppbody : A[1] b\r\n}\r\n"
         "def_pp CASE2 {\r\n  ppid : A[6] PROG03\r\n  ppbody : A[1] b\r\n}\r\n",  // 12
         run);
@@ -326,7 +333,7 @@ TEST(ProgramBlocks, FormattedProcessPrograms) {
     CompileRun run;
     auto c = compile_source(
         "def_fpp FPP_1 {\r\n"
-        "  ccode : A[2] C0\r\n"        // before ppid: kept
+        "  ccode : A[2] C0\r\n"  // before ppid: kept
         "  ppid : A[8] FPROG\r\n"
         "  mdln : \"MODEL X\"\r\n"
         "  softrev : 1.0\r\n"
@@ -337,13 +344,13 @@ TEST(ProgramBlocks, FormattedProcessPrograms) {
         "  pparam : A[1..16] \"a b\"\r\n"
         "  ccode : A[2] C2\r\n"
         "}\r\n"
-        "def_fpp FPP_2 {\r\n"          // 13
+        "def_fpp FPP_2 {\r\n"  // 13
         "  ppid : A[8] F2\r\n"
         "  mdln : M\r\n"
         "}\r\n"
-        "def_fpp FPP_3 {\r\n"          // 17
+        "def_fpp FPP_3 {\r\n"  // 17
         "  ppid : A[8] F3\r\n"
-        "  pparam : U4[1] 1\r\n"       // 19: no command code yet
+        "  pparam : U4[1] 1\r\n"  // 19: no command code yet
         "}\r\n",
         run);
     EXPECT_EQ(c.exit_code, 2);
@@ -374,8 +381,9 @@ TEST(ProgramBlocks, RecipesSpoolsAndTraces) {
         "  rcpparval : U4[1] 100\r\n"
         "  rcpparname : NOTE\r\n"
         "}\r\n"
-        "def_spool SPL1 {\r\n  stream : 6\r\n  function : 11\r\n  function : 300\r\n  function : 3\r\n}\r\n"
-        "def_spool SPL2 {\r\n  stream : 6\r\n}\r\n"   // 14: same stream
+        "def_spool SPL1 {\r\n  stream : 6\r\n  function : 11\r\n  function : 300\r\n  function : "
+        "3\r\n}\r\n"
+        "def_spool SPL2 {\r\n  stream : 6\r\n}\r\n"    // 14: same stream
         "def_spool SPL3 {\r\n  function : 1\r\n}\r\n"  // 17: stream 0
         "def_trace TR_1 {\r\n"
         "  trid : A[4] TRACE0001\r\n"
@@ -395,11 +403,13 @@ TEST(ProgramBlocks, RecipesSpoolsAndTraces) {
     EXPECT_EQ(run.read("$RCP_TMP"),
               "RC: NAME00000005RCP_1ID  00000008RECIPE01PPBO00000011temp=100, time=20COUN00000002"
               "PNAM00000004TEMPPVAL00000003100FORM0000002cSIZE00000001PNAM00000004NOTE\r\n");
-    EXPECT_EQ(run.read("$SP_TMP"),
-              "SP: NAME00000004SPL1STRE00000006COUN00000003FUNC0000000bFUNC0000002cFUNC00000003\r\n");
+    EXPECT_EQ(
+        run.read("$SP_TMP"),
+        "SP: NAME00000004SPL1STRE00000006COUN00000003FUNC0000000bFUNC0000002cFUNC00000003\r\n");
     EXPECT_EQ(run.read("$TR_TMP"),
               "TR: NAME00000004TR_1ID  00000009TRACE0001FORM00000010SIZE00000004MSIZ00000004"
-              "DSPE00000006000010TOTS00000064REPG00000005COUN00000002SVNA00000004SV_ASVNA00000004SV_B\r\n");
+              "DSPE00000006000010TOTS00000064REPG00000005COUN00000002SVNA00000004SV_"
+              "ASVNA00000004SV_B\r\n");
     EXPECT_NE(c.h.find(padded("#define SPL1", 56) + " \"SPL1\"\r\n"), std::string::npos);
     EXPECT_NE(c.h.find(padded("#define TR_1", 56) + " \"TRACE0001\"\r\n"), std::string::npos);
 }
@@ -411,18 +421,21 @@ TEST(ListLimits, EntriesPastALimitAreCountedErrors) {
     CompileRun run;
     auto c = compile_source(source, run);
     EXPECT_EQ(c.exit_code, 1);
-    EXPECT_EQ(messages_of(c.output), "  ! line-1  event : more than 256 entries \n    def_sv MANY {\n\n");
+    EXPECT_EQ(messages_of(c.output),
+              "  ! line-1  event : more than 256 entries \n    def_sv MANY {\n\n");
 }
 
 TEST(ListLimits, MoreThan8192DefinitionsOfAKind) {
     std::string source;
     for (int i = 1; i <= 8193; ++i)
-        source += "def_ce C" + std::to_string(i) + " {\r\n  ceid : " + std::to_string(i) + "\r\n}\r\n";
+        source +=
+            "def_ce C" + std::to_string(i) + " {\r\n  ceid : " + std::to_string(i) + "\r\n}\r\n";
     CompileRun run;
     auto c = compile_source(source, run);
     EXPECT_EQ(c.exit_code, 1);
-    EXPECT_EQ(messages_of(c.output),
-              "  ! line-24577  id : more than 8192 definitions of this kind \n    def_ce C8193 {\n\n");
+    EXPECT_EQ(
+        messages_of(c.output),
+        "  ! line-24577  id : more than 8192 definitions of this kind \n    def_ce C8193 {\n\n");
 }
 
 }  // namespace
@@ -438,10 +451,11 @@ TEST(SampleEquipment, CompilesCleanlyWithEveryKind) {
     source << in.rdbuf();
     auto c = compile_source(source.str(), run);
     EXPECT_EQ(c.exit_code, 0);
-    EXPECT_NE(c.output.find("    number of error   = 0\n    number of warning = 0\n"), std::string::npos)
+    EXPECT_NE(c.output.find("    number of error   = 0\n    number of warning = 0\n"),
+              std::string::npos)
         << c.output;
-    for (const char* prefix : {"RP: ", "AL: ", "CE: ", "EC: ", "SV: ", "DV: ", "SP: ", "PP: ", "FP: ",
-                               "RC: ", "TR: "})
+    for (const char* prefix :
+         {"RP: ", "AL: ", "CE: ", "EC: ", "SV: ", "DV: ", "SP: ", "PP: ", "FP: ", "RC: ", "TR: "})
         EXPECT_NE(c.object.find(std::string("\r\n") + prefix), std::string::npos) << prefix;
     EXPECT_NE(c.object.find("VID "), std::string::npos);
 }
@@ -470,9 +484,8 @@ TEST(AllOutputs, NumericAndTextConstantsInEveryIdFileAndTheLog) {
         run);
     ASSERT_EQ(c.exit_code, 0);
     std::string sv_h = padded(padded("#define  TEMP1", 56) + "1001 ", 72) + " // 0x000003e9\r\n";
-    EXPECT_EQ(c.h, c_dashes() + c_title("eq.h") + c_dashes() + sv_h +
-                       padded("#define PP1", 56) + " \"PROG01\"\r\n" +
-                       padded("#define SPL1", 56) + " \"SPL1\"\r\n");
+    EXPECT_EQ(c.h, c_dashes() + c_title("eq.h") + c_dashes() + sv_h + padded("#define PP1", 56) +
+                       " \"PROG01\"\r\n" + padded("#define SPL1", 56) + " \"SPL1\"\r\n");
     EXPECT_EQ(run.read("eq.bas"),
               "Attribute VB_Name = \"Eng_Id.bas\"\r\n" + basic_dashes() + basic_title("eq.bas") +
                   basic_dashes() + padded(padded("Public Const TEMP1 = ", 56) + "1001 ", 72) +
@@ -493,11 +506,12 @@ TEST(AllOutputs, NumericAndTextConstantsInEveryIdFileAndTheLog) {
                   " \"SPL1\";\r\n" + "\r\n    }\r\n}\r\n");
     EXPECT_EQ(c.list, ", TEMP1, 0x000003E9, U4[1], C, , , \r\n");
     EXPECT_EQ(c.log, crlf(c.output));
-    EXPECT_EQ(c.object,
-              "SV: NAME00000005TEMP1ID  000003e9FORM0000002cSIZE00000001MSIZ00000000UNIT00000001C\r\n"
-              "SP: NAME00000004SPL1STRE00000006COUN00000000\r\n"
-              "PP: NAME00000003PP1ID  00000006PROG01FORM00000010SIZE00000008MSIZ00000008"
-              "PPBO00000001BFORM00000010SIZE00000001MSIZ00000001\r\n");
+    EXPECT_EQ(
+        c.object,
+        "SV: NAME00000005TEMP1ID  000003e9FORM0000002cSIZE00000001MSIZ00000000UNIT00000001C\r\n"
+        "SP: NAME00000004SPL1STRE00000006COUN00000000\r\n"
+        "PP: NAME00000003PP1ID  00000006PROG01FORM00000010SIZE00000008MSIZ00000008"
+        "PPBO00000001BFORM00000010SIZE00000001MSIZ00000001\r\n");
 }
 
 }  // namespace

@@ -108,18 +108,18 @@ TEST(CompilerDriver, RevNoOtherThanOneOrTwoSwitchesToRevisionOneUncounted) {
 TEST(CompilerDriver, MalformedHeadersUnknownKeywordsAndMsgfunc) {
     CompileRun run;
     run.write("eq.txt",
-              "def_sv TEMP1\r\n"      // 1: brace on the next line
-              "{\r\n"                 // 2
-              "  svid : 1\r\n"        // 3
-              "}\r\n"                 // 4
-              "def_xx A {\r\n"        // 5: unknown keyword
-              "  svid : 2\r\n"        // 6
-              "}\r\n"                 // 7
-              "DEF_MSGFUNC F {\r\n"   // 8
-              "  func_name : f\r\n"   // 9
-              "}\r\n"                 // 10
-              "def_sv T2 {\r\n"       // 11
-              "  svid : 2\r\n"        // 12
+              "def_sv TEMP1\r\n"     // 1: brace on the next line
+              "{\r\n"                // 2
+              "  svid : 1\r\n"       // 3
+              "}\r\n"                // 4
+              "def_xx A {\r\n"       // 5: unknown keyword
+              "  svid : 2\r\n"       // 6
+              "}\r\n"                // 7
+              "DEF_MSGFUNC F {\r\n"  // 8
+              "  func_name : f\r\n"  // 9
+              "}\r\n"                // 10
+              "def_sv T2 {\r\n"      // 11
+              "  svid : 2\r\n"       // 12
               "}\r\n");
     EXPECT_EQ(run.compile("eq.txt"), 2);
     EXPECT_EQ(run.output(), start_lines("eq.txt") +
@@ -167,16 +167,18 @@ TEST(CompilerDriver, EndOfFileInsideABlockCompletesIt) {
     EXPECT_EQ(run.compile("eq.txt"), 0);
     EXPECT_EQ(run.output(), start_lines("eq.txt") + "line lc=2 unexpected EOF detected " +
                                 summary_lines(0, 0) + result_lines());
-    EXPECT_NE(run.read("ZorEdit.log").find("line lc=2 unexpected EOF detected line lc=2 "
-                                           "unexpected EOF detected \r\n---"),
+    EXPECT_NE(run.read("ZorEdit.log")
+                  .find("line lc=2 unexpected EOF detected line lc=2 "
+                        "unexpected EOF detected \r\n---"),
               std::string::npos);
     EXPECT_EQ(run.read("eq.fil"), "CE: NAME00000002EVID  00000005\r\n");
 
     CompileRun trace;
     trace.write("eq.txt", "def_trace T {\r\n");
     trace.compile("eq.txt");
-    EXPECT_NE(trace.read("ZorEdit.log").find("line lc=1 unexpected EOF detected   ! line-1  no id "),
-              std::string::npos);
+    EXPECT_NE(
+        trace.read("ZorEdit.log").find("line lc=1 unexpected EOF detected   ! line-1  no id "),
+        std::string::npos);
 }
 
 TEST(CompilerDriver, ParameterErrorLinesCountAndReadingGoesOn) {
@@ -196,7 +198,8 @@ TEST(CompilerDriver, ParameterErrorLinesCountAndReadingGoesOn) {
                                 "==> Compile error end\n");
     std::string log = run.read("ZorEdit.log");
     // Logged twice in def_ec, once in def_sv.
-    EXPECT_NE(log.find("junk line\r\n   !!! line-3 para error junk line\r\n\r\n"), std::string::npos);
+    EXPECT_NE(log.find("junk line\r\n   !!! line-3 para error junk line\r\n\r\n"),
+              std::string::npos);
     EXPECT_NE(log.find("error stray\r\n---"), std::string::npos);
     EXPECT_EQ(run.read("$EC_TMP"),
               "EC: NAME00000001XID  00000001FORM00000000SIZE00000000MSIZ00000000\r\n");
@@ -292,20 +295,70 @@ TEST(CompilerDriver, ExportsEveryTextScanningFunctionByName) {
     size_t n;
     while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) symbols.append(buffer, n);
     pclose(pipe);
-    for (const char* name :
-         {"get_field_item_common", "get_field_item", "get_field_item_v", "get_msg_field_item",
-          "get_field_item_c", "get_str_field_item", "trim", "trim_leader", "trim_trail",
-          "remove_cr_lf", "cut_space", "space_pad", "exp_str", "name_cpy", "strcpy_woff",
-          "strip_double_quote", "double_quoted_str", "change_char", "ck_char", "scan_char",
-          "separate_str", "get_file_name", "get_ext_name", "to_upper", "to_lower",
-          "lower_to_upper", "upper_to_lower", "lower_to_upper_str", "upper_to_lower_str",
-          "kanji_ck", "a_ck", "n_ck", "an_ck", "an_at_ck", "x_ck", "ck_term", "ck_special_ch",
-          "atx", "a2toi", "a3toi", "x2toi", "s_atoi", "API_atoi", "s_atox", "s_atobool",
-          "s_a8toi", "s_shift_r_4", "change_byte_order", "API_memcpy", "get_sxfy_from_str",
-          "free_item_mem", "API_ck_dflt_esc", "API_get_esc_char", "API_str_encode",
-          "API_str_decode", "API_encode_file_name", "API_decode_file_name", "API_ck_file_exist",
-          "API_rename_file", "API_set_debug", "API_examine_str_var", "API_get_edit_head",
-          "API_get_edit_item", "API_divide_string_3"}) {
+    for (const char* name : {"get_field_item_common",
+                             "get_field_item",
+                             "get_field_item_v",
+                             "get_msg_field_item",
+                             "get_field_item_c",
+                             "get_str_field_item",
+                             "trim",
+                             "trim_leader",
+                             "trim_trail",
+                             "remove_cr_lf",
+                             "cut_space",
+                             "space_pad",
+                             "exp_str",
+                             "name_cpy",
+                             "strcpy_woff",
+                             "strip_double_quote",
+                             "double_quoted_str",
+                             "change_char",
+                             "ck_char",
+                             "scan_char",
+                             "separate_str",
+                             "get_file_name",
+                             "get_ext_name",
+                             "to_upper",
+                             "to_lower",
+                             "lower_to_upper",
+                             "upper_to_lower",
+                             "lower_to_upper_str",
+                             "upper_to_lower_str",
+                             "kanji_ck",
+                             "a_ck",
+                             "n_ck",
+                             "an_ck",
+                             "an_at_ck",
+                             "x_ck",
+                             "ck_term",
+                             "ck_special_ch",
+                             "atx",
+                             "a2toi",
+                             "a3toi",
+                             "x2toi",
+                             "s_atoi",
+                             "API_atoi",
+                             "s_atox",
+                             "s_atobool",
+                             "s_a8toi",
+                             "s_shift_r_4",
+                             "change_byte_order",
+                             "API_memcpy",
+                             "get_sxfy_from_str",
+                             "free_item_mem",
+                             "API_ck_dflt_esc",
+                             "API_get_esc_char",
+                             "API_str_encode",
+                             "API_str_decode",
+                             "API_encode_file_name",
+                             "API_decode_file_name",
+                             "API_ck_file_exist",
+                             "API_rename_file",
+                             "API_set_debug",
+                             "API_examine_str_var",
+                             "API_get_edit_head",
+                             "API_get_edit_item",
+                             "API_divide_string_3"}) {
         EXPECT_NE(symbols.find(std::string(" T ") + name + "\n"), std::string::npos) << name;
     }
 }
@@ -336,7 +389,8 @@ TEST(TextScanLibrary, OtherProgramsBindToItByName) {
     void* library = dlopen(ZOR_TEXTSCAN_LIBRARY, RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(library, nullptr) << dlerror();
     auto s_atoi = reinterpret_cast<int (*)(const char*)>(dlsym(library, "s_atoi"));
-    auto get_sxfy = reinterpret_cast<int (*)(const char*, int*, int*)>(dlsym(library, "get_sxfy_from_str"));
+    auto get_sxfy =
+        reinterpret_cast<int (*)(const char*, int*, int*)>(dlsym(library, "get_sxfy_from_str"));
     ASSERT_NE(s_atoi, nullptr);
     ASSERT_NE(get_sxfy, nullptr);
     EXPECT_EQ(s_atoi(" 0x1F "), 31);

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 
+#include "textscan/sjis.h"
 #include "textscan/textscan.h"
 
 namespace {
@@ -22,7 +23,7 @@ void convert_text(char* dst, const char* src, Convert convert) {
     size_t i = 0;
     while (src[i] != 0) {
         const unsigned char c = static_cast<unsigned char>(src[i]);
-        if (kanji_ck(c) && src[i + 1] != 0) {
+        if (zor::textscan::starts_pair(src + i)) {
             dst[i] = src[i];
             dst[i + 1] = src[i + 1];
             i += 2;

@@ -75,6 +75,16 @@ TEST(Case, TextsSkipShiftJisCharacters) {
     EXPECT_STREQ(upper, "ab\x82\x41z");
 }
 
+TEST(Case, LeadByteWithoutTrailByteIsNoCharacter) {
+    // A lead byte before a line end, a blank or the end: the letters after
+    // it are converted, the line end is kept.
+    char text[] = "ab\x82\r\ncd\x95 ef\xe0";
+    upper_to_lower_str(text);
+    EXPECT_STREQ(text, "ab\x82\r\ncd\x95 ef\xe0");
+    lower_to_upper_str(text);
+    EXPECT_STREQ(text, "AB\x82\r\nCD\x95 EF\xe0");
+}
+
 TEST(Case, CopyingConversions) {
     char dst[16];
     to_upper(dst, "s1f13\x82\x61");

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "textscan/sjis.h"
 #include "textscan/textscan.h"
 
 namespace {
@@ -146,9 +147,7 @@ void API_divide_string_3(const char* text, int char_width, int width1, int width
         // Takes whole characters while the part is shorter than limit bytes.
         auto take = [&](std::string part, size_t limit_bytes, bool below) {
             while (pos < src.size()) {
-                const size_t width =
-                    (kanji_ck(static_cast<unsigned char>(src[pos])) && pos + 1 < src.size()) ? 2
-                                                                                             : 1;
+                const size_t width = zor::textscan::char_width(src, pos);
                 if (below ? part.size() >= limit_bytes : part.size() + width > limit_bytes) break;
                 part.append(src, pos, width);
                 pos += width;

@@ -185,6 +185,14 @@ TEST(DivideString3, ShiftJisCharactersAreNeverSplit) {
     EXPECT_EQ(p.p3, "");
 }
 
+TEST(DivideString3, LeadByteWithoutTrailByteIsOneByte) {
+    // "// a" then the lead byte fills part 1; the blank after it is no trail byte.
+    const Parts p = divide("a\x95 bcd", 5, 28, 18);
+    EXPECT_EQ(p.p1, "// a\x95");
+    EXPECT_EQ(p.p2, " bc");
+    EXPECT_EQ(p.p3, "d");
+}
+
 TEST(DivideString3, LastPartAtMost256Bytes) {
     const std::string text(400, 'x');
     const Parts p = divide(text.c_str(), 5, 28, 18);

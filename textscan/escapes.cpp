@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "textscan/sjis.h"
 #include "textscan/textscan.h"
 
 namespace {
@@ -23,9 +24,7 @@ constexpr Escape kEscapes[] = {
 
 constexpr size_t kMaxFileName = 255;
 
-bool lead_at(const std::string& s, size_t i) {
-    return kanji_ck(static_cast<unsigned char>(s[i])) && i + 1 < s.size();
-}
+bool lead_at(const std::string& s, size_t i) { return zor::textscan::char_width(s, i) == 2; }
 
 }  // namespace
 
@@ -89,7 +88,7 @@ int API_str_decode(char* dst, const char* src) {
             if (lead_at(in, i)) {
                 out.append(in, i, 2);
                 i += 2;
-            } else if (in[i] != '\\' || next == 0 || kanji_ck(static_cast<unsigned char>(next))) {
+            } else if (in[i] != '\\' || next == 0 || lead_at(in, i + 1)) {
                 // A backslash before a Shift-JIS character or at the end stays alone.
                 out += in[i++];
             } else if ((next == 'x' || next == 'X') && rest >= 4) {

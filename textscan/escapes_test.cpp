@@ -59,6 +59,9 @@ TEST(StrEncode, EscapeLettersHexAndPlainBytes) {
 TEST(StrEncode, ShiftJisTrailBackslashIsNotDoubled) {
     EXPECT_EQ(encode("\x95\x5c\\"), "\x95\x5c\\\\");
     EXPECT_EQ(encode("x\x95"), "x\x95");  // a lone lead byte at the end
+    // A lead byte does not hide the line end or the quote after it.
+    EXPECT_EQ(encode("x\x95\r\n"), "x\x95\\r\\n");
+    EXPECT_EQ(encode("\x95\"y"), "\x95\\\"y");
 }
 
 TEST(StrEncode, InPlaceAndLongerThanAnyFixedBuffer) {

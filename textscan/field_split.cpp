@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "textscan/sjis.h"
 #include "textscan/textscan.h"
 
 namespace {
@@ -41,7 +42,8 @@ void trace(const SplitRules& r, const char* text) {
     if (r.trace) std::fputs(text, stdout);
 }
 
-bool is_lead_byte(unsigned char c) { return (c >= 0x81 && c <= 0x9f) || (c >= 0xe0 && c <= 0xfc); }
+using zor::textscan::is_lead_byte;
+using zor::textscan::starts_pair;
 
 // Bytes the splitter must look at one by one whatever the separators.
 struct SpecialBytes {
@@ -112,8 +114,10 @@ int split(const char* text, Sink sink, const char* sep, int max_item, int max_le
             const unsigned char c = *p;
             // A Shift-JIS character or an escape is one unit that is never split; one that
             // does not fit ends the field and begins the next (an empty field takes it anyway).
+            // A lead byte without its trail byte is an ordinary byte.
+            const bool pair = starts_pair(reinterpret_cast<const char*>(p));
             int unit = 1;
-            if ((is_lead_byte(c) || c == '\\') && p[1] != 0) unit = 2;
+            if (pair || (c == '\\' && p[1] != 0)) unit = 2;
             if (c == '\\' && p[1] == 'x') {
                 while (unit < 4 && p[unit] != 0) ++unit;  // \xNN: its digits are no separators
             }
@@ -124,8 +128,8 @@ int split(const char* text, Sink sink, const char* sep, int max_item, int max_le
             if (c == '\r' || c == '\n') {
                 ++p;
                 field_end = line_end = true;
-            } else if (is_lead_byte(c) || c == '\\') {
-                trace(r, is_lead_byte(c) ? "kanji" : "\\");
+            } else if (pair || c == '\\') {
+                trace(r, pair ? "kanji" : "\\");
                 field.append(reinterpret_cast<const char*>(p), static_cast<size_t>(unit));
                 p += unit;
             } else if (quoted) {
@@ -141,7 +145,7 @@ int split(const char* text, Sink sink, const char* sep, int max_item, int max_le
             } else if (is_sep(c)) {
                 if (c == ',') {
                     ++p;
-                    if (field.empty() && r.blank_for_comma) field = " ";
+                    if (field.empty() && r.blank_for_comma) field.push_back(' ');
                 } else if (field.empty()) {
                     field += static_cast<char>(*p++);
                 }

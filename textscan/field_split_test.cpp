@@ -95,6 +95,23 @@ TEST(FieldSplit, LoneLeadByteAtEndIsKept) {
     EXPECT_EQ(run(get_field_item, "ab \x95", kItemSep), (Fields{"ab", "\x95"}));
 }
 
+// A lead byte before a byte that cannot be a trail byte is a byte of its own:
+// it never takes the line end, a separator or a closing quote along.
+TEST(FieldSplit, LeadByteWithoutTrailByteNeverSwallowsWhatFollows) {
+    EXPECT_EQ(run(get_field_item, "units : A\x82\r\nB", kItemSep), (Fields{"units", ":", "A\x82"}));
+    EXPECT_EQ(run(get_field_item, "units : A\x82\nB", kItemSep), (Fields{"units", ":", "A\x82"}));
+    EXPECT_EQ(run(get_field_item, "a\x95,b \x95:c", kItemSep),
+              (Fields{"a\x95", "b", "\x95", ":", "c"}));
+    EXPECT_EQ(run(get_field_item, "\"\x95\" d", kItemSep), (Fields{"\x95", "d"}));
+    EXPECT_EQ(str_fields(0, "x\xe0\n", kItemSep), (Fields{"x\xe0"}));
+    // 0x7F and 0xFD cannot be trail bytes, 0x80 and 0xFC can: with fields of
+    // one byte, only a character goes whole into one field.
+    EXPECT_EQ(mode(0, "\x95\x7f", kItemSep, 16, 1), (Fields{"\x95", "\x7f"}));
+    EXPECT_EQ(mode(0, "\x95\xfd", kItemSep, 16, 1), (Fields{"\x95", "\xfd"}));
+    EXPECT_EQ(mode(0, "\x95\x80", kItemSep, 16, 1), (Fields{"\x95\x80"}));
+    EXPECT_EQ(mode(0, "\x95\xfc", kItemSep, 16, 1), (Fields{"\x95\xfc"}));
+}
+
 TEST(FieldSplit, DoubleSlashCutsTheRestOfTheLine) {
     EXPECT_EQ(run(get_field_item, "min : 3 // lower, limit", kItemSep), (Fields{"min", ":", "3"}));
     EXPECT_EQ(run(get_field_item, "units : a/b//c", kItemSep), (Fields{"units", ":", "a/b"}));

@@ -1,8 +1,9 @@
 // Number conversion: decimal, hexadecimal, boolean, 64-bit hexadecimal
 // buffers and SECS-II stream/function names. Overflow wraps at 32 bits.
 
+#include "textscan/numbers.h"
+
 #include <cstring>
-#include <string>
 
 #include "textscan/textscan.h"
 
@@ -19,13 +20,16 @@ int leading_value(const char* text, int n, int base) {
     return static_cast<int>(value);
 }
 
-// Optional sign, then digits up to the first non-digit.
-int read_decimal(const char* p) {
-    bool negative = false;
-    if (*p == '+' || *p == '-') negative = (*p++ == '-');
-    unsigned value = 0;
-    while (*p >= '0' && *p <= '9') value = value * 10u + static_cast<unsigned>(*p++ - '0');
-    return static_cast<int>(negative ? 0u - value : value);
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && is_blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && is_blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+int hex_digit(char c) {
+    return x_ck(static_cast<unsigned char>(c)) == 0 ? atx(static_cast<unsigned char>(c)) : -1;
 }
 
 bool read_bounded(const char*& p, int limit, int& out) {
@@ -41,6 +45,45 @@ bool read_bounded(const char*& p, int limit, int& out) {
 
 }  // namespace
 
+namespace zor::textscan {
+
+int32_t decimal_value(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size() && is_blank(text[i])) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    uint32_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+        value = value * 10 + static_cast<uint32_t>(text[i] - '0');
+    return static_cast<int32_t>(negative ? 0u - value : value);
+}
+
+int32_t integer_value(std::string_view text) {
+    text = trimmed(text);
+    if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        text.remove_prefix(2);
+    } else if (!text.empty() && (text[0] == 'x' || text[0] == 'X')) {
+        text.remove_prefix(1);
+    } else {
+        return decimal_value(text);
+    }
+    uint32_t value = 0;
+    for (char c : text) {
+        const int digit = hex_digit(c);
+        if (digit < 0) break;
+        value = (value << 4) | static_cast<uint32_t>(digit);
+    }
+    return static_cast<int32_t>(value);
+}
+
+int32_t boolean_value(std::string_view text) {
+    if (!text.empty() && (text[0] == 'T' || text[0] == 't')) return 1;
+    if (!text.empty() && (text[0] == 'F' || text[0] == 'f')) return 0;
+    return decimal_value(text);
+}
+
+}  // namespace zor::textscan
+
 extern "C" {
 
 int atx(int c) {
@@ -54,19 +97,7 @@ int a3toi(const char* text) { return leading_value(text, 3, 10); }
 
 int x2toi(const char* text) { return leading_value(text, 2, 16); }
 
-int s_atoi(const char* text) {
-    if (text == nullptr) return 0;
-    try {
-        std::string copy(text);
-        trim(copy.data());
-        char* p = copy.data();
-        if (p[0] == 'x' || p[0] == 'X') return s_atox(p + 1);
-        if (p[0] == '0' && (p[1] == 'x' || p[1] == 'X')) return s_atox(p + 2);
-        return read_decimal(p);
-    } catch (...) {
-        return 0;
-    }
-}
+int s_atoi(const char* text) { return text == nullptr ? 0 : zor::textscan::integer_value(text); }
 
 int API_atoi(const char* text) { return s_atoi(text); }
 
@@ -80,14 +111,7 @@ int s_atox(char* text) {
     return static_cast<int>(value);
 }
 
-int s_atobool(const char* text) {
-    if (text == nullptr) return 0;
-    if (text[0] == 'T' || text[0] == 't') return 1;
-    if (text[0] == 'F' || text[0] == 'f') return 0;
-    const char* p = text;
-    while (*p == ' ' || *p == '\t') ++p;
-    return read_decimal(p);
-}
+int s_atobool(const char* text) { return text == nullptr ? 0 : zor::textscan::boolean_value(text); }
 
 void s_a8toi(unsigned char* buffer8, const char* text) {
     if (buffer8 == nullptr) return;

@@ -1,3 +1,5 @@
+#include "textscan/numbers.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
@@ -7,6 +9,10 @@
 #include "textscan/textscan.h"
 
 namespace {
+
+using zor::textscan::boolean_value;
+using zor::textscan::decimal_value;
+using zor::textscan::integer_value;
 
 TEST(Atx, DigitsAndLettersOfEitherCase) {
     EXPECT_EQ(atx('0'), 0);
@@ -66,6 +72,38 @@ TEST(SAtobool, LettersThenDecimal) {
     EXPECT_EQ(s_atobool("5"), 5);
     EXPECT_EQ(s_atobool("0"), 0);
     EXPECT_EQ(s_atobool("yes"), 0);
+}
+
+// The readers take views: a number that runs on in the buffer behind the
+// view is read only as far as the view goes.
+TEST(NumberReaders, ReadOnlyTheirView) {
+    const std::string_view buffer = "12345";
+    EXPECT_EQ(decimal_value(buffer.substr(0, 2)), 12);
+    EXPECT_EQ(integer_value(std::string_view("0x1F", 3)), 1);
+    EXPECT_EQ(boolean_value(buffer.substr(0, 1)), 1);
+    EXPECT_EQ(decimal_value("\t -7x"), -7);
+    EXPECT_EQ(decimal_value("4294967297"), 1);  // wraps at 32 bits
+}
+
+// The exported functions are these readings, so the compiler and zoredit
+// read every ID and Boolean alike.
+TEST(NumberReaders, AgreeWithTheExportedFunctions) {
+    for (const char* text : {"12abc", " 0x1F ", "x10", "0X", "-42", "+7", "", " ", "\t9",
+                             "0xFFFFFFFF", "x1g", "12 34"}) {
+        EXPECT_EQ(integer_value(text), s_atoi(text)) << text;
+    }
+    for (const char* text : {"TRUE", "t", "F", " T", "0x1", "5", " 3", "yes", ""})
+        EXPECT_EQ(boolean_value(text), s_atobool(text)) << text;
+}
+
+// A Boolean value is read without hexadecimal: "0x1" is 0, " T" (a blank
+// first) is no letter and reads as decimal 0.
+TEST(NumberReaders, BooleanIsLetterOrDecimalNeverHexadecimal) {
+    EXPECT_EQ(boolean_value("0x1"), 0);
+    EXPECT_EQ(boolean_value("x1"), 0);
+    EXPECT_EQ(boolean_value(" T"), 0);
+    EXPECT_EQ(boolean_value(" 12"), 12);
+    EXPECT_EQ(integer_value("0x1"), 1);
 }
 
 TEST(Shift, ShiftsABigEndianBufferUpByFourBits) {

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "textscan/sjis.h"
 #include "textscan/textscan.h"
 
 namespace {
@@ -14,7 +15,7 @@ char* find_byte(const char* text, char c) {
     const char* p = text;
     while (*p != 0) {
         if (*p == c) return const_cast<char*>(p);
-        if (kanji_ck(static_cast<unsigned char>(*p)) && p[1] != 0) ++p;
+        if (zor::textscan::starts_pair(p)) ++p;
         ++p;
     }
     return nullptr;
@@ -84,7 +85,7 @@ void name_cpy(char* dst, const char* src, int length) {
     int n = 0;
     // Whole characters only; a Shift-JIS character that does not fit becomes padding.
     for (const char* p = src; p != nullptr && *p != 0 && n < length;) {
-        const int width = (kanji_ck(static_cast<unsigned char>(*p)) && p[1] != 0) ? 2 : 1;
+        const int width = zor::textscan::starts_pair(p) ? 2 : 1;
         if (n + width > length) break;
         for (int i = 0; i < width; ++i) dst[n++] = *p++;
     }

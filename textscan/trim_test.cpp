@@ -72,6 +72,9 @@ TEST(NameCpy, GivesAFieldOfExactlyTheLength) {
     EXPECT_STREQ(dst, "ab ");
     name_cpy(dst, "ab\x95\x5c", 4);
     EXPECT_STREQ(dst, "ab\x95\x5c");
+    // A lead byte before a blank is a byte of its own and fits alone.
+    name_cpy(dst, "ab\x95 ", 3);
+    EXPECT_STREQ(dst, "ab\x95");
 }
 
 TEST(Quotes, StripOnlyAnEnclosingPair) {
@@ -106,6 +109,11 @@ TEST(Search, TrailByteIsNotFound) {
     const char text[] = "\x95\x5c\\";
     EXPECT_EQ(scan_char(text, '\\'), text + 2);
     EXPECT_EQ(ck_char(text, '\\'), text + 2);
+    // A lead byte without its trail byte hides nothing after it.
+    const char line[] = "a\x95\r\n";
+    EXPECT_EQ(ck_char(line, '\r'), line + 2);
+    const char pair[] = "k\x95=v";
+    EXPECT_EQ(scan_char(pair, '='), pair + 2);
 }
 
 TEST(ChangeChar, ReplacesEveryEqualByte) {

@@ -8,6 +8,7 @@
 #include "zoredit/fil_reader.h"
 #include "zoredit/memory.h"
 #include "zoredit/records.h"
+#include "zoredit/source_edit.h"
 #include "zoredit/source_writer.h"
 #include "zoredit/store.h"
 #include "zoredit/text_util.h"
@@ -22,6 +23,7 @@ struct Library {
     Store store;
     bool loaded = false;
     int mode = 0;
+    int write_way = ZOR_WRITE_WHOLE;
     std::string last_error;
 };
 
@@ -271,12 +273,20 @@ int ZorWriteEqInfo(const char* source_path) {
     return guarded(ZOR_E_FAIL, [&] {
         if (!source_path || !*source_path) return fail("no source file named");
         if (!lib().loaded) return fail("no equipment loaded");
-        std::string text, error;
-        if (!write_source(lib().store, text, error)) return fail(error);
+        // The source at the path is edited when the definitions were loaded
+        // from it; anything else there is replaced by the whole source.
+        std::string text, error, original;
+        bool edited = read_whole_file(source_path, original, error) &&
+                      edit_source(original, lib().store, text);
+        if (!edited && !write_source(lib().store, text, error)) return fail(error);
         if (!replace_file(source_path, text, error)) return fail(error);
+        lib().store.mark_saved();
+        lib().write_way = edited ? ZOR_WRITE_EDITED : ZOR_WRITE_WHOLE;
         return ZOR_OK;
     });
 }
+
+int ZorGetWriteWay(void) { return lib().write_way; }
 
 int GemTerminateLibrary(void) {
     return guarded(ZOR_E_FAIL, [] {

@@ -4,6 +4,7 @@
 #include <set>
 #include <sstream>
 
+#include "textscan/sjis.h"
 #include "zoredit/text_util.h"
 #include "zoredit/values.h"
 
@@ -324,6 +325,30 @@ void read_line(std::string_view line, Equipment& eq, UniqueKeys& keys) {
     throw Fault{1, "unknown kind " + quoted_tag(line.substr(0, 4))};
 }
 
+// The record a faulty line holds, as the user knows it: kind and name (cut to
+// a few characters), or nothing when the line does not begin like a record.
+std::string record_label(std::string_view line) {
+    bool known = false;
+    for (const LineKind& kind : kLineKinds) known = known || line.substr(0, 4) == kind.prefix;
+    if (!known) return "";
+    std::string label(line.substr(0, 2));
+    std::string name;
+    try {
+        FieldCursor f(line);
+        name = f.text("NAME");
+    } catch (const Fault&) {
+        return label;
+    }
+    constexpr size_t kShown = 40;
+    size_t cut = 0;
+    while (cut < name.size() && cut + textscan::char_width(name, cut) <= kShown)
+        cut += textscan::char_width(name, cut);
+    std::string shown;
+    for (size_t i = 0; i < cut; ++i)
+        shown += static_cast<unsigned char>(name[i]) < 0x20 ? '?' : name[i];
+    return label + " \"" + shown + (cut < name.size() ? "...\"" : "\"");
+}
+
 }  // namespace
 
 bool read_fil(std::string_view data, Equipment& out, std::string& error) {
@@ -331,24 +356,28 @@ bool read_fil(std::string_view data, Equipment& out, std::string& error) {
     UniqueKeys keys;
     int line_no = 0;
     size_t start = 0;
+    std::string_view line;
     try {
         while (start < data.size()) {
             ++line_no;
             size_t end = data.find('\n', start);
             size_t next = end == std::string_view::npos ? data.size() : end + 1;
             if (end == std::string_view::npos) end = data.size();
-            std::string_view line = data.substr(start, end - start);
+            line = data.substr(start, end - start);
             if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
             read_line(line, eq, keys);
             start = next;
         }
+        line = {};  // the count fault below belongs to no one record
         for (const LineKind& kind : kLineKinds)
             if (kind.size(eq) > kMaxDefinitions)
                 throw Fault{
                     1, "more than " + std::to_string(kMaxDefinitions) + " definitions of one kind"};
     } catch (const Fault& fault) {
-        error = "line " + std::to_string(line_no) + ", byte " + std::to_string(fault.column) +
-                ": " + fault.message;
+        const std::string record = record_label(line);
+        error = "damaged object file" + (record.empty() ? "" : ", record " + record) + " at line " +
+                std::to_string(line_no) + ", byte " + std::to_string(fault.column) + ": " +
+                fault.message;
         return false;
     }
     out = std::move(eq);

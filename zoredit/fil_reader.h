@@ -10,8 +10,9 @@
 
 namespace zor::edit {
 
-// True on success. On failure `error` holds "line N, byte B: fault" and
-// `out` is left as it was.
+// True on success. On failure `error` holds "damaged object file, record
+// SV "TEMP1" at line N, byte B: fault" (", record ..." only when the line
+// begins like a record) and `out` is left as it was.
 bool read_fil(std::string_view data, Equipment& out, std::string& error);
 bool read_fil_file(const std::string& path, Equipment& out, std::string& error);
 

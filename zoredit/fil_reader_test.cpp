@@ -78,40 +78,64 @@ TEST(FilReader, EveryKindSurvivesReadAndWrite) {
     EXPECT_EQ(write_fil(eq), fil);
 }
 
-TEST(FilReader, RefusesMalformedLinesNamingLineAndFault) {
-    EXPECT_EQ(refusal(kTemp1 + "XX: NAME00000001A\r\n"), "line 2, byte 1: unknown kind \"XX: \"");
+TEST(FilReader, RefusesMalformedLinesNamingRecordLineAndFault) {
+    EXPECT_EQ(refusal(kTemp1 + "XX: NAME00000001A\r\n"),
+              "damaged object file at line 2, byte 1: unknown kind \"XX: \"");
     EXPECT_EQ(refusal("CE: NAME00000001CID  00000001RPNX00000001R\r\n"),
-              "line 1, byte 30: unexpected field \"RPNX\"");
+              "damaged object file, record CE \"C\" at line 1, byte 30: unexpected field \"RPNX\"");
     EXPECT_EQ(refusal("CE: NAME00000001CID  0000000A\r\n"),
-              "line 1, byte 22: bad hex digits in field \"ID  \"");
+              "damaged object file, record CE \"C\" at line 1, byte 22: bad hex digits in field "
+              "\"ID  \"");
     EXPECT_EQ(refusal("CE: NAME00000009C\r\n"),
-              "line 1, byte 17: text of field \"NAME\" (9 bytes) runs past the end of the line");
+              "damaged object file, record CE at line 1, byte 17: text of field \"NAME\" (9 bytes) "
+              "runs past the end of the line");
     EXPECT_EQ(refusal("AL: NAME00000001AID  00000001ALTX00000000\r\n"),
-              "line 1, byte 30: unexpected field \"ALTX\" where \"ALCD\" belongs");
+              "damaged object file, record AL \"A\" at line 1, byte 30: unexpected field \"ALTX\" "
+              "where \"ALCD\" belongs");
     EXPECT_EQ(refusal("AL: NAME00000001AID  00000001ALCD000000011\r\n"),
-              "line 1, byte 43: field \"ALTX\" missing");
+              "damaged object file, record AL \"A\" at line 1, byte 43: field \"ALTX\" missing");
     EXPECT_EQ(refusal("SP: NAME00000001SSTRE00000006COUN00000003FUNC00000001FUNC00000003\r\n"),
-              "line 1, byte 42: count \"COUN\" = 3 disagrees with the fields that follow");
+              "damaged object file, record SP \"S\" at line 1, byte 42: count \"COUN\" = 3 "
+              "disagrees with the fields that follow");
     EXPECT_EQ(refusal("SP: NAME00000001SSTRE00000106COUN00000000\r\n"),
-              "line 1, byte 30: field \"STRE\" holds 262, not a byte");
+              "damaged object file, record SP \"S\" at line 1, byte 30: field \"STRE\" holds 262, "
+              "not a byte");
     EXPECT_EQ(
         refusal("SV: NAME00000001LID  00000002FORM00000000SIZE00000001MSIZ00000000NOMI000000013"
                 "VID 00000001A\r\n"),
-        "line 1, byte 92: the nominal count disagrees with the 1 \"VID \" fields");
+        "damaged object file, record SV \"L\" at line 1, byte 92: the nominal count disagrees "
+        "with the 1 \"VID \" fields");
     EXPECT_EQ(refusal("EC: NAME00000001EID  00000001FORM00000007SIZE00000001MSIZ00000000\r\n"),
-              "line 1, byte 42: format code 7 is not a SECS-II item format");
-    EXPECT_EQ(refusal("CE: NAME00000001CID  00000001\r\n\r\n"), "line 2, byte 1: empty line");
+              "damaged object file, record EC \"E\" at line 1, byte 42: format code 7 is not a "
+              "SECS-II item format");
+    EXPECT_EQ(refusal("CE: NAME00000001CID  00000001\r\n\r\n"),
+              "damaged object file at line 2, byte 1: empty line");
     EXPECT_EQ(refusal("CE: NAME00000001CID  00000001\r\nCE: NAME00000001DID  00000001\r\n"),
-              "line 2, byte 30: ID 1 defined twice");
+              "damaged object file, record CE \"D\" at line 2, byte 30: ID 1 defined twice");
     EXPECT_EQ(refusal("PP: NAME00000001PID  00000001x" +
                       std::string("FORM00000010SIZE00000001MSIZ00000001") +
                       "PPBO00000000FORM00000010SIZE00000000MSIZ00000000\r\n"
                       "PP: NAME00000001pID  00000001X" +
                       std::string("FORM00000010SIZE00000001MSIZ00000001") +
                       "PPBO00000000FORM00000010SIZE00000000MSIZ00000000\r\n"),
-              "line 2, byte 115: ID \"X\" defined twice");
+              "damaged object file, record PP \"p\" at line 2, byte 115: ID \"X\" defined twice");
     EXPECT_EQ(refusal("RP: NAME00000002r1ID  00000001\r\nRP: NAME00000002R1ID  00000002\r\n"),
-              "line 2, byte 31: name \"R1\" defined twice");
+              "damaged object file, record RP \"R1\" at line 2, byte 31: name \"R1\" defined "
+              "twice");
+}
+
+// The object file the compiler wrote before lead bytes stopped taking the
+// line end: a text runs into the next line. The message names the record.
+TEST(FilReader, TextSplitOverTwoLinesNamesItsRecord) {
+    EXPECT_EQ(refusal("SV: NAME00000005TEMP1ID  000003e9FORM0000002cSIZE00000001MSIZ00000000"
+                      "UNIT00000003C\x82\nMIN 000000011\r\n"),
+              "damaged object file, record SV \"TEMP1\" at line 1, byte 82: text of field "
+              "\"UNIT\" (3 bytes) runs past the end of the line");
+    // A long name is cut at a character boundary, control bytes are shown as '?'.
+    const std::string name = std::string(39, 'n') + "\x82\xa0\x01";
+    EXPECT_EQ(refusal("CE: NAME0000002a" + name + "ID  0000000g\r\n"),
+              "damaged object file, record CE \"" + std::string(39, 'n') +
+                  "...\" at line 1, byte 63: bad hex digits in field \"ID  \"");
 }
 
 // A count may not make the reader build anything before it has seen the
@@ -120,7 +144,8 @@ TEST(FilReader, HugeCountsFailWithoutBuilding) {
     EXPECT_EQ(
         refusal("TR: NAME00000001TID  00000001TFORM00000010SIZE00000001MSIZ00000001DSPE00000000"
                 "TOTS00000001REPG00000001COUN7fffffff\r\n"),
-        "line 1, byte 115: count \"COUN\" = 2147483647 disagrees with the fields that follow");
+        "damaged object file, record TR \"T\" at line 1, byte 115: count \"COUN\" = "
+        "2147483647 disagrees with the fields that follow");
 }
 
 }  // namespace

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "zoredit/testing/fil_writer.h"
 #include "zoredit/test_support.h"
+#include "zoredit/testing/fil_writer.h"
 #include "zoredit/zoredit.h"
 
 namespace zor::edit {
@@ -78,70 +78,68 @@ Texts ids_of(const int32_t* ids, int32_t count) {
     return out;
 }
 
+// Each list as its record shows it now.
 Texts sv_ceids() {
-    TV_INFO r;
-    EXPECT_EQ(GemGetSvInfo(0, 7, &r), 0);
-    Texts out = ids_of(r.ceids, r.ceid_count);
-    ZorFreeTV_INFO(&r);
-    return out;
+    return test::read_record(GemGetSvInfo, 7, [](int rc, const TV_INFO& r) {
+        EXPECT_EQ(rc, 0);
+        return ids_of(r.ceids, r.ceid_count);
+    });
 }
 
 Texts sv_limits() {
-    TV_INFO r;
-    EXPECT_EQ(GemGetSvInfo(0, 7, &r), 0);
-    Texts out;
-    for (int32_t i = 0; i < r.item_count; ++i) {
-        const TV_LIMIT* l = r.items.limits[i];
-        out.push_back(std::to_string(l->limit_id) + ":" +
-                      std::to_string(*static_cast<uint32_t*>(l->low)) + ":" +
-                      std::to_string(*static_cast<uint32_t*>(l->upper)));
-    }
-    ZorFreeTV_INFO(&r);
-    return out;
+    return test::read_record(GemGetSvInfo, 7, [](int rc, const TV_INFO& r) {
+        EXPECT_EQ(rc, 0);
+        Texts out;
+        for (int32_t i = 0; i < r.item_count; ++i) {
+            const TV_LIMIT* l = r.items.limits[i];
+            out.push_back(std::to_string(l->limit_id) + ":" +
+                          std::to_string(*static_cast<uint32_t*>(l->low)) + ":" +
+                          std::to_string(*static_cast<uint32_t*>(l->upper)));
+        }
+        return out;
+    });
 }
 
 Texts report_vids() {
-    TRP_INFO r;
-    EXPECT_EQ(GemGetRpInfo(0, 200, &r), 0);
-    Texts out = ids_of(r.vids, r.vid_count);
-    ZorFreeTRP_INFO(&r);
-    return out;
+    return test::read_record(GemGetRpInfo, 200, [](int rc, const TRP_INFO& r) {
+        EXPECT_EQ(rc, 0);
+        return ids_of(r.vids, r.vid_count);
+    });
 }
 
 Texts trace_svids() {
-    TTRACE_INFO r;
-    EXPECT_EQ(GemGetTrInfo(0, "TRW", &r), 0);
-    Texts out = ids_of(r.svids, r.svid_count);
-    ZorFreeTTRACE_INFO(&r);
-    return out;
+    return test::read_record(GemGetTrInfo, "TRW", [](int rc, const TTRACE_INFO& r) {
+        EXPECT_EQ(rc, 0);
+        return ids_of(r.svids, r.svid_count);
+    });
 }
 
 Texts fpp_codes() {
-    TFPP_INFO r;
-    EXPECT_EQ(GemGetFppInfo(0, "FW", &r), 0);
-    Texts out;
-    for (int32_t i = 0; i < r.ccode_count; ++i) out.push_back(r.ccodes[i]->ccode);
-    ZorFreeTFPP_INFO(&r);
-    return out;
+    return test::read_record(GemGetFppInfo, "FW", [](int rc, const TFPP_INFO& r) {
+        EXPECT_EQ(rc, 0);
+        Texts out;
+        for (int32_t i = 0; i < r.ccode_count; ++i) out.push_back(r.ccodes[i]->ccode);
+        return out;
+    });
 }
 
 Texts fpp_params() {
-    TFPP_INFO r;
-    EXPECT_EQ(GemGetFppInfo(0, "FW", &r), 0);
-    Texts out;
-    const TFPP_CCODE* c = r.ccodes[0];
-    for (int32_t i = 0; i < c->pparam_count; ++i) out.push_back(c->pparams[i]->pparam);
-    ZorFreeTFPP_INFO(&r);
-    return out;
+    return test::read_record(GemGetFppInfo, "FW", [](int rc, const TFPP_INFO& r) {
+        EXPECT_EQ(rc, 0);
+        Texts out;
+        const TFPP_CCODE* c = r.ccodes[0];
+        for (int32_t i = 0; i < c->pparam_count; ++i) out.push_back(c->pparams[i]->pparam);
+        return out;
+    });
 }
 
 Texts recipe_params() {
-    TRCP_INFO r;
-    EXPECT_EQ(GemGetRcpInfo(0, "RW", &r), 0);
-    Texts out;
-    for (int32_t i = 0; i < r.param_count; ++i) out.push_back(r.params[i]->name);
-    ZorFreeTRCP_INFO(&r);
-    return out;
+    return test::read_record(GemGetRcpInfo, "RW", [](int rc, const TRCP_INFO& r) {
+        EXPECT_EQ(rc, 0);
+        Texts out;
+        for (int32_t i = 0; i < r.param_count; ++i) out.push_back(r.params[i]->name);
+        return out;
+    });
 }
 
 // Sends the first `cap` entries back as an editor does, the last shown one

@@ -10,8 +10,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "zoredit/testing/fil_writer.h"
 #include "zoredit/test_support.h"
+#include "zoredit/testing/fil_writer.h"
 #include "zoredit/zoredit.h"
 
 namespace zor::edit {

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 
 #include "zoredit/test_support.h"
 #include "zoredit/testing/fil_writer.h"
@@ -491,10 +492,27 @@ TEST_F(Records, WriteKeepsTheOldSourceAndFailsCleanly) {
     EXPECT_EQ(ZorWriteEqInfo(nullptr), ZOR_E_FAIL);
 }
 
+TEST_F(Records, AFailedWriteNamesTheFileAndTheCause) {
+    std::string path = dir_ + "/eq.txt";
+    test::write_file(path, "// hand-written\r\n");
+    std::filesystem::create_directories(path + ".bak/kept");
+    EXPECT_EQ(ZorWriteEqInfo(path.c_str()), ZOR_E_FAIL);
+    EXPECT_EQ(test::last_error(),
+              "cannot keep the previous source as " + path + ".bak: Is a directory");
+    EXPECT_EQ(test::read_file(path), "// hand-written\r\n");
+    std::filesystem::remove_all(path + ".bak");
+
+    std::filesystem::create_directories(path + ".zoredit-tmp/kept");
+    EXPECT_EQ(ZorWriteEqInfo(path.c_str()), ZOR_E_FAIL);
+    EXPECT_EQ(test::last_error(), "cannot write " + path + ".zoredit-tmp: Is a directory");
+    EXPECT_EQ(test::read_file(path), "// hand-written\r\n");
+}
+
 TEST_F(Records, AFailedLoadKeepsWhatWasLoaded) {
     std::string error;
     EXPECT_EQ(test::load_fil(dir_, "CE: NAME00000001C\r\n", &error), ZOR_E_FAIL);
-    EXPECT_EQ(error.substr(error.find(": ") + 2), "line 1, byte 18: field \"ID  \" missing");
+    EXPECT_EQ(error.substr(error.find(": ") + 2),
+              "damaged object file, record CE \"C\" at line 1, byte 18: field \"ID  \" missing");
     TBIN_DLIST* list = nullptr;
     EXPECT_EQ(GemGetCeList(0, &list), 2);
     ZorFreeTBIN_DLIST(list);

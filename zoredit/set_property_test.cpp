@@ -99,15 +99,6 @@ std::string dump(const TTRACE_INFO& r) {
            ids_text(r.svids, r.svid_count) + " d" + std::to_string(r.deleted);
 }
 
-void release(TV_INFO* r) { ZorFreeTV_INFO(r); }
-void release(TCE_INFO* r) { ZorFreeTCE_INFO(r); }
-void release(TRP_INFO* r) { ZorFreeTRP_INFO(r); }
-void release(TAL_INFO* r) { ZorFreeTAL_INFO(r); }
-void release(TPP_INFO* r) { ZorFreeTPP_INFO(r); }
-void release(TFPP_INFO* r) { ZorFreeTFPP_INFO(r); }
-void release(TRCP_INFO* r) { ZorFreeTRCP_INFO(r); }
-void release(TTRACE_INFO* r) { ZorFreeTTRACE_INFO(r); }
-
 // One kind through the C interface, numeric or text keyed.
 template <class Rec, class Key, class List>
 struct KindCalls {
@@ -120,8 +111,10 @@ struct KindCalls {
 // The dump of every definition held now, keyed by kind and ID.
 using Snapshot = std::map<std::string, std::string>;
 
-template <class Rec, class Key, class List>
-void take(Snapshot& out, const KindCalls<Rec, Key, List>& k) {
+// Gets every definition of a kind in turn: f("KIND id", record), the record
+// freed after.
+template <class Rec, class Key, class List, class F>
+void for_each_record(const KindCalls<Rec, Key, List>& k, F f) {
     List* list = nullptr;
     k.list(0, &list);
     ASSERT_NE(list, nullptr);
@@ -133,13 +126,18 @@ void take(Snapshot& out, const KindCalls<Rec, Key, List>& k) {
             key = std::to_string(list->ids[i]);
         else
             key = list->ids[i];
-        out[std::string(k.name) + " " + key] = dump(r);
+        f(std::string(k.name) + " " + key, r);
         release(&r);
     }
     if constexpr (std::is_same_v<List, TBIN_DLIST>)
         ZorFreeTBIN_DLIST(list);
     else
         ZorFreeTTEXT_DLIST(list);
+}
+
+template <class Rec, class Key, class List>
+void take(Snapshot& out, const KindCalls<Rec, Key, List>& k) {
+    for_each_record(k, [&](const std::string& key, Rec& r) { out[key] = dump(r); });
 }
 
 const KindCalls<TV_INFO, int32_t, TBIN_DLIST> kEc{"EC", GemGetEcList, GemGetEcInfo, GemSetEcInfo};
@@ -333,19 +331,8 @@ class EditorStyleSets {
 
     template <class Rec, class Key, class List, class Change>
     void each(const KindCalls<Rec, Key, List>& k, Change change) {
-        List* list = nullptr;
-        k.list(0, &list);
-        ASSERT_NE(list, nullptr);
-        for (int32_t i = 0; i < list->count; ++i) {
-            if (pick(0, 1)) continue;
-            Rec r;
-            ASSERT_EQ(k.get(0, list->ids[i], &r), 0);
-            std::string key;
-            if constexpr (std::is_same_v<Key, int32_t>)
-                key = std::to_string(list->ids[i]);
-            else
-                key = list->ids[i];
-            key = std::string(k.name) + " " + key;
+        for_each_record(k, [&](const std::string& key, Rec& r) {
+            if (pick(0, 1)) return;
             SCOPED_TRACE(key);
             Edits e;
             change(r, e);
@@ -356,12 +343,7 @@ class EditorStyleSets {
             // Inner lists first: restore in reverse order of the edits.
             std::reverse(e.restore.begin(), e.restore.end());
             Edits::run(e.restore);
-            release(&r);
-        }
-        if constexpr (std::is_same_v<List, TBIN_DLIST>)
-            ZorFreeTBIN_DLIST(list);
-        else
-            ZorFreeTTEXT_DLIST(list);
+        });
     }
 
     void variables(const KindCalls<TV_INFO, int32_t, TBIN_DLIST>& k, bool sv) {

@@ -28,4 +28,12 @@ class SourceGenerator {
     std::mt19937 rng_;
 };
 
+// The same source laid out as people write it and as the compiler still
+// reads it: comments of every form before, between and after blocks and on
+// item lines, blank lines, odd indentation and alignment, upper-case
+// keywords, an ID line moved down, text after a closing brace, a stray line
+// the compiler skips with the block-less lines after it, LEND variables
+// between REV_NO switches, LF line ends, no line end at the end.
+std::string hostile_layout(const std::string& source, unsigned seed);
+
 }  // namespace zor::edit::test

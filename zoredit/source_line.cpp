@@ -3,15 +3,13 @@
 #include <cstdint>
 #include <cstring>
 
+#include "textscan/language_limits.h"
+#include "textscan/sjis.h"
 #include "textscan/textscan.h"
 
 namespace zor::edit {
 namespace {
 
-constexpr const char* kItemSeparators = " ,{}[]:\t";
-constexpr const char* kHeaderSeparators = " ,={}():\t";
-constexpr int kMaxFields = 16;
-constexpr int kMaxFieldLength = 4096;
 // A source line is read in pieces of 4095 bytes; stay well inside one.
 constexpr size_t kMaxLine = 4090;
 
@@ -48,7 +46,8 @@ std::string join(std::string_view key, const std::vector<std::string>& fixed,
     return line;
 }
 
-bool is_lead(unsigned char c) { return (c >= 0x81 && c <= 0x9f) || (c >= 0xe0 && c <= 0xfc); }
+using textscan::char_width;
+using textscan::is_lead_byte;
 
 // Texts the splitter is known to give back bare: no separator, quote,
 // backslash, "//" or "..", no sign or bracket in front, Shift-JIS pairs
@@ -60,7 +59,7 @@ struct ByteClasses {
     uint8_t cls[256] = {};
     explicit ByteClasses(std::string_view separators) {
         for (int c = 0; c < 256; ++c)
-            if (is_lead(static_cast<unsigned char>(c))) cls[c] = kLead;
+            if (is_lead_byte(static_cast<unsigned char>(c))) cls[c] = kLead;
         for (char c : separators) cls[static_cast<unsigned char>(c)] = kStop;
         for (unsigned char c : {'"', '\\', '\r', '\n', '\0'}) cls[c] = kStop;
         cls[static_cast<unsigned char>('.')] = kNotTwice;
@@ -77,8 +76,8 @@ bool plain_is_safe(std::string_view t, std::string_view separators) {
         uint8_t f = cls[static_cast<unsigned char>(t[i])];
         if (f == 0) continue;
         if (f & kLead) {
-            // A blank as the second byte would be cut as a trailing blank.
-            if (++i >= t.size() || static_cast<unsigned char>(t[i]) < 0x40) return false;
+            // A lead byte without its trail byte is an ordinary byte.
+            i += char_width(t, i) - 1;
             continue;
         }
         if (f & kStop) return false;
@@ -95,7 +94,7 @@ bool quoted_is_safe(std::string_view t) {
     while (i < t.size()) {
         auto c = static_cast<unsigned char>(t[i]);
         if (c == '\r' || c == '\n' || c == '\0') return false;
-        if (is_lead(c)) {
+        if (char_width(t, i) == 2) {
             i += 2;
         } else if (c == '\\') {
             i += (i + 1 < t.size() && t[i + 1] == 'x') ? 4 : 2;

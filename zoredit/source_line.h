@@ -8,7 +8,16 @@
 #include <string_view>
 #include <vector>
 
+#include "textscan/language_limits.h"
+
 namespace zor::edit {
+
+// How the compiler splits a line between blocks (a header) and an item line
+// of a body, and the most fields and field bytes it takes from one line.
+inline constexpr const char* kHeaderSeparators = " ,={}():\t";
+inline constexpr const char* kItemSeparators = " ,{}[]:\t";
+using textscan::kMaxFieldLength;
+using textscan::kMaxFields;
 
 // "key : fixed... text..." where `fixed` are fields written as they are
 // (numbers, a format specification) and `texts` follow them as values,

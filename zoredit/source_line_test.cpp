@@ -21,6 +21,9 @@ TEST(SourceLine, TextsReadBackExactly) {
         {"tail ", "units : \"tail \""},
         {"\\t\\x41", "units : \"\\t\\x41\""},
         {"\x95\x5c", "units : \x95\x5c"},
+        // A lead byte without its trail byte: bare at the end, quoted before a blank.
+        {"C\x95", "units : C\x95"},
+        {"a\x95 b", "units : \"a\x95 b\""},
     };
     for (const auto& [text, line] : cases) {
         std::string key = line.substr(0, line.find(' '));

@@ -2,8 +2,10 @@
 // Writes the held definitions as definition source text that ZorCompile
 // compiles back into the same object file.
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "zoredit/store.h"
 
@@ -12,6 +14,27 @@ namespace zor::edit {
 // The source text of every live definition, CR LF line ends. False with the
 // reason (naming the definition) when one cannot be written.
 bool write_source(const Store& store, std::string& out, std::string& error);
+
+// One definition's block as write_source writes it, appended to `out`
+// (CR LF line ends, a blank line after the closing brace, no REV_NO line).
+// `kind` picks the variable block; `stream` is the number a spool is written
+// with (its byte, or that plus a multiple of 256). False with the reason
+// when the definition cannot be written.
+template <class Def>
+bool write_block(const Def& def, Kind kind, int32_t stream, std::string& out, std::string& error);
+
+// The fields the compiler splits that block's lines into: the name, and per
+// item line the key, ":" and the value fields (quotes removed).
+struct BlockFields {
+    std::string name;
+    std::vector<std::vector<std::string>> items;
+};
+template <class Def>
+bool block_fields(const Def& def, Kind kind, int32_t stream, BlockFields& out);
+
+// The revision a variable's block must be compiled in: 1 for LEND, 2 for a
+// list with element names, 0 when either gives the same definition.
+int needed_revision(const Variable& v);
 
 // Writes `text` to `path` through a temporary file beside it, keeping the
 // previous file as `path` + ".bak".

@@ -64,12 +64,15 @@ void Table<Def>::put(Def def, bool deleted) {
     std::string key = key_of(def);
     size_t i = find(key);
     if (i == npos) {
-        entries_.push_back(Entry<Def>{std::move(def), deleted});
+        entries_.push_back(Entry<Def>{std::move(def), deleted, kNoOrigin, {}});
         index(entries_.size() - 1);
         return;
     }
     unindex_name(i);
-    entries_[i] = Entry<Def>{std::move(def), deleted};
+    Entry<Def>& e = entries_[i];
+    if (e.origin != kNoOrigin && !e.saved) e.saved = std::move(e.def);
+    e.def = std::move(def);
+    e.deleted = deleted;
     by_name_[fold_name(entries_[i].def.name)].push_back(i);
 }
 
@@ -77,6 +80,8 @@ template <class Def>
 bool Table<Def>::remove(const std::string& key) {
     size_t i = find(key);
     if (i == npos) return false;
+    if (entries_[i].origin != kNoOrigin)
+        removed_.emplace_back(entries_[i].origin, entries_[i].as_saved());
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(i));
     by_key_.clear();
     by_name_.clear();
@@ -89,9 +94,33 @@ void Table<Def>::assign(std::vector<Def> defs) {
     entries_.clear();
     by_key_.clear();
     by_name_.clear();
+    removed_.clear();
     entries_.reserve(defs.size());
-    for (auto& d : defs) entries_.push_back(Entry<Def>{std::move(d), false});
+    for (auto& d : defs) entries_.push_back(Entry<Def>{std::move(d), false, entries_.size(), {}});
     for (size_t j = 0; j < entries_.size(); ++j) index(j);
+}
+
+template <class Def>
+std::vector<const Def*> Table<Def>::saved() const {
+    std::vector<const Def*> out;
+    auto place = [&](size_t origin, const Def& d) {
+        if (origin >= out.size()) out.resize(origin + 1, nullptr);
+        out[origin] = &d;
+    };
+    for (const auto& e : entries_)
+        if (e.origin != kNoOrigin) place(e.origin, e.as_saved());
+    for (const auto& [origin, d] : removed_) place(origin, d);
+    return out;
+}
+
+template <class Def>
+void Table<Def>::mark_saved() {
+    size_t live = 0;
+    for (auto& e : entries_) {
+        e.origin = e.deleted ? kNoOrigin : live++;
+        e.saved.reset();
+    }
+    removed_.clear();
 }
 
 template class Table<Variable>;
@@ -112,6 +141,18 @@ size_t Store::size() const {
     size_t n = 0;
     for_each_kind([&](auto table, auto) { n += (this->*table).size(); });
     return n;
+}
+
+void Store::mark_saved() {
+    for (Kind k : {Kind::EC, Kind::SV, Kind::DV}) variables(k).mark_saved();
+    ce.mark_saved();
+    rp.mark_saved();
+    al.mark_saved();
+    sp.mark_saved();
+    pp.mark_saved();
+    fp.mark_saved();
+    rc.mark_saved();
+    tr.mark_saved();
 }
 
 namespace {

@@ -16,10 +16,18 @@
 
 namespace zor::edit {
 
+inline constexpr size_t kNoOrigin = static_cast<size_t>(-1);
+
 template <class Def>
 struct Entry {
     Def def;
     bool deleted = false;
+    // Place of the definition in the source as loaded or last saved,
+    // kNoOrigin for one added (or deleted) since; a replacement keeps it.
+    size_t origin = kNoOrigin;
+    // The definition as the source holds it, once `def` has been replaced.
+    std::optional<Def> saved;
+    const Def& as_saved() const { return saved ? *saved : def; }
 };
 
 std::string key_of(const Variable& d);
@@ -57,6 +65,10 @@ class Table {
 
     // Adds or replaces (same key, same place).
     void put(Def def, bool deleted);
+    // The definitions the source holds, by origin.
+    std::vector<const Def*> saved() const;
+    // The live definitions, in order, are what the source now holds.
+    void mark_saved();
     // Removes the definition with this key; false when there is none.
     bool remove(const std::string& key);
     void assign(std::vector<Def> defs);
@@ -69,6 +81,7 @@ class Table {
     std::vector<Entry<Def>> entries_;
     std::unordered_map<std::string, size_t> by_key_;
     std::unordered_map<std::string, std::vector<size_t>> by_name_;
+    std::vector<std::pair<size_t, Def>> removed_;  // by origin, since the save
 };
 
 // What a link names, with the kinds searched in order.
@@ -90,6 +103,8 @@ class Store {
     void clear() { load({}); }
     // Definitions held, every kind together.
     size_t size() const;
+    // After a save: the live definitions are what the source holds.
+    void mark_saved();
     Table<Variable>& variables(Kind k) { return k == Kind::EC ? ec : k == Kind::SV ? sv : dv; }
     const Table<Variable>& variables(Kind k) const {
         return k == Kind::EC ? ec : k == Kind::SV ? sv : dv;

@@ -73,4 +73,13 @@ int load_fil(const std::string& dir, const std::string& fil, std::string* error)
     return r;
 }
 
+void release(TV_INFO* r) { ZorFreeTV_INFO(r); }
+void release(TCE_INFO* r) { ZorFreeTCE_INFO(r); }
+void release(TRP_INFO* r) { ZorFreeTRP_INFO(r); }
+void release(TAL_INFO* r) { ZorFreeTAL_INFO(r); }
+void release(TPP_INFO* r) { ZorFreeTPP_INFO(r); }
+void release(TFPP_INFO* r) { ZorFreeTFPP_INFO(r); }
+void release(TRCP_INFO* r) { ZorFreeTRCP_INFO(r); }
+void release(TTRACE_INFO* r) { ZorFreeTTRACE_INFO(r); }
+
 }  // namespace zor::edit::test

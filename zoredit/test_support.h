@@ -3,6 +3,9 @@
 // ZorCompile on a source text, and loading an object file into the library.
 
 #include <string>
+#include <type_traits>
+
+#include "zoredit/zoredit.h"
 
 namespace zor::edit::test {
 
@@ -31,5 +34,25 @@ CompileResult compile(const std::string& dir, const std::string& source,
 std::string last_error();
 
 int load_fil(const std::string& dir, const std::string& fil, std::string* error = nullptr);
+
+// The kind's ZorFree* function, by record type.
+void release(TV_INFO* r);
+void release(TCE_INFO* r);
+void release(TRP_INFO* r);
+void release(TAL_INFO* r);
+void release(TPP_INFO* r);
+void release(TFPP_INFO* r);
+void release(TRCP_INFO* r);
+void release(TTRACE_INFO* r);
+
+// Gets one record, gives what `read` makes of it, and frees the record.
+template <class Rec, class Key, class Read>
+auto read_record(int (*get)(int, Key, Rec*), std::type_identity_t<Key> key, Read read) {
+    Rec r;
+    const int rc = get(0, key, &r);
+    auto out = read(rc, r);
+    release(&r);
+    return out;
+}
 
 }  // namespace zor::edit::test

@@ -4,12 +4,12 @@
 #include <fstream>
 #include <sstream>
 
+#include "textscan/sjis.h"
 #include "textscan/textscan.h"
 
 namespace zor::edit {
 namespace {
 
-bool is_lead_byte(unsigned char c) { return (c >= 0x81 && c <= 0x9f) || (c >= 0xe0 && c <= 0xfc); }
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view trim_view(std::string_view text) {
@@ -18,38 +18,7 @@ std::string_view trim_view(std::string_view text) {
     return text;
 }
 
-int hex_digit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 }  // namespace
-
-std::string fold_name(std::string_view text) {
-    std::string folded(text);
-    upper_to_lower_str(folded.data());
-    return folded;
-}
-
-int32_t parse_int(std::string_view text) {
-    text = trim_view(text);
-    if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        text.remove_prefix(2);
-    } else if (!text.empty() && (text[0] == 'x' || text[0] == 'X')) {
-        text.remove_prefix(1);
-    } else {
-        return decimal_value(text);
-    }
-    uint32_t value = 0;
-    for (char c : text) {
-        int d = hex_digit(c);
-        if (d < 0) break;
-        value = value * 16 + static_cast<uint32_t>(d);
-    }
-    return static_cast<int32_t>(value);
-}
 
 bool is_decimal_number(std::string_view text) {
     text = trim_view(text);
@@ -58,13 +27,6 @@ bool is_decimal_number(std::string_view text) {
     for (char c : text)
         if (c < '0' || c > '9') return false;
     return true;
-}
-
-int32_t parse_bool(std::string_view text) {
-    std::string_view t = trim_view(text);
-    if (!t.empty() && (t[0] == 'T' || t[0] == 't')) return 1;
-    if (!t.empty() && (t[0] == 'F' || t[0] == 'f')) return 0;
-    return parse_int(t);
 }
 
 std::string trim_blanks(std::string_view text) { return std::string(trim_view(text)); }
@@ -91,7 +53,7 @@ void copy_message(std::string_view text, char* buffer, int size) {
     size_t room = size > 4 ? static_cast<size_t>(size) - 4 : 0;
     size_t cut = 0;
     while (cut < text.size()) {
-        size_t step = is_lead_byte(static_cast<unsigned char>(text[cut])) ? 2 : 1;
+        size_t step = textscan::char_width(text, cut);
         if (cut + step > room) break;
         cut += step;
     }

@@ -5,17 +5,17 @@
 #include <string>
 #include <string_view>
 
-#include "textscan/decimal_value.h"
+#include "textscan/fold_case.h"
+#include "textscan/numbers.h"
 
 namespace zor::edit {
 
-// Names and text IDs compare as the compiler compares them: ASCII letters
-// folded, Shift-JIS characters left whole.
-std::string fold_name(std::string_view text);
+// Names and text IDs compare as the compiler compares them.
+inline std::string fold_name(std::string_view text) { return textscan::fold_case(text); }
 
-// zor_atoi: decimal with sign, or hexadecimal after 0x / x; blanks around
-// ignored; stops at the first non-digit; wraps like a 32-bit register.
-int32_t parse_int(std::string_view text);
+// zor_atoi: the language's reading of an ID (decimal, or hexadecimal after
+// 0x / x).
+inline int32_t parse_int(std::string_view text) { return textscan::integer_value(text); }
 
 using textscan::decimal_value;
 
@@ -24,8 +24,8 @@ bool read_whole_file(const std::string& path, std::string& content, std::string&
 
 // True when the whole text (blanks around allowed) is a decimal number.
 bool is_decimal_number(std::string_view text);
-// 1 for a text starting with T/t, 0 for F/f, else parse_int.
-int32_t parse_bool(std::string_view text);
+// The language's reading of a Boolean value (T/t 1, F/f 0, else decimal).
+inline int32_t parse_bool(std::string_view text) { return textscan::boolean_value(text); }
 
 std::string trim_blanks(std::string_view text);
 std::string decimal_text(int64_t value);

@@ -9,22 +9,14 @@
 #include "zoredit/zoredit.h"
 
 namespace zor::edit {
+
+// The C interface states the language's facts as macros; they must agree.
+static_assert(ZOR_MAX_DEFS == kMaxDefinitions && ZOR_MAX_LIST == kMaxList);
+static_assert(ZOR_FMT_L == kFormatList && ZOR_FMT_BOOLEAN == kFormatBoolean &&
+              ZOR_FMT_A == kFormatAscii && ZOR_FMT_J == kFormatJis && ZOR_FMT_F8 == kFormatF8 &&
+              ZOR_FMT_F4 == kFormatF4 && ZOR_FMT_LEND == kFormatListEnd);
+
 namespace {
-
-constexpr FormatInfo kFormats[] = {
-    {0, "L", "L", 4, true},        {8, "B", "B", 1, false},    {9, "BOOL", "BO", 1, false},
-    {16, "A", "A", 1, false},      {17, "J", "J", 1, false},   {24, "I8", "I8", 8, true},
-    {25, "I1", "I1", 1, true},     {26, "I2", "I2", 2, true},  {28, "I4", "I4", 4, true},
-    {32, "F8", "F8", 8, true},     {36, "F4", "F4", 4, true},  {40, "U8", "U8", 8, false},
-    {41, "U1", "U1", 1, false},    {42, "U2", "U2", 2, false}, {44, "U4", "U4", 4, false},
-    {61, "LEND", "LEND", 4, true},
-};
-
-struct Alias {
-    std::string_view name;
-    int code;
-};
-constexpr Alias kAliases[] = {{"bo", 9}, {"boolean", 9}};
 
 // One element's bytes from the 32-bit integer the editors pass around.
 std::string element_from_int(int code, int32_t v) {
@@ -82,19 +74,8 @@ std::string element_from_text(int code, std::string_view text) {
 
 }  // namespace
 
-const FormatInfo* find_format(int code) {
-    for (const auto& f : kFormats)
-        if (f.code == code) return &f;
-    return nullptr;
-}
-
 int format_code_of(std::string_view symbol) {
-    std::string folded = fold_name(trim_blanks(symbol));
-    for (const auto& f : kFormats)
-        if (folded == fold_name(f.picker_name)) return f.code;
-    for (const auto& a : kAliases)
-        if (folded == a.name) return a.code;
-    return -1;
+    return textscan::format_symbol_code(trim_blanks(symbol));
 }
 
 bool is_text_format(int code) { return code == kFormatAscii || code == kFormatJis; }

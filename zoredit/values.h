@@ -8,31 +8,29 @@
 #include <string>
 #include <string_view>
 
+#include "textscan/item_formats.h"
+#include "textscan/language_limits.h"
+#include "zoredit/zoredit.h"
+
 namespace zor::edit {
 
-inline constexpr int kFormatList = 0;
-inline constexpr int kFormatBoolean = 9;
-inline constexpr int kFormatAscii = 16;
-inline constexpr int kFormatJis = 17;
-inline constexpr int kFormatF8 = 32;
-inline constexpr int kFormatF4 = 36;
-inline constexpr int kFormatListEnd = 61;
-inline constexpr int kFormatInvalid = 255;
-inline constexpr size_t kMaxDefinitions = 8192;
-inline constexpr size_t kMaxList = 256;
-inline constexpr size_t kMaxText = 4000;
-inline constexpr int32_t kMaxValues = 4096;
+using textscan::kFormatAscii;
+using textscan::kFormatBoolean;
+using textscan::kFormatF4;
+using textscan::kFormatF8;
+using textscan::kFormatInvalid;
+using textscan::kFormatJis;
+using textscan::kFormatList;
+using textscan::kFormatListEnd;
+using textscan::kMaxDefinitions;
+inline constexpr size_t kMaxList = textscan::kMaxListEntries;
+inline constexpr size_t kMaxText = ZOR_MAX_TEXT;
+inline constexpr int32_t kMaxValues = ZOR_MAX_VALUES;
 
-struct FormatInfo {
-    int code;
-    std::string_view picker_name;  // what zor_get_item_name gives
-    std::string_view source_name;  // what the compiler accepts
-    int unit;                      // bytes per element
-    bool is_signed;
-};
-
-const FormatInfo* find_format(int code);
-// Picker symbols and source names alike, without regard to case; -1 unknown.
+using FormatInfo = textscan::ItemFormat;
+using textscan::find_format;
+// Picker symbols and source names alike, blanks around and case ignored;
+// -1 unknown.
 int format_code_of(std::string_view symbol);
 bool is_text_format(int code);
 

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "textscan/textscan.h"
 #include "zoredit/zoredit.h"
 
 namespace zor::edit {
@@ -98,6 +99,24 @@ TEST(Values, KeysCompareTextsWithBuffersByValue) {
     void* buffer = value_buffer_from_text(42, 3, std::string("7"));
     EXPECT_EQ(static_cast<uint16_t*>(buffer)[2], 7);
     ZorFreeMem(buffer);
+}
+
+// A BOOLEAN value reads back as the language reads it (s_atobool): T/F by
+// the first letter, otherwise decimal, so "0x1" is 0 as the equipment sees it.
+TEST(Values, BooleanTextsReadBackAsTheLanguageReadsThem) {
+    auto element = [](const char* text) {
+        void* buffer = value_buffer_from_text(kFormatBoolean, 1, std::string(text));
+        const int value = *static_cast<uint8_t*>(buffer);
+        ZorFreeMem(buffer);
+        return value;
+    };
+    EXPECT_EQ(element("TRUE"), 1);
+    EXPECT_EQ(element("false"), 0);
+    EXPECT_EQ(element(" 2"), 2);
+    EXPECT_EQ(element("0x1"), 0);
+    EXPECT_EQ(element("x1"), 0);
+    for (const char* text : {"TRUE", "f", "0x1", " 7", "yes"})
+        EXPECT_EQ(element(text), s_atobool(text)) << text;
 }
 
 TEST(Memory, AllocIsZeroedAndOneHeapWithFree) {

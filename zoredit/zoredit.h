@@ -48,6 +48,10 @@ extern "C" {
 #define ZOR_MAX_TEXT 4000       // bytes of one text (a source line holds 4095)
 #define ZOR_MAX_VALUES 4096     // elements in a value buffer handed out by a get
 
+// ---- ZorGetWriteWay ----------------------------------------------------------
+#define ZOR_WRITE_WHOLE 0   // the whole source was written
+#define ZOR_WRITE_EDITED 1  // only the changed definitions were rewritten
+
 // ---- SECS-II item format codes (format byte shifted right by two) ------------
 #define ZOR_FMT_L 0
 #define ZOR_FMT_B 8
@@ -306,16 +310,25 @@ ZOREDIT_API TEq_Mgr* ZorGetTEq_MgrPtr(int eq);
 // Reads the environment file and the object file and, only when both are read
 // without fault, replaces the settings and every held definition. Returns the
 // number of definitions loaded, or ZOR_E_FAIL with the reason in `err`
-// ("<path>: line N, byte B: <fault>" for a fault of the object file); nothing
+// ("<path>: damaged object file, record <kind> "<name>" at line N, byte B:
+// <fault>" for a fault of the object file); nothing
 // changes then.
 ZOREDIT_API int GemEditSetupEquipment(int eq, const char* cnf_path, const char* fil_path, char* err,
                                       int err_size);
 // Writes every live definition (deleted ones are dropped) as definition source
 // to `source_path`: written to a temporary file beside it, the old file kept
-// as `source_path` + ".bak", then renamed into place. Comments of a
-// hand-written source are not kept (the .bak has them). Returns 0 or ZOR_E_FAIL
-// (reason through ZorGetLastError); the old file stays as it was on failure.
+// as `source_path` + ".bak", then renamed into place. When the file at the
+// path is the source the definitions were loaded from (its blocks compile to
+// them), only the changed definitions are rewritten: untouched blocks keep
+// their bytes and the comments around them, a deleted definition's block
+// goes with the comment lines directly above it, new ones follow the last
+// block of their kind. Otherwise the whole source is written anew. Returns 0
+// or ZOR_E_FAIL (reason through ZorGetLastError); the old file stays as it was
+// on failure.
 ZOREDIT_API int ZorWriteEqInfo(const char* source_path);
+// How the last successful ZorWriteEqInfo wrote: ZOR_WRITE_EDITED (only the
+// changed definitions) or ZOR_WRITE_WHOLE (the whole source; also before any).
+ZOREDIT_API int ZorGetWriteWay(void);
 // Drops every held definition and setting; returns 0.
 ZOREDIT_API int GemTerminateLibrary(void);
 // The reason of the last failure of any function ("" when none). Returns the

@@ -5,7 +5,7 @@ namespace zor::compiler {
 namespace {
 
 class AlarmBlock : public NumericIdBlock {
-public:
+  public:
     using NumericIdBlock::NumericIdBlock;
 
     bool item(Compilation&, ItemKey key, const Fields& f) override {
@@ -43,7 +43,7 @@ public:
         return r;
     }
 
-private:
+  private:
     std::optional<std::string> text_, code_, set_event_, clear_event_, enabled_;
 };
 

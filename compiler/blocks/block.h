@@ -10,9 +10,10 @@
 #include <vector>
 
 #include "compiler/blocks/item_keys.h"
-#include "compiler/driver/compilation.h"
+#include "compiler/context/compilation.h"
 #include "compiler/output/object_record.h"
-#include "textscan/decimal_value.h"
+#include "textscan/language_limits.h"
+#include "textscan/numbers.h"
 
 namespace zor::compiler {
 
@@ -20,7 +21,7 @@ namespace zor::compiler {
 using Fields = std::vector<std::string>;
 
 class Block {
-public:
+  public:
     explicit Block(std::string name) : name_(std::move(name)) {}
     virtual ~Block() = default;
 
@@ -36,12 +37,11 @@ public:
     virtual const char* refusal() const = 0;
     virtual ObjectRecord record(Compilation& c) const = 0;
 
-private:
+  private:
     std::string name_;
 };
 
-// The entries one list of a record may hold.
-inline constexpr size_t kMaxListEntries = 256;
+using textscan::kMaxListEntries;
 
 // Appends to a list of a record unless it is full; a full list is a counted
 // block error that names the limit, and the item still counts as read.

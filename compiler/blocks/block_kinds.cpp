@@ -3,14 +3,20 @@
 #include "compiler/blocks/event_blocks.h"
 #include "compiler/blocks/program_blocks.h"
 #include "compiler/blocks/variable_block.h"
-#include "compiler/driver/definition_registry.h"
+#include "textscan/fold_case.h"
 
 namespace zor::compiler {
 namespace {
 
-std::unique_ptr<Block> make_ec(std::string n) { return make_variable_block(kEcRules, std::move(n)); }
-std::unique_ptr<Block> make_sv(std::string n) { return make_variable_block(kSvRules, std::move(n)); }
-std::unique_ptr<Block> make_dv(std::string n) { return make_variable_block(kDvRules, std::move(n)); }
+std::unique_ptr<Block> make_ec(std::string n) {
+    return make_variable_block(kEcRules, std::move(n));
+}
+std::unique_ptr<Block> make_sv(std::string n) {
+    return make_variable_block(kSvRules, std::move(n));
+}
+std::unique_ptr<Block> make_dv(std::string n) {
+    return make_variable_block(kDvRules, std::move(n));
+}
 
 const BlockKind kBlockKinds[] = {
     {"def_ec", Section::ec, " !! EC compile error\n", false, true, true, make_ec},
@@ -30,7 +36,7 @@ const BlockKind kBlockKinds[] = {
 }  // namespace
 
 const BlockKind* find_block_kind(std::string_view keyword) {
-    std::string folded = fold_case(std::string(keyword));
+    std::string folded = textscan::fold_case(keyword);
     for (const auto& kind : kBlockKinds)
         if (folded == kind.keyword) return &kind;
     return nullptr;

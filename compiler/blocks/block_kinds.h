@@ -14,10 +14,10 @@ namespace zor::compiler {
 struct BlockKind {
     const char* keyword;
     Section section;
-    const char* failure_text;        // logged when the body fails
-    bool failure_through_message;    // ... through the whole message path
-    bool para_error_logged_again;    // a parameter error line goes to the log twice
-    bool eof_logged_again;           // so does the end-of-file message
+    const char* failure_text;      // logged when the body fails
+    bool failure_through_message;  // ... through the whole message path
+    bool para_error_logged_again;  // a parameter error line goes to the log twice
+    bool eof_logged_again;         // so does the end-of-file message
     std::unique_ptr<Block> (*make)(std::string name);  // null: reserved keyword
 };
 

@@ -5,7 +5,7 @@ namespace zor::compiler {
 namespace {
 
 class CeBlock : public NumericIdBlock {
-public:
+  public:
     using NumericIdBlock::NumericIdBlock;
 
     bool item(Compilation& c, ItemKey key, const Fields& f) override {
@@ -28,7 +28,7 @@ public:
         return r;
     }
 
-private:
+  private:
     std::optional<std::string> enabled_;
     std::vector<std::string> reports_;
 };

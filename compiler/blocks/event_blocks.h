@@ -7,7 +7,7 @@
 namespace zor::compiler {
 
 class NumericIdBlock : public Block {
-public:
+  public:
     using Block::Block;
 
     void write_ids(IdFiles& files) const override {
@@ -17,7 +17,7 @@ public:
     DefinitionKey key() const override { return {false, id_, {}}; }
     const char* refusal() const override { return id_ == -1 ? " no id " : nullptr; }
 
-protected:
+  protected:
     int32_t id_ = -1;
 };
 

@@ -1,22 +1,7 @@
 #include "compiler/blocks/format_spec.h"
 
-#include <string_view>
-
-#include "compiler/driver/definition_registry.h"
-
 namespace zor::compiler {
 namespace {
-
-struct FormatName {
-    std::string_view name;  // lower case
-    int code;
-};
-
-constexpr FormatName kFormatNames[] = {
-    {"l", 0},   {"b", 8},   {"a", 16},  {"j", 17},  {"u1", 41}, {"u2", 42},
-    {"u4", 44}, {"u8", 40}, {"lend", 61}, {"i1", 25}, {"i2", 26}, {"i4", 28},
-    {"i8", 24}, {"f4", 36}, {"f8", 32}, {"bo", 9},  {"boolean", 9},
-};
 
 FormatSpec refuse(Compilation& c, FormatSpec spec) {
     c.report_block_error(" format err ");
@@ -27,18 +12,11 @@ FormatSpec refuse(Compilation& c, FormatSpec spec) {
 
 }  // namespace
 
-std::optional<int> format_code(const std::string& name) {
-    std::string folded = fold_case(name);
-    for (const auto& f : kFormatNames)
-        if (folded == f.name) return f.code;
-    return std::nullopt;
-}
-
 FormatSpec read_format_spec(Compilation& c, const Fields& f) {
     FormatSpec spec;
-    auto code = f.size() > 2 ? format_code(f[2]) : std::nullopt;
-    if (!code) return refuse(c, spec);
-    spec.code = *code;
+    const int code = f.size() > 2 ? textscan::source_format_code(f[2]) : -1;
+    if (code < 0) return refuse(c, spec);
+    spec.code = code;
     if (f.size() < 6) {
         spec.size = 1;
         spec.max_size = 0;

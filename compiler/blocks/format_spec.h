@@ -4,13 +4,14 @@
 // a text value after it.
 
 #include "compiler/blocks/block.h"
+#include "textscan/item_formats.h"
 
 namespace zor::compiler {
 
-inline constexpr int kFormatList = 0;
-inline constexpr int kFormatAscii = 16;
-inline constexpr int kFormatListEnd = 61;
-inline constexpr int kFormatInvalid = 255;
+using textscan::kFormatAscii;
+using textscan::kFormatInvalid;
+using textscan::kFormatList;
+using textscan::kFormatListEnd;
 
 struct FormatSpec {
     bool valid = true;
@@ -25,8 +26,5 @@ struct FormatSpec {
 // brackets report " format err " and give an invalid spec with format code
 // 255 and the sizes read before the fault.
 FormatSpec read_format_spec(Compilation& c, const Fields& fields);
-
-// The format code of a source format name (case-insensitive), if any.
-std::optional<int> format_code(const std::string& name);
 
 }  // namespace zor::compiler

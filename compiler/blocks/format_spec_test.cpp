@@ -10,10 +10,11 @@ namespace {
 // Errors go through the message path, which writes "AAZZ" in the current
 // directory: keep that out of the build tree.
 class FormatSpecTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         old_ = std::filesystem::current_path();
-        dir_ = std::filesystem::temp_directory_path() / ("zor_format_spec_" + std::to_string(::getpid()));
+        dir_ = std::filesystem::temp_directory_path() /
+               ("zor_format_spec_" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir_);
         std::filesystem::current_path(dir_);
     }
@@ -48,13 +49,6 @@ TEST_F(FormatSpecTest, TheThreeForms) {
     EXPECT_EQ(s.size, 1);
     EXPECT_EQ(s.max_size, 0);
     EXPECT_EQ(s.value_index, 6u);
-}
-
-TEST_F(FormatSpecTest, BooleanSpellings) {
-    EXPECT_EQ(format_code("BO"), 9);
-    EXPECT_EQ(format_code("boolean"), 9);
-    EXPECT_EQ(format_code("BOOL"), std::nullopt);
-    EXPECT_EQ(format_code("LEND"), 61);
 }
 
 TEST_F(FormatSpecTest, UnknownNamesAndMisplacedBracketsAreFormatErrors) {

@@ -11,7 +11,7 @@ struct CommandCode {
 // Command codes belong to the block, not to its ppid line: a ccode line
 // before the ppid, or a second ppid, loses nothing.
 class FppBlock : public TextIdBlock {
-public:
+  public:
     using TextIdBlock::TextIdBlock;
 
     bool item(Compilation& c, ItemKey key, const Fields& f) override {
@@ -57,7 +57,7 @@ public:
         return r;
     }
 
-private:
+  private:
     static void write_formatted(ObjectRecord& r, const char* tag, const FormattedText& t) {
         r.text(tag, t.text).byte("FORM", t.code).value("SIZE", t.size).value("MSIZ", t.max_size);
     }

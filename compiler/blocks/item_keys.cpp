@@ -7,13 +7,13 @@ namespace zor::compiler {
 namespace {
 
 constexpr std::array<std::string_view, 49> kKeys = {
-    "name",    "id",       "format",    "min",       "max",    "val",      "nominal",
-    "units",   "event",    "link",      "altx",      "alcd",   "ce_on",    "ce_off",
-    "func",    "user_func", "put",      "get",       "set",    "check",    "ecid",
-    "svid",    "dvid",     "ceid",      "alid",      "rptid",  "vname",    "enabled",
-    "rptname", "func_name", "ppid",     "ccode",     "pparam", "stream",   "function",
-    "trid",    "dsper",    "totsmp",    "repgsz",    "svname", "limit",    "mdln",
-    "softrev", "ppbody",   "rcpid",     "rcpparname", "rcpparval", "rcpbody", "vid",
+    "name",    "id",        "format", "min",        "max",       "val",     "nominal",
+    "units",   "event",     "link",   "altx",       "alcd",      "ce_on",   "ce_off",
+    "func",    "user_func", "put",    "get",        "set",       "check",   "ecid",
+    "svid",    "dvid",      "ceid",   "alid",       "rptid",     "vname",   "enabled",
+    "rptname", "func_name", "ppid",   "ccode",      "pparam",    "stream",  "function",
+    "trid",    "dsper",     "totsmp", "repgsz",     "svname",    "limit",   "mdln",
+    "softrev", "ppbody",    "rcpid",  "rcpparname", "rcpparval", "rcpbody", "vid",
 };
 
 bool equals_ignoring_ascii_case(std::string_view a, std::string_view b) {

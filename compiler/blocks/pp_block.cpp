@@ -4,15 +4,13 @@ namespace zor::compiler {
 namespace {
 
 class PpBlock : public TextIdBlock {
-public:
+  public:
     using TextIdBlock::TextIdBlock;
 
     bool item(Compilation& c, ItemKey key, const Fields& f) override {
         switch (key) {
             case ItemKey::ppid: return read_id(c, f, true);
-            case ItemKey::ppbody:
-                body_ = read_formatted_text(c, f);
-                return body_.has_value();
+            case ItemKey::ppbody: body_ = read_formatted_text(c, f); return body_.has_value();
             default: return false;
         }
     }
@@ -32,7 +30,7 @@ public:
         return r;
     }
 
-private:
+  private:
     std::optional<FormattedText> body_;
 };
 

@@ -19,7 +19,7 @@ struct FormattedText {
 std::optional<FormattedText> read_formatted_text(Compilation& c, const Fields& fields);
 
 class TextIdBlock : public Block {
-public:
+  public:
     using Block::Block;
 
     void write_ids(IdFiles& files) const override {
@@ -27,7 +27,7 @@ public:
     }
     DefinitionKey key() const override { return {true, 0, id_ ? id_->text : std::string()}; }
 
-protected:
+  protected:
     // Reads an ID item; when `raise_sizes`, the sizes grow to the ID's length.
     bool read_id(Compilation& c, const Fields& f, bool raise_sizes);
     const char* id_refusal() const { return id_ ? nullptr : " no id "; }

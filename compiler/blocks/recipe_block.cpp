@@ -11,7 +11,7 @@ struct RecipeParameter {
 // Parameters belong to the block, not to its rcpid line: a parameter line
 // before the rcpid, or a second rcpid, loses nothing.
 class RecipeBlock : public Block {
-public:
+  public:
     using Block::Block;
 
     bool item(Compilation& c, ItemKey key, const Fields& f) override {
@@ -32,9 +32,7 @@ public:
         }
     }
 
-    void write_ids(IdFiles& files) const override {
-        files.text_constant(name(), id_.value_or(""));
-    }
+    void write_ids(IdFiles& files) const override { files.text_constant(name(), id_.value_or("")); }
     DefinitionKey key() const override { return {true, 0, id_.value_or("")}; }
     const char* refusal() const override { return id_ ? nullptr : " no id "; }
 
@@ -45,12 +43,15 @@ public:
         r.value("COUN", static_cast<int32_t>(parameters_.size()));
         for (const auto& p : parameters_) {
             r.text("PNAM", p.name);
-            if (p.value) r.text("PVAL", p.value->text).byte("FORM", p.value->code).value("SIZE", p.value->size);
+            if (p.value)
+                r.text("PVAL", p.value->text)
+                    .byte("FORM", p.value->code)
+                    .value("SIZE", p.value->size);
         }
         return r;
     }
 
-private:
+  private:
     std::optional<std::string> id_, body_;
     std::vector<RecipeParameter> parameters_;
 };

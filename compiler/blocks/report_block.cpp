@@ -5,7 +5,7 @@ namespace zor::compiler {
 namespace {
 
 class ReportBlock : public NumericIdBlock {
-public:
+  public:
     using NumericIdBlock::NumericIdBlock;
 
     bool item(Compilation& c, ItemKey key, const Fields& f) override {
@@ -23,7 +23,7 @@ public:
         return r;
     }
 
-private:
+  private:
     std::vector<std::string> variables_;
 };
 

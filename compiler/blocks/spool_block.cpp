@@ -4,7 +4,7 @@ namespace zor::compiler {
 namespace {
 
 class SpoolBlock : public Block {
-public:
+  public:
     using Block::Block;
 
     bool item(Compilation& c, ItemKey key, const Fields& f) override {
@@ -30,7 +30,7 @@ public:
         return r;
     }
 
-private:
+  private:
     int32_t stream_ = 0;
     std::vector<int32_t> functions_;
 };

@@ -4,7 +4,7 @@ namespace zor::compiler {
 namespace {
 
 class TraceBlock : public TextIdBlock {
-public:
+  public:
     using TextIdBlock::TextIdBlock;
 
     bool item(Compilation& c, ItemKey key, const Fields& f) override {
@@ -34,7 +34,7 @@ public:
         return r;
     }
 
-private:
+  private:
     std::optional<std::string> sample_period_;
     int32_t total_samples_ = 0, group_size_ = 0;
     std::vector<std::string> variables_;

@@ -7,8 +7,8 @@
 namespace zor::compiler {
 
 const VariableRules kEcRules{ItemKey::ecid, "EC: ", "!! vid count overflow", true, true, false};
-const VariableRules kSvRules{ItemKey::svid, "SV: ", "!! vid list count overflow", false, false,
-                             false};
+const VariableRules kSvRules{ItemKey::svid, "SV: ", "!! vid list count overflow",
+                             false,         false,  false};
 const VariableRules kDvRules{ItemKey::dvid, "DV: ", "!! vid count overflow", false, false, true};
 
 namespace {
@@ -18,7 +18,7 @@ struct Limit {
 };
 
 class VariableBlock : public Block {
-public:
+  public:
     VariableBlock(const VariableRules& rules, std::string name)
         : Block(std::move(name)), rules_(rules) {}
 
@@ -45,9 +45,9 @@ public:
 
     void write_ids(IdFiles& files) const override {
         files.numeric_constant(name(), id_);
-        files.list_line(name(), id_, list_format_name(code_), size_,
-                        {units_.value_or(""), min_.value_or(""), max_.value_or(""),
-                         nominal_.value_or("")});
+        files.list_line(
+            name(), id_, list_format_name(code_), size_,
+            {units_.value_or(""), min_.value_or(""), max_.value_or(""), nominal_.value_or("")});
     }
 
     DefinitionKey key() const override { return {false, id_, {}}; }
@@ -62,21 +62,23 @@ public:
         if (min_) r.text("MIN ", *min_);
         if (max_) r.text("MAX ", *max_);
         if (nominal_) r.text("NOMI", *nominal_);
-        for (const auto& l : limits_) r.text("LMID", l.id).text("LOWE", l.lower).text("UPPE", l.upper);
+        for (const auto& l : limits_)
+            r.text("LMID", l.id).text("LOWE", l.lower).text("UPPE", l.upper);
         for (const auto& e : events_) r.text("EVNT", e);
         if (c.revision == 2 && code_ == kFormatList) {
             if (static_cast<int32_t>(elements_.size()) == element_count_) {
                 for (const auto& v : elements_) r.text("VID ", v);
             } else {
-                c.report_block_warning(format(
-                    "!! vid count not match   vid count = %d  ( count set=%d), (error for VUVIza3 R2) ",
-                    element_count_, static_cast<int>(elements_.size())));
+                c.report_block_warning(
+                    format("!! vid count not match   vid count = %d  ( count set=%d), (error for "
+                           "VUVIza3 R2) ",
+                           element_count_, static_cast<int>(elements_.size())));
             }
         }
         return r;
     }
 
-private:
+  private:
     bool read_format(Compilation& c, const Fields& f) {
         FormatSpec spec = read_format_spec(c, f);
         if (!spec.valid) return false;

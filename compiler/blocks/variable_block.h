@@ -8,11 +8,11 @@ namespace zor::compiler {
 
 struct VariableRules {
     ItemKey id_key;
-    const char* prefix;               // "EC: "
+    const char* prefix;  // "EC: "
     const char* vid_overflow_text;
-    bool counts_vid_not_applied;      // "!! vid is not applied" is an error
+    bool counts_vid_not_applied;  // "!! vid is not applied" is an error
     bool counts_vid_overflow;
-    bool prints_vid_count;            // nominal of a list prints the count
+    bool prints_vid_count;  // nominal of a list prints the count
 };
 
 extern const VariableRules kEcRules, kSvRules, kDvRules;

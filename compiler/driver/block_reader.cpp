@@ -4,6 +4,7 @@
 
 #include "compiler/driver/split_line.h"
 #include "compiler/output/text_format.h"
+#include "textscan/sjis.h"
 #include "textscan/textscan.h"
 
 namespace zor::compiler {
@@ -16,6 +17,18 @@ std::string trimmed(const std::string& line) {
     trim(copy.data());
     copy.resize(std::strlen(copy.c_str()));
     return copy;
+}
+
+// A value that holds a line end (an escape at the end of a line takes it
+// along) or ends inside a Shift-JIS character would split the record line of
+// the object file or swallow its line end: such an item fails.
+bool breaks_record_line(const Fields& fields) {
+    for (size_t i = 2; i < fields.size(); ++i) {
+        if (fields[i].find_first_of("\r\n") != std::string::npos ||
+            textscan::ends_with_lone_lead_byte(fields[i]))
+            return true;
+    }
+    return false;
 }
 
 int complete_block(Compilation& c, const BlockKind& kind, const Block& block) {
@@ -50,7 +63,8 @@ int compile_block(Compilation& c, const BlockKind& kind, std::string name) {
     bool failed = false;
     for (;;) {
         if (!c.source.read_line(line)) {
-            std::string text = format("line lc=%d unexpected EOF detected ", c.source.line_counter());
+            std::string text =
+                format("line lc=%d unexpected EOF detected ", c.source.line_counter());
             c.report_message(text);
             if (kind.eof_logged_again) c.messages.to_log(text + "\n");
             break;
@@ -66,7 +80,7 @@ int compile_block(Compilation& c, const BlockKind& kind, std::string name) {
         if (fields.size() > 2 && fields[1][0] == ':') {
             c.item_line = line;
             auto key = find_item_key(fields[0]);
-            if (!key || !block->item(c, *key, fields)) {
+            if (!key || breaks_record_line(fields) || !block->item(c, *key, fields)) {
                 c.report_item_error(c.source.line_counter(), line);
                 failed = true;
                 break;

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "compiler/blocks/block_kinds.h"
-#include "compiler/driver/compilation.h"
+#include "compiler/context/compilation.h"
 
 namespace zor::compiler {
 

@@ -1,13 +1,15 @@
 #include "compiler/driver/driver.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "compiler/blocks/block_kinds.h"
+#include "compiler/context/compilation.h"
 #include "compiler/driver/block_reader.h"
-#include "compiler/driver/compilation.h"
 #include "compiler/driver/split_line.h"
 #include "compiler/output/output_paths.h"
 #include "compiler/output/text_format.h"
@@ -21,21 +23,76 @@ constexpr const char* kHeaderSeparators = " ,={}():\t";
 constexpr const char* kMarkerName = "zor_conf.end";
 constexpr const char* kMarkerTemporaryName = "l1l1l1.end";
 constexpr const char* kListName = "ENG_ID.CSV";
+constexpr const char* kLogName = "ZorEdit.log";
+// Created empty by every run anyway, so its lock adds no file.
+constexpr const char* kRunLockName = "zor_conf.log";
 
-// Port of a waiting editor from the first line of "pass_file", or 0.
+// Port of a waiting editor from the first line of "pass_file", or 0. Only
+// a regular file is read: a FIFO nobody writes would hold the run forever.
 int read_editor_port() {
-    std::ifstream in("pass_file", std::ios::binary);
-    std::string line;
-    if (!in || !std::getline(in, line)) return 0;
+    std::string text;
+    if (!platform::read_regular_file("pass_file", text) || text.empty()) return 0;
+    std::string line = text.substr(0, text.find('\n'));
     if (line.size() > 99) line.resize(99);
     return s_atoi(line.c_str());
 }
 
 // The marker appears by a rename, so a waiting editor never sees it half
-// written.
-void write_end_marker(bool clean) {
-    if (write_text_file(kMarkerTemporaryName, clean ? "0" : "1"))
-        platform::rename_replacing(kMarkerTemporaryName, kMarkerName);
+// written. False (with errno in `error`) when it could not be put in place.
+bool write_end_marker(bool clean, int& error) {
+    if (!write_text_file(kMarkerTemporaryName, clean ? "0" : "1", &error)) return false;
+    if (platform::rename_replacing(kMarkerTemporaryName, kMarkerName)) return true;
+    error = errno;
+    platform::remove_file(kMarkerTemporaryName);
+    return false;
+}
+
+// Ends a run: closes the log and puts the end marker in place. A marker
+// that cannot be written is said on standard output and fails the run, as
+// a waiting editor will never see it.
+int finish_run(Compilation& c, int code) {
+    c.messages.close_log();
+    std::fflush(stdout);
+    int error = 0;
+    if (write_end_marker(code == 0, error)) return code;
+    c.messages.to_stdout(
+        format(" !! end marker : %s not written : %s\n", kMarkerName, std::strerror(error)));
+    return code == 0 ? 1 : code;
+}
+
+// The files a run writes in the working directory whatever it compiles.
+constexpr const char* kRunFiles[] = {kRunLockName, kLogName, kMarkerName, kMarkerTemporaryName,
+                                     "AAZZ"};
+
+// The first of `outputs` that is the same file as the source, or an empty
+// text.
+std::string same_as_source(const std::string& source, const std::vector<std::string>& outputs) {
+    for (const std::string& output : outputs)
+        if (platform::same_file(source, output)) return output;
+    return {};
+}
+
+// Every file the compile proper writes, as final and as temporary names.
+std::vector<std::string> compile_outputs(const OutputPaths& paths) {
+    std::vector<std::string> outputs;
+    for (const std::string& path :
+         {paths.object, paths.h, paths.bas, paths.vb, paths.cs, std::string(kListName)}) {
+        outputs.push_back(path);
+        outputs.push_back(temporary_path(path));
+    }
+    for (int i = 0; i < kSectionCount; ++i)
+        outputs.push_back(section_file_name(static_cast<Section>(i)));
+    return outputs;
+}
+
+// Two runs in one directory would share the section files: the second
+// waits for the first, and says so.
+void hold_directory(platform::FileLock& lock) {
+    if (lock.try_lock(kRunLockName) != platform::FileLock::State::busy) return;
+    std::fputs(" ** another ZorCompile run is working in this directory : waiting for it\n",
+               stdout);
+    std::fflush(stdout);
+    lock.wait();
 }
 
 void handle_rev_no(Compilation& c, const std::vector<std::string>& fields) {
@@ -53,6 +110,10 @@ void handle_rev_no(Compilation& c, const std::vector<std::string>& fields) {
 int main_line_loop(Compilation& c) {
     c.error_count = 0;
     c.warning_count = 0;
+    if (c.source.starts_with_utf8_bom()) {
+        c.report_message("  # warning line-1 the source looks like UTF-8, not Shift-JIS\n");
+        ++c.warning_count;
+    }
     std::string line;
     std::vector<std::string> fields;
     while (c.source.read_line(line)) {
@@ -79,19 +140,20 @@ int main_line_loop(Compilation& c) {
                 ++c.error_count;
             } else if (!kind->make) {
                 ++c.error_count;
-                c.messages.to_stdout_and_log(
-                    format(" !! line-%d command error : \"%s\"\n", c.header_line_number, quoted.c_str()));
+                c.messages.to_stdout_and_log(format(" !! line-%d command error : \"%s\"\n",
+                                                    c.header_line_number, quoted.c_str()));
                 c.skip_block();
             } else if (compile_block(c, *kind, fields[1]) != 0) {
                 ++c.error_count;
             }
             continue;
         }
-        c.report_message(format(" !! line-%d format error \"{\" not found : %s", c.header_line_number,
-                                quoted.c_str()));
+        c.report_message(format(" !! line-%d format error \"{\" not found : %s",
+                                c.header_line_number, quoted.c_str()));
         c.skip_block();
     }
-    c.report_message("------------------------------------------------------------------------------\n");
+    c.report_message(
+        "------------------------------------------------------------------------------\n");
     c.report_message("  End of ZorCompile Compilation.\n");
     c.report_message(format("    number of error   = %d\n", c.error_count));
     c.report_message(format("    number of warning = %d\n", c.warning_count));
@@ -122,14 +184,28 @@ void report_results(Compilation& c, const std::string& source, const OutputPaths
 }  // namespace
 
 int run_compiler(int argc, char** argv) {
+    platform::ignore_broken_pipe();
+    if (argc >= 2) {
+        // Refused before any of them is written, the source among them.
+        std::string own = same_as_source(argv[1], {std::begin(kRunFiles), std::end(kRunFiles)});
+        if (!own.empty()) {
+            std::printf(" !! source file : %s is also the output file %s\n", argv[1], own.c_str());
+            return -1;
+        }
+    }
+    platform::FileLock lock;
+    hold_directory(lock);
     Compilation c;
     c.messages.connect_editor(read_editor_port());
     c.revision = 2;
-    write_text_file("zor_conf.log", "");
+    write_text_file(kRunLockName, "");
     write_text_file(kMarkerName, "");
     platform::remove_file(kMarkerName);
-    c.messages.open_log("ZorEdit.log");
-    c.report_message("***** ZOR Engine Equipment Variable Definition File Compiler *****************\n");
+    if (int error = c.messages.open_log(kLogName))
+        c.messages.to_stdout(
+            format(" !! log file : %s not opened : %s\n", kLogName, std::strerror(error)));
+    c.report_message(
+        "***** ZOR Engine Equipment Variable Definition File Compiler *****************\n");
     if (argc < 2) {
         c.messages.to_stdout(" ZorCompile <source file>\n");
         c.messages.close_log();
@@ -140,40 +216,44 @@ int run_compiler(int argc, char** argv) {
                             argv[0], source.c_str()));
     if (!std::ifstream(source, std::ios::binary)) {
         c.report_message(format("!!  \"%s\"  file not found\n", source.c_str()));
-        c.messages.close_log();
-        write_end_marker(false);
-        return -1;
+        return finish_run(c, -1);
     }
     const OutputPaths paths = derive_output_paths(source);
+    if (std::string output = same_as_source(source, compile_outputs(paths)); !output.empty()) {
+        c.report_message(format(" !! source file : %s is also the output file %s\n", source.c_str(),
+                                output.c_str()));
+        return finish_run(c, -1);
+    }
     std::string failed = open_outputs(c, source, paths);
     if (!failed.empty()) {
         c.sections.close();
-        c.id_files.close();
+        c.id_files.discard();
         if (failed == source)
-            c.messages.to_stdout_and_log(format(" !! source file : %s not opened\n", source.c_str()));
+            c.report_message(format(" !! source file : %s not opened\n", source.c_str()));
         else
             c.messages.to_stdout_and_log(format(" !! file : %s not opened\n", failed.c_str()));
-        c.messages.close_log();
-        write_end_marker(false);
-        return -1;
+        return finish_run(c, -1);
     }
     int errors = main_line_loop(c);
+    c.source.close();
+    // Whatever was not written completely fails the run, and the object
+    // file is not touched then.
+    std::vector<WriteFailure> failures = c.id_files.close_with_tails();
+    for (WriteFailure& failure : c.sections.close()) failures.push_back(std::move(failure));
+    if (errors == 0 && failures.empty()) {
+        c.report_message(format("obj_file = %s\n", paths.object.c_str()));
+        failures = merge_sections(paths.object);
+        if (failures.empty()) report_results(c, source, paths);
+    }
+    for (const WriteFailure& failure : failures)
+        c.report_counted_error(format(" !! file : %s not written : %s\n", failure.path.c_str(),
+                                      std::strerror(failure.error)));
+    errors += static_cast<int>(failures.size());
     if (errors != 0) {
         c.messages.to_stdout("==> Compile error end\n");
         c.messages.to_log("==> Compile error end \n");
     }
-    c.source.close();
-    c.id_files.close_with_tails();
-    c.sections.close();
-    if (errors == 0) {
-        c.report_message(format("obj_file = %s\n", paths.object.c_str()));
-        if (!merge_sections(paths.object)) c.messages.to_stdout("ERRORRORR\n");
-        report_results(c, source, paths);
-    }
-    c.messages.close_log();
-    std::fflush(stdout);
-    write_end_marker(errors == 0);
-    return errors;
+    return finish_run(c, errors);
 }
 
 }  // namespace zor::compiler

@@ -3,10 +3,12 @@
 #include <string>
 #include <vector>
 
+#include "textscan/language_limits.h"
+
 namespace zor::compiler {
 
-inline constexpr int kMaxFields = 16;
-inline constexpr int kMaxFieldLength = 4096;
+using textscan::kMaxFieldLength;
+using textscan::kMaxFields;
 
 // Splits a source line into at most 16 fields of at most 4096 characters:
 // separators other than blank, tab and ',' become fields of their own,

@@ -23,12 +23,14 @@ const std::string kCDashes = "/*" + std::string(54, '-') + "*/\n";
 // The three comment lines that open each file, naming it.
 std::string c_head(const std::string& path) {
     return kCDashes +
-           padded(format("/*  %s - ZorGemLib / ZOREng4 ID Definition", path.c_str()), kValueColumn) +
+           padded(format("/*  %s - ZorGemLib / ZOREng4 ID Definition", path.c_str()),
+                  kValueColumn) +
            "*/\n" + kCDashes;
 }
 
 std::string basic_head(const std::string& path) {
-    return kBasicDashes + format("' %s - ZorGemLib / ZOREng4 ID definition         \n", path.c_str()) +
+    return kBasicDashes +
+           format("' %s - ZorGemLib / ZOREng4 ID definition         \n", path.c_str()) +
            kBasicDashes;
 }
 
@@ -36,11 +38,11 @@ std::string basic_head(const std::string& path) {
 
 std::string IdFiles::open(const OutputPaths& paths, const std::string& list_path) {
     paths_ = paths;
-    if (!h_.open(paths.h)) return paths.h;
-    if (!bas_.open(paths.bas)) return paths.bas;
-    if (!vb_.open(paths.vb)) return paths.vb;
-    if (!cs_.open(paths.cs)) return paths.cs;
-    if (!list_.open(list_path)) return list_path;
+    if (!h_.open_replacing(paths.h)) return paths.h;
+    if (!bas_.open_replacing(paths.bas)) return paths.bas;
+    if (!vb_.open_replacing(paths.vb)) return paths.vb;
+    if (!cs_.open_replacing(paths.cs)) return paths.cs;
+    if (!list_.open_replacing(list_path)) return list_path;
     return {};
 }
 
@@ -117,18 +119,20 @@ void IdFiles::list_line(std::string_view name, int32_t id, std::string_view form
     list_.write(line);
 }
 
-void IdFiles::close_with_tails() {
+std::vector<WriteFailure> IdFiles::close_with_tails() {
     vb_.write("End Class\n");
     cs_.write("\n    }\n}\n");
-    close();
+    return close();
 }
 
-void IdFiles::close() {
-    h_.close();
-    bas_.close();
-    vb_.close();
-    cs_.close();
-    list_.close();
+std::vector<WriteFailure> IdFiles::close() {
+    std::vector<WriteFailure> failures;
+    for (TextFile* file : {&h_, &bas_, &vb_, &cs_, &list_}) file->close_into(failures);
+    return failures;
+}
+
+void IdFiles::discard() {
+    for (TextFile* file : {&h_, &bas_, &vb_, &cs_, &list_}) file->discard();
 }
 
 std::string_view list_format_name(int code) {

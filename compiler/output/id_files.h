@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "compiler/output/output_paths.h"
 #include "compiler/output/text_file.h"
@@ -17,9 +18,10 @@ struct IdListTexts {
 };
 
 class IdFiles {
-public:
+  public:
     // Opens the .h, .bas, .vb and .cs files, then the list; returns the path
-    // of the first that could not be created, or an empty text.
+    // of the first that could not be created, or an empty text. Each is
+    // written beside its place and put there when it is closed complete.
     std::string open(const OutputPaths& paths, const std::string& list_path);
     void write_heads();
 
@@ -28,12 +30,15 @@ public:
     void list_line(std::string_view name, int32_t id, std::string_view format_name, int32_t size,
                    const IdListTexts& texts);
 
-    // Writes the tails and closes all five files.
-    void close_with_tails();
-    // Closes whatever is open without tails (when opening failed midway).
-    void close();
+    // Writes the tails and closes all five files; lists those not written
+    // completely (each keeps its previous content).
+    std::vector<WriteFailure> close_with_tails();
+    // The same without tails.
+    std::vector<WriteFailure> close();
+    // Drops whatever is open (when opening failed midway): no file changes.
+    void discard();
 
-private:
+  private:
     OutputPaths paths_;
     TextFile h_, bas_, vb_, cs_, list_;
 };

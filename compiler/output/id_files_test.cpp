@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -10,9 +11,10 @@ namespace zor::compiler {
 namespace {
 
 class IdFilesTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() / ("zor_id_files_" + std::to_string(::getpid()));
+        dir_ =
+            std::filesystem::temp_directory_path() / ("zor_id_files_" + std::to_string(::getpid()));
         std::filesystem::create_directories(dir_);
         paths_ = derive_output_paths((dir_ / "eq.txt").string());
         ASSERT_EQ(files_.open(paths_, (dir_ / "ENG_ID.CSV").string()), "");
@@ -41,8 +43,9 @@ TEST_F(IdFilesTest, NumericConstantsPadToColumns56And72) {
                      "#define  NO_ID" + std::string(42, ' ') + "-1 " + std::string(13, ' ') +
                      " // 0xffffffff\r\n");
     std::string cs = read(paths_.cs);
-    EXPECT_EQ(cs.substr(0, cs.find("\r\n")), "    public const int TEMP1 = " + std::string(27, ' ') +
-                                                 " 1001;" + std::string(10, ' ') + " // 0x000003e9");
+    EXPECT_EQ(cs.substr(0, cs.find("\r\n")),
+              "    public const int TEMP1 = " + std::string(27, ' ') + " 1001;" +
+                  std::string(10, ' ') + " // 0x000003e9");
 }
 
 TEST_F(IdFilesTest, LongNamesAreNotCut) {
@@ -57,8 +60,8 @@ TEST_F(IdFilesTest, TextConstantsQuoteTheValue) {
     files_.text_constant("SPL1", "SPL1");
     files_.close();
     EXPECT_EQ(read(paths_.h), "#define SPL1" + std::string(44, ' ') + " \"SPL1\"\r\n");
-    EXPECT_EQ(read(paths_.cs), "    public const string SPL1  = " + std::string(24, ' ') +
-                                   " \"SPL1\";\r\n");
+    EXPECT_EQ(read(paths_.cs),
+              "    public const string SPL1  = " + std::string(24, ' ') + " \"SPL1\";\r\n");
 }
 
 TEST_F(IdFilesTest, HeadsTailsAndListLine) {
@@ -67,19 +70,43 @@ TEST_F(IdFilesTest, HeadsTailsAndListLine) {
     files_.close_with_tails();
     std::string dashes = "'" + std::string(55, '-') + "\r\n";
     EXPECT_EQ(read(paths_.bas), "Attribute VB_Name = \"Eng_Id.bas\"\r\n" + dashes + "' " +
-                                    paths_.bas + " - ZorGemLib / ZOREng4 ID definition         \r\n" +
-                                    dashes);
+                                    paths_.bas +
+                                    " - ZorGemLib / ZOREng4 ID definition         \r\n" + dashes);
     std::string vb = read(paths_.vb);
     EXPECT_TRUE(vb.ends_with("\r\nPublic Class Ceng_id\r\nEnd Class\r\n")) << vb;
     std::string cs = read(paths_.cs);
-    EXPECT_TRUE(cs.ends_with("*/\r\nnamespace ZorApp\r\n{\r\n    class eng_id\r\n    {\r\n"
-                             "\r\n    }\r\n}\r\n")) << cs;
+    EXPECT_TRUE(
+        cs.ends_with("*/\r\nnamespace ZorApp\r\n{\r\n    class eng_id\r\n    {\r\n"
+                     "\r\n    }\r\n}\r\n"))
+        << cs;
     std::string h = read(paths_.h);
     std::string title = "/*  " + paths_.h + " - ZorGemLib / ZOREng4 ID Definition";
     if (title.size() < 56) title.append(56 - title.size(), ' ');
     std::string c_dashes = "/*" + std::string(54, '-') + "*/\r\n";
     EXPECT_EQ(h, c_dashes + title + "*/\r\n" + c_dashes);
     EXPECT_EQ(read((dir_ / "ENG_ID.CSV").string()), ", TEMP1, 0x000003E9, U4[1], C, , 100, \r\n");
+}
+
+TEST_F(IdFilesTest, PreviousFilesStayUntilTheNewOnesAreComplete) {
+    files_.discard();
+    std::ofstream(paths_.h, std::ios::binary) << "previous";
+    ASSERT_EQ(files_.open(paths_, (dir_ / "ENG_ID.CSV").string()), "");
+    files_.write_heads();
+    EXPECT_EQ(read(paths_.h), "previous");
+    files_.discard();
+    EXPECT_EQ(read(paths_.h), "previous");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 1);  // nothing beside
+
+    ASSERT_EQ(files_.open(paths_, (dir_ / "ENG_ID.CSV").string()), "");
+    files_.write_heads();
+    // A directory in the list's place: that file fails, the others go in.
+    std::filesystem::create_directories(dir_ / "ENG_ID.CSV" / "x");
+    std::vector<WriteFailure> failures = files_.close_with_tails();
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].path, (dir_ / "ENG_ID.CSV").string());
+    EXPECT_EQ(failures[0].error, EISDIR);
+    EXPECT_NE(read(paths_.h), "previous");
+    EXPECT_FALSE(std::filesystem::exists(temporary_path(failures[0].path)));
 }
 
 TEST(ListFormatName, BooleanAndListEndHaveTheirOwnNames) {

@@ -10,7 +10,7 @@
 namespace zor::compiler {
 
 class ObjectRecord {
-public:
+  public:
     explicit ObjectRecord(std::string_view prefix) {
         line_.reserve(256);
         line_ = prefix;
@@ -19,12 +19,14 @@ public:
     ObjectRecord& text(std::string_view tag, std::string_view text);
     ObjectRecord& value(std::string_view tag, int32_t value);
     // Byte fields carry only the low eight bits.
-    ObjectRecord& byte(std::string_view tag, int32_t value) { return value_bits(tag, value & 0xff); }
+    ObjectRecord& byte(std::string_view tag, int32_t value) {
+        return value_bits(tag, value & 0xff);
+    }
 
     // The finished line, ending in "\n" (a TextFile turns it into CR LF).
     std::string line() const { return line_ + "\n"; }
 
-private:
+  private:
     ObjectRecord& value_bits(std::string_view tag, uint32_t bits);
     std::string line_;
 };

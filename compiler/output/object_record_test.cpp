@@ -23,7 +23,9 @@ TEST(ObjectRecord, NegativeValuesAreTwosComplementAndBytesKeepLowBits) {
 TEST(ObjectRecord, TextLengthCountsBytesAndMayBeEmpty) {
     ObjectRecord r("AL: ");
     r.text("ALTX", "\x89\xb7\x93\x78").text("ENAB", "");
-    EXPECT_EQ(r.line(), "AL: ALTX00000004\x89\xb7\x93\x78" "ENAB00000000\n");
+    EXPECT_EQ(r.line(),
+              "AL: ALTX00000004\x89\xb7\x93\x78"
+              "ENAB00000000\n");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "compiler/output/sections.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <vector>
 
@@ -7,7 +8,7 @@ namespace zor::compiler {
 namespace {
 
 constexpr const char* kFileNames[kSectionCount] = {
-    "$EC_TMP", "$SV_TMP", "$V__TMP", "$CE_TMP", "$RP_TMP",  "$AL_TMP",
+    "$EC_TMP", "$SV_TMP", "$V__TMP", "$CE_TMP",  "$RP_TMP", "$AL_TMP",
     "$SP_TMP", "$PP_TMP", "$FP_TMP", "$RCP_TMP", "$TR_TMP",
 };
 
@@ -30,23 +31,34 @@ void SectionFiles::write(Section section, const std::string& record_line) {
     files_[static_cast<int>(section)].write(record_line);
 }
 
-void SectionFiles::close() {
-    for (auto& file : files_) file.close();
+std::vector<WriteFailure> SectionFiles::close() {
+    std::vector<WriteFailure> failures;
+    for (auto& file : files_) file.close_into(failures);
+    return failures;
 }
 
-bool merge_sections(const std::string& object_path) {
+std::vector<WriteFailure> merge_sections(const std::string& object_path) {
     TextFile object;
-    if (!object.open(object_path)) return false;
+    if (!object.open_replacing(object_path)) return {{object_path, object.error()}};
     std::vector<char> buffer(1 << 16);
     for (Section section : kMergeOrder) {
-        std::FILE* in = std::fopen(section_file_name(section), "rb");
+        const char* name = section_file_name(section);
+        std::FILE* in = std::fopen(name, "rb");
         if (!in) continue;
         size_t n;
         while ((n = std::fread(buffer.data(), 1, buffer.size(), in)) > 0)
             object.write_raw(std::string_view(buffer.data(), n));
+        bool read_failed = std::ferror(in) != 0;
+        int cause = errno;
         std::fclose(in);
+        if (read_failed) {
+            object.discard();
+            return {{name, cause}};
+        }
     }
-    return object.close();
+    std::vector<WriteFailure> failures;
+    object.close_into(failures);
+    return failures;
 }
 
 }  // namespace zor::compiler

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "compiler/output/text_file.h"
 
@@ -17,19 +18,21 @@ inline constexpr int kSectionCount = 11;
 const char* section_file_name(Section section);
 
 class SectionFiles {
-public:
+  public:
     // Opens every section file in order; returns the name of the first one
     // that could not be created, or nullptr when all are open.
     const char* open();
     void write(Section section, const std::string& record_line);
-    void close();
+    // Closes every section file; the ones not completely written are listed.
+    std::vector<WriteFailure> close();
 
-private:
+  private:
     std::array<TextFile, kSectionCount> files_;
 };
 
 // Copies the section files into the object file in section order, passing
-// over any that cannot be read. False when the object file cannot be written.
-bool merge_sections(const std::string& object_path);
+// over any that do not exist. The object file appears only when complete;
+// what could not be read or written is listed (nothing when all went well).
+std::vector<WriteFailure> merge_sections(const std::string& object_path);
 
 }  // namespace zor::compiler

@@ -5,11 +5,18 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zor::compiler {
 
+// A file that could not be written completely, and why (an errno value).
+struct WriteFailure {
+    std::string path;
+    int error = 0;
+};
+
 class TextFile {
-public:
+  public:
     TextFile() = default;
     TextFile(const TextFile&) = delete;
     TextFile& operator=(const TextFile&) = delete;
@@ -17,19 +24,38 @@ public:
 
     // Creates or truncates the file; false when it cannot be opened.
     bool open(const std::string& path);
+    // Writes under temporary_path(path) instead; close() puts the file in
+    // place only when every write succeeded, so a failed run leaves the
+    // previous file as it was.
+    bool open_replacing(const std::string& path);
     void write(std::string_view text);
     // Writes bytes unchanged (for copying text that already has CR LF).
     void write_raw(std::string_view bytes);
-    // False when any write or the close itself failed.
+    // False when any write, the close itself or the renaming failed.
     bool close();
+    // Closes without putting a replacing file in place.
+    void discard();
     bool is_open() const { return file_ != nullptr; }
+    // The path given to open, and the first failure's errno (0 for none).
+    const std::string& path() const { return path_; }
+    int error() const { return error_; }
+    // Closes the file; its failure, if any, is added to `failures`.
+    void close_into(std::vector<WriteFailure>& failures);
 
-private:
+  private:
+    void fail();
+
     std::FILE* file_ = nullptr;
-    bool failed_ = false;
+    std::string path_;
+    bool replacing_ = false;
+    int error_ = 0;
 };
 
-// Writes `text` as the whole content of `path`; false on any failure.
-bool write_text_file(const std::string& path, std::string_view text);
+// The name a replacing file is written under until it is complete.
+std::string temporary_path(const std::string& path);
+
+// Writes `text` as the whole content of `path`; false on any failure, with
+// the errno in `error` when given.
+bool write_text_file(const std::string& path, std::string_view text, int* error = nullptr);
 
 }  // namespace zor::compiler

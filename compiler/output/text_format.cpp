@@ -1,7 +1,7 @@
 #include "compiler/output/text_format.h"
 
-#include <cstdarg>
 #include <charconv>
+#include <cstdarg>
 #include <cstdio>
 
 namespace zor::compiler {

@@ -73,5 +73,16 @@ TEST(ShiftJis, RoundTripsCp932AndRefusesWhatItCannotHold) {
     EXPECT_EQ(fromSjis(static_cast<const char*>(nullptr)), QString());
 }
 
+TEST(ShiftJis, LeadByteWithoutTrailByteIsAByteOfItsOwn) {
+    const QString lone = fromSjis(QByteArray("\x95 ")).chopped(1);
+    ASSERT_EQ(lone.size(), 1);
+    // At the end of a line the line end survives; at the end of a field the
+    // blank; at the end of the text the lead byte is not lost.
+    EXPECT_EQ(fromSjis(QByteArray("A\x95\r\nB")), "A" + lone + "\r\nB");
+    EXPECT_EQ(fromSjis(QByteArray("A\x95,B")), "A" + lone + ",B");
+    EXPECT_EQ(fromSjis("A\x95"), "A" + lone);
+    EXPECT_EQ(fromSjis(QByteArray("\x82\xa0\x82")), QStringLiteral("あ") + lone);
+}
+
 }  // namespace
 }  // namespace zor::editor

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "editor/shell/action.h"
+#include "editor/shell/check_log.h"
 #include "editor/shell/formhist.h"
 #include "editor/shell/formmain.h"
 #include "editor/shell/formvmenu.h"
@@ -205,20 +206,22 @@ void TformVConf::Timer1Timer() {
     int result = compileResult(formMain->programDir);
     appendLine(MEMO, QStringLiteral("   result = ") + QString::number(result));
     if (result != 0) return;
-    loadEquipment(edtConf->text(), edtFile->text(),
-                  changeExtension(edtFile->text(), QStringLiteral(".fil")));
+    QString objectFile = changeExtension(edtFile->text(), QStringLiteral(".fil"));
+    if (loadEquipment(edtConf->text(), edtFile->text(), objectFile))
+        appendCheckLog(MEMO, edtFile->text(), objectFile);
 }
 
-void TformVConf::loadEquipment(const QString& envFile, const QString& defFile,
+bool TformVConf::loadEquipment(const QString& envFile, const QString& defFile,
                                const QString& objectFile) {
     if (lib::editSetupEquipment(envFile, objectFile, &errorText) < 0) {
         seam().message(
             this, QStringLiteral("設定されたﾌｧｲﾙにｴﾗｰがみつかりました。: ") + u'\n' + errorText);
-        return;
+        return false;
     }
     formMain->envFile = envFile;
     formMain->defFile = defFile;
     formVMenu->show();
+    return true;
 }
 
 void TformVConf::progressMessage() {

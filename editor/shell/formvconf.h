@@ -58,8 +58,8 @@ class TformVConf : public Form {
 
   private:
     void reopenInto(QLineEdit* edit, const QString& historyPath);
-    // Binds the equipment and opens the menu on success.
-    void loadEquipment(const QString& envFile, const QString& defFile, const QString& objectFile);
+    // Binds the equipment and opens the menu on success; true then.
+    bool loadEquipment(const QString& envFile, const QString& defFile, const QString& objectFile);
 
     QMenuBar* menuBar_;
     ProgressListener* listener_;

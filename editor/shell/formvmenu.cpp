@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "editor/shell/action.h"
+#include "editor/shell/check_log.h"
 #include "editor/shell/compile_protocol.h"
 #include "editor/shell/formmain.h"
 #include "editor/shell/formvconf.h"
@@ -192,6 +193,9 @@ void TformVMenu::btnSaveClick() {
     int rc = lib::writeEqInfo(edtSrc->text());
     appendLine(Memo,
                rc == 0 ? QStringLiteral("保存しました。") : QStringLiteral("保存に失敗しました。"));
+    if (rc == 0)
+        appendLine(Memo, lib::lastWriteEdited() ? QStringLiteral("（変更した定義のみ書き換え）")
+                                                : QStringLiteral("（全体を書き出し）"));
     EditBeep(1);
     // A failed save leaves Modified set: closing must still ask.
     if (rc == 0) Modified = 0;
@@ -227,6 +231,8 @@ void TformVMenu::Timer1Timer() {
     if (!compileEnded(formMain->programDir)) return;
     Timer1->stop();
     appendLine(Memo, QStringLiteral("----- Operation End -----"));
+    if (compileResult(formMain->programDir) == 0)
+        appendCheckLog(Memo, edtSrc->text(), edtFile->text());
     EditBeep(1);
 }
 

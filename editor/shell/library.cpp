@@ -48,6 +48,8 @@ QString lastError() {
     return fromSjis(buffer);
 }
 
+bool lastWriteEdited() { return ZorGetWriteWay() == ZOR_WRITE_EDITED; }
+
 int createProcess(const QString& program, const QString& arguments) {
     QByteArray prog = toSjis(program);
     QByteArray args = toSjis(arguments);

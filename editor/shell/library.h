@@ -26,6 +26,9 @@ TEq_Mgr* equipmentSettings();
 int editSetupEquipment(const QString& envFile, const QString& objectFile, QString* error);
 // ZorWriteEqInfo: 0 when the definitions were written as source text.
 int writeEqInfo(const QString& sourcePath);
+// ZorGetWriteWay: true when the last save rewrote only the changed
+// definitions of the source, false when it wrote the whole source.
+bool lastWriteEdited();
 // ZorCreateProcess with the fixed title: 0 when started, else an error number.
 int createProcess(const QString& program, const QString& arguments);
 // ZorCreateNormalProcess: starts `program` on `file` without waiting.

@@ -4,6 +4,7 @@
 #include <QStringEncoder>
 
 #include "editor/shell/action.h"
+#include "textscan/sjis.h"
 
 namespace zor::editor {
 
@@ -30,6 +31,14 @@ QByteArray toSjis(const QString& text) {
 
 QString fromSjis(const QByteArray& bytes) {
     QStringDecoder dec(kCodePage, QStringConverter::Flag::Stateless);
+    // A lead byte at the very end is a byte of its own, as it is before a
+    // line end: the decoder would drop it as an unfinished character.
+    if (textscan::ends_with_lone_lead_byte(
+            std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())))) {
+        QString text = dec.decode(bytes + '\0');
+        text.chop(1);
+        return text;
+    }
     return dec.decode(bytes);
 }
 

@@ -12,7 +12,9 @@ namespace zor::editor {
 QByteArray toSjis(const QString& text);
 // True when CP932 can hold every character of `text`.
 bool fitsSjis(const QString& text);
-// Decodes CP932 bytes (up to the first NUL when given a C string).
+// Decodes CP932 bytes (up to the first NUL when given a C string). A lead
+// byte without its trail byte decodes to one replacement character, also at
+// the end; the byte after it is decoded on its own.
 QString fromSjis(const QByteArray& bytes);
 QString fromSjis(const char* text);
 

@@ -102,7 +102,8 @@ TEST_F(Session, CompilesFollowsTheProgressLoadsAndOpensTheMenu) {
     QStringList progress = memo.mid(1, end - 1);
     progress.removeAll(QString());
     EXPECT_EQ(progress, log);
-    EXPECT_EQ(memo.mid(end), (QStringList{"=== Compile end ===", "   result = 0"}));
+    EXPECT_EQ(memo.mid(end), (QStringList{"=== Compile end ===", "   result = 0",
+                                          "--- check: 0 errors, 0 warnings ---"}));
     EXPECT_FALSE(formVConf->Timer1->isActive());
     EXPECT_TRUE(seam.messages.isEmpty()) << seam.messages.join(u'|').toStdString();
 
@@ -118,6 +119,31 @@ TEST_F(Session, CompilesFollowsTheProgressLoadsAndOpensTheMenu) {
     // Both histories remember the session's files.
     EXPECT_EQ(file(QStringLiteral("eq_conf.his")), QStringList{cnf});
     EXPECT_EQ(file(QStringLiteral("eq_var.his")), QStringList{source});
+}
+
+TEST_F(Session, AfterTheCompileTheCheckNamesADanglingReportLinkInTheMemoAndChangesNothing) {
+    writeTextLines(source,
+                   {"REV_NO = 2", "def_sv SV_T {", "    svid   : 1", "    format : U4", "}",
+                    "def_report RP_A {", "    rptid : 10", "    vname : SV_T", "}", "def_ce CE_A {",
+                    "    ceid    : 100", "    rptname : RP_A", "    rptname : RP_MISSING", "}"});
+    openSession(cnf, source);
+    press(formVConf, "btnGo");
+    ASSERT_TRUE(QTest::qWaitFor([] { return formVMenu->isVisible(); }, kCompileWaitMs));
+    QStringList memo = lines(formVConf->MEMO);
+    int end = static_cast<int>(memo.indexOf(QStringLiteral("   result = 0")));
+    ASSERT_GT(end, 0) << memo.join(u'\n').toStdString();
+    EXPECT_EQ(memo.mid(end + 1),
+              (QStringList{"--- check: 1 error, 0 warnings ---",
+                           "equipment.txt:10: error E101: CE 100 CE_A: report RP_MISSING is not "
+                           "defined"}));
+    EXPECT_TRUE(seam.messages.isEmpty());
+    // The link stays as loaded: the check only reads.
+    TCE_INFO ce;
+    ASSERT_EQ(GemGetCeInfo(0, 100, &ce), 0);
+    EXPECT_EQ(ce.rpid_count, 2);
+    EXPECT_EQ(ce.rpids[1], 0);
+    ZorFreeTCE_INFO(&ce);
+    EXPECT_EQ(formVMenu->Modified, 0);
 }
 
 TEST_F(Session, ACompileWithErrorsLoadsNothingAndOpensNoMenu) {
@@ -136,6 +162,61 @@ TEST_F(Session, ACompileWithErrorsLoadsNothingAndOpensNoMenu) {
     EXPECT_FALSE(formVMenu->isVisible());
     EXPECT_TRUE(formMain->envFile.isEmpty());
     EXPECT_TRUE(seam.messages.isEmpty());
+}
+
+// Runs that cannot compile what the user named: the session shows why and
+// loads nothing, whatever the previous outputs were.
+class RefusedCompile : public Session {
+  protected:
+    void expectRefused(const QString& reason) {
+        openSession(cnf, source);
+        press(formVConf, "btnGo");
+        ASSERT_TRUE(waitForMemo(formVConf->MEMO, QStringLiteral("=== Compile end ===")));
+        QStringList memo = lines(formVConf->MEMO);
+        EXPECT_TRUE(memo.contains(reason)) << memo.join(u'\n').toStdString();
+        EXPECT_NE(memo.last(), QStringLiteral("   result = 0"));
+        QTest::qWait(50);
+        EXPECT_FALSE(formVMenu->isVisible());
+        EXPECT_TRUE(formMain->envFile.isEmpty());
+        EXPECT_TRUE(seam.messages.isEmpty());
+    }
+};
+
+TEST_F(RefusedCompile, ADirectoryNamedAsTheSource) {
+    // The window itself takes a directory for a missing file: no compile
+    // starts, the earlier object file beside it is not bound.
+    QFile::remove(source);
+    ASSERT_TRUE(QDir().mkdir(source));
+    testing::Equipment eq;
+    testing::compile(eq);
+    ASSERT_TRUE(QFile::copy(eq.object, work.filePath(QStringLiteral("equipment.fil"))));
+    openSession(cnf, source);
+    press(formVConf, "btnGo");
+    QTest::qWait(50);
+    EXPECT_TRUE(lines(formVConf->MEMO).isEmpty());
+    EXPECT_FALSE(formVConf->Timer1->isActive());
+    EXPECT_FALSE(formVMenu->isVisible());
+    EXPECT_TRUE(formMain->envFile.isEmpty());
+}
+
+TEST_F(RefusedCompile, AnObjectFileThatCannotBeWritten) {
+    QString object = work.filePath(QStringLiteral("equipment.fil"));
+    ASSERT_TRUE(QDir().mkdir(object));
+    expectRefused(QStringLiteral(" !! file : ") + object +
+                  QStringLiteral(" not written : Is a directory"));
+}
+
+TEST_F(RefusedCompile, ASourceThatIsAlsoAnOutput) {
+    QString header = work.filePath(QStringLiteral("equipment.h"));
+    ASSERT_TRUE(QFile::link(source, header));
+    auto bytes = [&] {
+        QFile f(source);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("unreadable");
+    };
+    QByteArray before = bytes();
+    expectRefused(QStringLiteral(" !! source file : ") + source +
+                  QStringLiteral(" is also the output file ") + header);
+    EXPECT_EQ(bytes(), before);
 }
 
 TEST_F(Session, WithoutAnEndMarkerTheWatchGivesUpAfterFiveTicks) {
@@ -208,7 +289,8 @@ TEST_F(SlowCompile, ACompilerThatKeepsReportingIsWaitedForAndOpensTheSession) {
     ASSERT_TRUE(compiler.waitForFinished(kCompileWaitMs));
     ASSERT_EQ(compiler.exitCode(), 0);
     formVConf->Timer1Timer();
-    EXPECT_EQ(lines(formVConf->MEMO).mid(4), (QStringList{"=== Compile end ===", "   result = 0"}));
+    EXPECT_EQ(lines(formVConf->MEMO).mid(4), (QStringList{"=== Compile end ===", "   result = 0",
+                                                          "--- check: 0 errors, 0 warnings ---"}));
     EXPECT_FALSE(formVConf->Timer1->isActive());
     EXPECT_TRUE(formVMenu->isVisible());
     EXPECT_EQ(formMain->envFile, cnf);
@@ -354,13 +436,38 @@ class Menu : public Session {
     }
 };
 
+// The bytes of a file, for texts that stay Shift-JIS.
+QByteArray bytesOf(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 TEST_F(Menu, SavesAndCompilesTheSavedSourceAgain) {
+    // An edit as the alarm editor makes it.
+    TAL_INFO alarm;
+    ASSERT_EQ(GemGetAlInfo(0, 6002, &alarm), 0);
+    alarm.alcd = 0x03;
+    ASSERT_EQ(GemSetAlInfo(0, &alarm), 0);
+    ZorFreeTAL_INFO(&alarm);
     formVMenu->SetModified();
+    const QByteArray before = bytesOf(source);
     press(formVMenu, "btnSave");
-    EXPECT_EQ(lines(formVMenu->Memo), QStringList{QStringLiteral("保存しました。")});
+    EXPECT_EQ(lines(formVMenu->Memo),
+              (QStringList{QStringLiteral("保存しました。"),
+                           QStringLiteral("（変更した定義のみ書き換え）")}));
     EXPECT_EQ(formVMenu->Modified, 0);
     EXPECT_EQ(seam.beeps, 1);
-    EXPECT_TRUE(QFile::exists(source + QStringLiteral(".bak")));
+    EXPECT_EQ(bytesOf(source + QStringLiteral(".bak")), before);
+    // The sample's comments are all still there; only the alarm's code line changed.
+    const QByteArray saved = bytesOf(source);
+    for (const QByteArray& line : before.split('\n')) {
+        if (line.startsWith("//")) {
+            EXPECT_TRUE(saved.contains(line)) << line.constData();
+        }
+    }
+    QByteArray expected = before;
+    expected.replace("    alcd    : 0x02\r\n", "    alcd : 3\r\n");
+    EXPECT_EQ(saved, expected);
 
     // A stale marker of the first compile goes before the next one starts.
     writeTextLines(program.filePath(QStringLiteral("zor_conf.end")), {"7"});
@@ -377,6 +484,32 @@ TEST_F(Menu, SavesAndCompilesTheSavedSourceAgain) {
     ASSERT_FALSE(log.isEmpty());
     EXPECT_TRUE(lines(formVMenu->Memo).contains(log.first()));
     EXPECT_EQ(formVMenu->Modified, 0);  // compiling does not touch it
+    QStringList memo = lines(formVMenu->Memo);
+    EXPECT_EQ(memo.mid(static_cast<int>(memo.indexOf(QStringLiteral("----- Operation End -----")))),
+              (QStringList{"----- Operation End -----", "--- check: 0 errors, 0 warnings ---"}));
+}
+
+TEST_F(Menu, AReportDeletedWhileAnEventStillLinksItShowsAfterTheMenusCompile) {
+    TRP_INFO rp;
+    ASSERT_EQ(GemGetRpInfo(0, 4003, &rp), 0);  // RP_CHAMBER: CE 5002 and 5003 link it
+    rp.deleted = 1;
+    ASSERT_EQ(GemSetRpInfo(0, &rp), 0);
+    ZorFreeTRP_INFO(&rp);
+    press(formVMenu, "btnSave");
+    press(formVMenu, "btnCompile");
+    ASSERT_TRUE(waitForMemo(formVMenu->Memo, QStringLiteral("----- Operation End -----")));
+    QStringList memo = lines(formVMenu->Memo);
+    QStringList check =
+        memo.mid(static_cast<int>(memo.indexOf(QStringLiteral("----- Operation End -----"))) + 1);
+    ASSERT_EQ(check.size(), 3) << memo.join(u'\n').toStdString();
+    EXPECT_EQ(check[0], QStringLiteral("--- check: 2 errors, 0 warnings ---"));
+    EXPECT_TRUE(check[1].startsWith(QStringLiteral("equipment.txt:")));
+    EXPECT_TRUE(check[1].endsWith(
+        QStringLiteral(": error E101: CE 5002 CE_PROCESS_END: report RP_CHAMBER is not defined")))
+        << check[1].toStdString();
+    EXPECT_TRUE(check[2].endsWith(
+        QStringLiteral(": error E101: CE 5003 CE_TEMP_LIMIT: report RP_CHAMBER is not defined")))
+        << check[2].toStdString();
 }
 
 TEST_F(Menu, AFailedSaveLeavesModifiedSetSoClosingStillAsks) {
@@ -420,6 +553,9 @@ TEST_F(Menu, SaveAsTakesTheNewNameForBothFiles) {
     EXPECT_EQ(formVMenu->edtSrc->text(), other);
     EXPECT_EQ(formVMenu->edtFile->text(), work.filePath(QStringLiteral("copy.fil")));
     EXPECT_TRUE(QFile::exists(other));
+    // Nothing to edit at a new name: the whole source is written.
+    EXPECT_EQ(lines(formVMenu->Memo), (QStringList{QStringLiteral("保存しました。"),
+                                                   QStringLiteral("（全体を書き出し）")}));
 }
 
 }  // namespace

@@ -6,12 +6,16 @@
 
 #include <string>
 
+#include "textscan/language_limits.h"
+
 namespace zor::compiler {
 
 class SourceReader {
-public:
-    static constexpr size_t kMaxPiece = 4095;
+  public:
+    static constexpr size_t kMaxPiece = textscan::kMaxLinePiece;
 
+    // Reads the whole source; false when it is not a regular file or a
+    // read fails.
     bool open(const std::string& path);
     bool is_open() const { return open_; }
     void close();
@@ -19,12 +23,15 @@ public:
     // Every line read counts, whoever reads it.
     bool read_line(std::string& line);
     int line_counter() const { return line_counter_; }
+    // True when the text begins with the UTF-8 byte-order mark.
+    bool starts_with_utf8_bom() const { return utf8_bom_; }
 
-private:
+  private:
     std::string text_;
     size_t position_ = 0;
     int line_counter_ = 0;
     bool open_ = false;
+    bool utf8_bom_ = false;
 };
 
 }  // namespace zor::compiler

@@ -1,17 +1,14 @@
-#include "compiler/driver/source_reader.h"
+#include "compiler/context/source_reader.h"
 
-#include <cstdio>
+#include "platform/platform.h"
 
 namespace zor::compiler {
 
 bool SourceReader::open(const std::string& path) {
-    std::FILE* in = std::fopen(path.c_str(), "rb");
-    if (!in) return false;
+    // A directory or a device is no source, and a source that cannot be read
+    // to its end must not compile as a shorter one.
     std::string raw;
-    char buffer[1 << 16];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) raw.append(buffer, n);
-    std::fclose(in);
+    if (!platform::read_regular_file(path, raw)) return false;
     // In place: the text only ever gets shorter.
     size_t out = 0;
     for (size_t i = 0; i < raw.size(); ++i) {
@@ -19,6 +16,7 @@ bool SourceReader::open(const std::string& path) {
         raw[out++] = raw[i];
     }
     raw.resize(out);
+    utf8_bom_ = raw.starts_with("\xEF\xBB\xBF");
     text_ = std::move(raw);
     position_ = 0;
     open_ = true;

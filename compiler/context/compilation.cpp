@@ -1,4 +1,4 @@
-#include "compiler/driver/compilation.h"
+#include "compiler/context/compilation.h"
 
 #include "compiler/output/text_format.h"
 

@@ -1,4 +1,4 @@
-#include "compiler/driver/message_path.h"
+#include "compiler/context/message_path.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "compiler/driver/source_reader.h"
+#include "compiler/context/source_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +33,24 @@ TEST(SourceReader, LongLinesComeInCountedPiecesOf4095) {
     EXPECT_EQ(lines[0], std::string(4095, 'x'));
     EXPECT_EQ(lines[1], std::string(905, 'x') + "\n");
     EXPECT_EQ(lines[2], "end\n");
+}
+
+TEST(SourceReader, NoticesAUtf8ByteOrderMarkAndKeepsIt) {
+    auto path = std::filesystem::temp_directory_path() / "zor_source_reader_bom.txt";
+    SourceReader reader;
+    std::ofstream(path, std::ios::binary) << "\xEF\xBB\xBF"
+                                             "def_sv A {\r\n";
+    ASSERT_TRUE(reader.open(path.string()));
+    EXPECT_TRUE(reader.starts_with_utf8_bom());
+    std::string line;
+    ASSERT_TRUE(reader.read_line(line));
+    EXPECT_EQ(line,
+              "\xEF\xBB\xBF"
+              "def_sv A {\n");
+    std::ofstream(path, std::ios::binary) << "x\xEF\xBB\xBF\n";
+    ASSERT_TRUE(reader.open(path.string()));
+    EXPECT_FALSE(reader.starts_with_utf8_bom());
+    std::filesystem::remove(path);
 }
 
 TEST(SourceReader, MissingFileDoesNotOpen) {

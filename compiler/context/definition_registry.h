@@ -6,6 +6,9 @@
 #include <string>
 #include <unordered_set>
 
+#include "textscan/fold_case.h"
+#include "textscan/language_limits.h"
+
 namespace zor::compiler {
 
 // A definition's identity: a numeric ID, or a text ID compared
@@ -17,8 +20,8 @@ struct DefinitionKey {
 };
 
 class DefinitionRegistry {
-public:
-    static constexpr size_t kMaxDefinitions = 8192;
+  public:
+    static constexpr size_t kMaxDefinitions = textscan::kMaxDefinitions;
 
     DefinitionRegistry() {
         numbers_.reserve(kMaxDefinitions);
@@ -31,14 +34,13 @@ public:
     // Records the name; true when no earlier block of the kind had it.
     bool add_name(const std::string& name);
 
-private:
+  private:
     size_t ids_checked_ = 0;
     std::unordered_set<int32_t> numbers_;
     std::unordered_set<std::string> texts_;
     std::unordered_set<std::string> names_;
 };
 
-// ASCII letters folded to lower case; Shift-JIS characters left whole.
-std::string fold_case(const std::string& text);
+using textscan::fold_case;
 
 }  // namespace zor::compiler

@@ -6,9 +6,9 @@
 #include <string>
 #include <string_view>
 
-#include "compiler/driver/definition_registry.h"
-#include "compiler/driver/message_path.h"
-#include "compiler/driver/source_reader.h"
+#include "compiler/context/definition_registry.h"
+#include "compiler/context/message_path.h"
+#include "compiler/context/source_reader.h"
 #include "compiler/output/id_files.h"
 #include "compiler/output/sections.h"
 
@@ -38,7 +38,7 @@ struct Compilation {
     // Reads through the next line whose first non-blank character is '}'.
     void skip_block();
 
-private:
+  private:
     std::string block_message(const char* kind, std::string_view text) const;
 };
 

@@ -11,8 +11,9 @@
 namespace zor::compiler {
 
 class MessagePath {
-public:
-    bool open_log(const std::string& path) { return log_.open(path); }
+  public:
+    // 0 when the log is open, else the errno that kept it shut.
+    int open_log(const std::string& path) { return log_.open(path) ? 0 : log_.error(); }
     void close_log() { log_.close(); }
     // Port of a waiting editor, as read from "pass_file"; 0 when nobody waits.
     void connect_editor(int port) { editor_.open(port); }
@@ -27,7 +28,7 @@ public:
         to_log(text);
     }
 
-private:
+  private:
     TextFile log_;
     platform::NotifyChannel editor_;
 };

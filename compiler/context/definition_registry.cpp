@@ -1,14 +1,6 @@
-#include "compiler/driver/definition_registry.h"
-
-#include "textscan/textscan.h"
+#include "compiler/context/definition_registry.h"
 
 namespace zor::compiler {
-
-std::string fold_case(const std::string& text) {
-    std::string folded = text;
-    upper_to_lower_str(folded.data());
-    return folded;
-}
 
 bool DefinitionRegistry::add_id(const DefinitionKey& key) {
     ++ids_checked_;

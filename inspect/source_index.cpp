@@ -1,0 +1,132 @@
+#include "inspect/source_index.h"
+
+#include <string_view>
+
+#include "inspect/text_util.h"
+#include "textscan/field_split.h"
+#include "textscan/textscan.h"
+
+namespace zor::inspect {
+namespace {
+
+// The separators and field limits the compiler splits with.
+constexpr const char* kHeaderSeparators = " ,={}():\t";
+constexpr const char* kItemSeparators = " ,{}[]:\t";
+constexpr int kMaxFields = 16;
+constexpr int kMaxFieldLength = 4096;
+
+struct Keyword {
+    std::string_view word;
+    Kind kind;
+};
+constexpr Keyword kKeywords[] = {
+    {"def_ec", Kind::EC},    {"def_sv", Kind::SV},     {"def_dv", Kind::DV},
+    {"def_ce", Kind::CE},    {"def_report", Kind::RP}, {"def_alarm", Kind::AL},
+    {"def_pp", Kind::PP},    {"def_fpp", Kind::FP},    {"def_rcp", Kind::RC},
+    {"def_spool", Kind::SP}, {"def_trace", Kind::TR},
+};
+constexpr std::string_view kLinkKeys[] = {"rptname", "vname", "ce_on",  "ce_off",
+                                          "event",   "vid",   "svname", "stream"};
+
+const Keyword* keyword_of(const std::string& word) {
+    std::string folded = ascii_lower(word);
+    for (const auto& k : kKeywords)
+        if (k.word == folded) return &k;
+    return nullptr;
+}
+
+bool is_link_key(const std::string& key) {
+    for (auto k : kLinkKeys)
+        if (k == key) return true;
+    return false;
+}
+
+std::string_view trimmed(std::string_view line) {
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t'))
+        line.remove_suffix(1);
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t')) line.remove_prefix(1);
+    return line;
+}
+
+}  // namespace
+
+std::vector<std::string> SourceBlock::values(const std::string& key) const {
+    std::vector<std::string> out;
+    for (const auto& item : items)
+        if (item.key == key) out.push_back(item.value);
+    return out;
+}
+
+bool SourceIndex::read(const std::string& path, std::string& error) {
+    std::string content;
+    if (!read_file(path, content, error)) return false;
+    path_ = path;
+    scan(content);
+    return true;
+}
+
+void SourceIndex::scan(const std::string& text) {
+    blocks_.clear();
+    std::vector<std::string> fields;
+    SourceBlock* open = nullptr;
+    int number = 0;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line(trimmed(std::string_view(text).substr(start, end - start)));
+        start = end + 1;
+        ++number;
+        if (line.empty() || line[0] == '/') continue;
+        if (open) {
+            if (line[0] == '}') {
+                open = nullptr;
+                continue;
+            }
+            textscan::split_fields(0, line.c_str(), fields, kItemSeparators, kMaxFields,
+                                   kMaxFieldLength);
+            if (fields.size() < 3 || fields[1][0] != ':') continue;
+            std::string key = ascii_lower(fields[0]);
+            if (!is_link_key(key)) continue;
+            std::string value = fields[2];
+            if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
+                value = value.substr(1, value.size() - 2);
+            open->items.push_back({std::move(key), std::move(value)});
+            continue;
+        }
+        textscan::split_fields(0, line.c_str(), fields, kHeaderSeparators, kMaxFields,
+                               kMaxFieldLength);
+        if (fields.size() != 3 || fields[2][0] != '{') continue;
+        const Keyword* k = keyword_of(fields[0]);
+        if (!k) continue;
+        blocks_.push_back({k->kind, fields[1], number, {}});
+        open = &blocks_.back();
+    }
+    by_name_.clear();
+    by_folded_name_.clear();
+    for (size_t i = 0; i < blocks_.size(); ++i) {
+        by_name_.emplace(key_of(blocks_[i].kind, blocks_[i].name), i);
+        by_folded_name_.emplace(key_of(blocks_[i].kind, ascii_lower(blocks_[i].name)), i);
+    }
+}
+
+std::string SourceIndex::key_of(Kind kind, const std::string& name) {
+    return std::string(1, static_cast<char>('A' + static_cast<int>(kind))) + name;
+}
+
+const SourceBlock* SourceIndex::find(Kind kind, const std::string& name) const {
+    auto exact = by_name_.find(key_of(kind, name));
+    if (exact != by_name_.end()) return &blocks_[exact->second];
+    auto folded = by_folded_name_.find(key_of(kind, ascii_lower(name)));
+    return folded != by_folded_name_.end() ? &blocks_[folded->second] : nullptr;
+}
+
+const SourceBlock* SourceIndex::find_spool(int stream) const {
+    for (const auto& b : blocks_) {
+        if (b.kind != Kind::SP) continue;
+        auto streams = b.values("stream");
+        if (!streams.empty() && (s_atoi(streams.back().c_str()) & 0xff) == stream) return &b;
+    }
+    return nullptr;
+}
+
+}  // namespace zor::inspect

@@ -1,0 +1,52 @@
+#pragma once
+// Where each definition starts in a definition source, and the link names
+// its blocks write. The object file read through zoredit knows neither: it
+// has no line numbers, and a link whose name names nothing comes back as
+// ID 0 (for an alarm's events, the same as no event at all).
+
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "inspect/snapshot.h"
+
+namespace zor::inspect {
+
+struct SourceItem {
+    std::string key;  // lower case: rptname, vname, ce_on, ce_off, event, vid, svname, stream
+    std::string value;
+};
+
+struct SourceBlock {
+    Kind kind = Kind::EC;
+    std::string name;
+    int line = 0;  // 1-based line of the header
+    std::vector<SourceItem> items;
+
+    // The values of one key, in source order.
+    std::vector<std::string> values(const std::string& key) const;
+};
+
+class SourceIndex {
+  public:
+    // Reads `path`; false with a reason when it cannot be read.
+    bool read(const std::string& path, std::string& error);
+    // Scans source text already in memory (Shift-JIS, any line ends).
+    void scan(const std::string& text);
+
+    const std::string& path() const { return path_; }
+    // The block of that kind and name (names as the compiler compares them,
+    // then without regard to ASCII case); null when there is none.
+    const SourceBlock* find(Kind kind, const std::string& name) const;
+    // The spool block of a stream; null when there is none.
+    const SourceBlock* find_spool(int stream) const;
+
+  private:
+    static std::string key_of(Kind kind, const std::string& name);
+
+    std::string path_;
+    std::vector<SourceBlock> blocks_;
+    std::unordered_map<std::string, size_t> by_name_, by_folded_name_;  // first block wins
+};
+
+}  // namespace zor::inspect

@@ -1,0 +1,415 @@
+#include "zoredit/source_edit.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <set>
+#include <type_traits>
+#include <vector>
+
+#include "zoredit/source_scan.h"
+#include "zoredit/source_writer.h"
+
+namespace zor::edit {
+namespace {
+
+struct Canonical {
+    BlockFields fields;
+    std::vector<ItemMeaning> meanings;
+};
+
+template <class Def>
+bool canonical(const Def& def, Kind kind, int32_t stream, Canonical& out) {
+    if (!block_fields(def, kind, stream, out.fields)) return false;
+    out.meanings.clear();
+    out.meanings.reserve(out.fields.items.size());
+    for (const auto& f : out.fields.items) out.meanings.push_back(item_meaning(f));
+    return true;
+}
+
+template <class Def>
+int revision_needed(const Def& def) {
+    if constexpr (std::is_same_v<Def, Variable>)
+        return needed_revision(def);
+    else
+        return 0;
+}
+
+// The number a spool is compared under: the compiler refuses stream 0.
+int32_t plain_stream(const Spool& p) { return p.stream == 0 ? 256 : p.stream; }
+
+template <class Def>
+int32_t stream_of(const Def& def) {
+    if constexpr (std::is_same_v<Def, Spool>)
+        return plain_stream(def);
+    else
+        return 0;
+}
+
+bool is_blank(std::string_view line) {
+    return line.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+class Editor {
+  public:
+    Editor(std::string_view source, ScannedSource& scan)
+        : source_(source),
+          scan_(scan),
+          eol_(scan.crlf ? "\r\n" : "\n"),
+          dropped_(scan.lines.size(), false),
+          by_kind_(kKindCount) {
+        for (size_t b = 0; b < scan.blocks.size(); ++b)
+            by_kind_[static_cast<size_t>(scan.blocks[b].kind)].push_back(b);
+    }
+
+    // Plans the edits of one kind; false when the source's blocks of the
+    // kind are not the loaded definitions or an edit cannot be checked.
+    template <class Def>
+    bool plan(Kind kind, const Table<Def>& table) {
+        const auto& blocks = by_kind_[static_cast<size_t>(kind)];
+        std::vector<const Def*> saved = table.saved();
+        if (blocks.size() != saved.size()) return false;
+        for (size_t i = 0; i < saved.size(); ++i)
+            if (!saved[i] || !matches(blocks[i], *saved[i], kind)) return false;
+        if constexpr (std::is_same_v<Def, Spool>)
+            for (size_t b : blocks) streams_.insert(scan_.blocks[b].stream);
+
+        std::vector<bool> seen(saved.size(), false);
+        size_t last_origin = 0;
+        bool new_seen = false;
+        std::string added;
+        const Anchor at = anchor(kind);
+        for (const auto& e : table.entries()) {
+            if (e.origin == kNoOrigin) {
+                if (e.deleted) continue;  // never saved
+                new_seen = true;
+                int32_t stream = 0;
+                if constexpr (std::is_same_v<Def, Spool>) stream = fresh_stream(e.def.stream);
+                if (!new_block(e.def, kind, stream, at.revision, added)) return false;
+                continue;
+            }
+            // Saved definitions keep their order and come before new ones.
+            if (new_seen || e.origin >= saved.size() || (last_origin > 0 && e.origin < last_origin))
+                return false;
+            last_origin = e.origin + 1;
+            seen[e.origin] = true;
+            size_t b = blocks[e.origin];
+            if (e.deleted) {
+                drop(scan_.blocks[b]);
+            } else if (e.saved && !(e.def == *e.saved)) {
+                if (!rewrite(b, e.def, kind)) return false;
+            }
+        }
+        for (size_t i = 0; i < saved.size(); ++i)
+            if (!seen[i]) drop(scan_.blocks[blocks[i]]);
+        if (!added.empty()) inserted_[at.line] += added;
+        return true;
+    }
+
+    std::string result() const {
+        std::string out;
+        out.reserve(source_.size() + 4096);
+        auto inserted = inserted_.begin();
+        auto replaced = replaced_.begin();
+        const size_t n = scan_.lines.size();
+        auto offset = [&](size_t line) {
+            return line < n ? scan_.lines[line].first : source_.size();
+        };
+        for (size_t i = 0; i <= n;) {
+            if (inserted != inserted_.end() && inserted->first == i) {
+                if (!out.empty() && out.back() != '\n') out += eol_;
+                out += inserted->second;
+                ++inserted;
+            }
+            if (i == n) break;
+            if (replaced != replaced_.end() && replaced->first == i) {
+                out += replaced->second;
+                ++replaced;
+            }
+            if (dropped_[i]) {
+                ++i;
+                continue;
+            }
+            // Kept lines up to the next edit go in one piece.
+            size_t next = n;
+            if (inserted != inserted_.end()) next = std::min(next, inserted->first);
+            if (replaced != replaced_.end()) next = std::min(next, replaced->first);
+            size_t end = i + 1;
+            while (end < next && !dropped_[end]) ++end;
+            out.append(source_, offset(i), offset(end) - offset(i));
+            i = end;
+        }
+        return out;
+    }
+
+  private:
+    struct Anchor {
+        size_t line;
+        int revision;
+    };
+
+    std::string_view line(size_t i) const {
+        const auto& [b, e] = scan_.lines[i];
+        return source_.substr(b, e - b);
+    }
+
+    // Is block `b` the definition? Quickly when its lines are the writer's
+    // own, else item by item.
+    template <class Def>
+    bool matches(size_t b, const Def& def, Kind kind) {
+        ScannedBlock& block = scan_.blocks[b];
+        int need = revision_needed(def);
+        if (need != 0 && need != block.revision) return false;
+        scratch_.clear();
+        std::string error;
+        if (write_block(def, kind, stream_of(def), scratch_, error) && same_text(block, scratch_)) {
+            block.stream = stream_of(def);
+            return true;
+        }
+        Canonical c;
+        return scan_items(source_, scan_, block) && canonical(def, kind, stream_of(def), c) &&
+               c.fields.name == block.name &&
+               same_items(kind, block.revision, block.items, c.meanings);
+    }
+
+    // The block's lines against the writer's (CR LF, a blank line after).
+    bool same_text(const ScannedBlock& b, std::string_view written) const {
+        std::string_view lines = source_.substr(
+            scan_.lines[b.header].first, scan_.lines[b.close].second - scan_.lines[b.header].first);
+        size_t i = 0, j = 0;
+        if (scan_.crlf) {
+            if (written.size() < lines.size() || written.compare(0, lines.size(), lines) != 0)
+                return false;
+            i = j = lines.size();
+        }
+        while (i < lines.size() && j < written.size()) {
+            if (written[j] == '\r' && j + 1 < written.size() && written[j + 1] == '\n') ++j;
+            if (lines[i] != written[j]) return false;
+            ++i;
+            ++j;
+        }
+        // All of the block read; the writer's rest is line ends only.
+        return i == lines.size() && written.find_first_not_of("\r\n", j) == std::string_view::npos;
+    }
+
+    // Where new definitions of a kind go: after the last block of the kind,
+    // else after the last block of a kind written before it, else before the
+    // first block of a kind written after it, else at the end.
+    Anchor anchor(Kind kind) const {
+        const ScannedBlock *same = nullptr, *earlier = nullptr, *later = nullptr;
+        for (const auto& b : scan_.blocks) {
+            if (b.kind == kind)
+                same = &b;
+            else if (b.kind < kind)
+                earlier = &b;
+            else if (!later)
+                later = &b;
+        }
+        if (same) return {same->close + 1, same->revision};
+        if (earlier) return {earlier->close + 1, earlier->revision};
+        if (later) return {later->lead, later->revision};
+        return {scan_.lines.size(), scan_.end_revision};
+    }
+
+    int32_t fresh_stream(int32_t byte) {
+        int32_t n = byte == 0 ? 256 : byte;
+        while (streams_.count(n)) n += 256;
+        streams_.insert(n);
+        return n;
+    }
+
+    void drop(const ScannedBlock& b) {
+        for (size_t i = b.lead; i <= b.close; ++i) dropped_[i] = true;
+        // Blank lines on both sides would be left doubled.
+        size_t next = b.close + 1;
+        if ((b.lead == 0 || is_blank(line(b.lead - 1))) && next < scan_.lines.size() &&
+            is_blank(line(next)))
+            dropped_[next] = true;
+    }
+
+    // `text` with CR LF line ends made the source's.
+    std::string lines_as_source(std::string_view text) const {
+        if (scan_.crlf) return std::string(text);
+        std::string out;
+        out.reserve(text.size());
+        for (size_t i = 0; i < text.size(); ++i)
+            if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
+        return out;
+    }
+
+    // A block compiled where the revision is `revision`, switched to what
+    // the definition needs and back.
+    std::string in_revision(std::string block, int need, int revision) const {
+        if (need == 0 || need == revision) return block;
+        if (!block.empty() && block.back() != '\n') block += eol_;
+        return "REV_NO = " + std::to_string(need) + eol_ + block +
+               "REV_NO = " + std::to_string(revision) + eol_;
+    }
+
+    // Does `text`, compiled alone in `revision`, give one block for `def`?
+    template <class Def>
+    bool check(std::string_view text, const Def& def, Kind kind, int32_t stream, int revision) {
+        ScannedSource s;
+        if (!scan_source(text, revision, s) || s.blocks.size() != 1 || s.blocks[0].kind != kind ||
+            !scan_items(text, s, s.blocks[0]))
+            return false;
+        Canonical c;
+        const ScannedBlock& b = s.blocks[0];
+        return canonical(def, kind, stream, c) && c.fields.name == b.name &&
+               same_items(kind, revision, b.items, c.meanings);
+    }
+
+    template <class Def>
+    bool new_block(const Def& def, Kind kind, int32_t stream, int revision, std::string& out) {
+        std::string text, error;
+        if (!write_block(def, kind, stream, text, error)) return false;
+        // The writer leaves a blank line after each block; blocks of a kind
+        // follow each other here as the source has them.
+        if (text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0)
+            text.resize(text.size() - 2);
+        text = lines_as_source(text);
+        int need = revision_needed(def);
+        if (!check(text, def, kind, stream, need ? need : revision)) return false;
+        out += in_revision(std::move(text), need, revision);
+        return true;
+    }
+
+    // Rewrites block `b` for `def`: item lines that still mean what the
+    // definition needs stay as written, the others are replaced by the
+    // writer's lines, placed where their class of items stands.
+    template <class Def>
+    bool rewrite(size_t index, const Def& def, Kind kind) {
+        ScannedBlock& b = scan_.blocks[index];
+        if (!scan_items(source_, scan_, b)) return false;
+        int32_t stream = 0;
+        if constexpr (std::is_same_v<Def, Spool>)
+            stream = (b.stream & 0xff) == def.stream && b.stream != 0 ? b.stream
+                                                                      : fresh_stream(def.stream);
+        Canonical c;
+        std::string text, error;
+        if (!canonical(def, kind, stream, c) || !write_block(def, kind, stream, text, error))
+            return false;
+        std::vector<std::string_view> written;  // header, items, closing brace
+        for (size_t at = 0; at < text.size();) {
+            size_t end = text.find("\r\n", at);
+            if (end == std::string::npos) break;
+            written.push_back(std::string_view(text).substr(at, end - at));
+            at = end + 2;
+        }
+        if (written.size() < c.meanings.size() + 2) return false;
+
+        // Per class, the writer's items in order matched greedily, in order,
+        // with the block's: the classes keep their order either way.
+        const size_t n = c.meanings.size();
+        std::vector<size_t> match(n, SIZE_MAX);  // writer item -> block item
+        std::vector<bool> kept(b.items.size(), false);
+        std::set<int> classes;
+        for (const auto& m : c.meanings) classes.insert(m.order_class);
+        for (int cls : classes) {
+            size_t from = 0;
+            for (size_t k = 0; k < n; ++k) {
+                if (c.meanings[k].order_class != cls) continue;
+                for (size_t j = from; j < b.items.size(); ++j) {
+                    if (b.items[j] == c.meanings[k]) {
+                        match[k] = j;
+                        kept[j] = true;
+                        from = j + 1;
+                        break;
+                    }
+                }
+            }
+        }
+        // Each unmatched writer item goes after the matched one before it in
+        // its class, or before the first matched one, or where the class's
+        // first item stood, or before the closing brace.
+        std::vector<std::string> before_item(b.items.size()), after_item(b.items.size());
+        std::string at_end;
+        std::string eol(eol_);
+        for (size_t k = 0; k < n; ++k) {
+            if (match[k] != SIZE_MAX) continue;
+            std::string item = std::string(written[k + 1]) + eol;
+            int cls = c.meanings[k].order_class;
+            size_t prev = SIZE_MAX, next = SIZE_MAX;
+            for (size_t q = k; q-- > 0;)
+                if (c.meanings[q].order_class == cls && match[q] != SIZE_MAX) {
+                    prev = match[q];
+                    break;
+                }
+            for (size_t q = k + 1; q < n && prev == SIZE_MAX; ++q)
+                if (c.meanings[q].order_class == cls && match[q] != SIZE_MAX) {
+                    next = match[q];
+                    break;
+                }
+            if (prev != SIZE_MAX) {
+                after_item[prev] += item;
+            } else if (next != SIZE_MAX) {
+                before_item[next] += item;
+            } else {
+                size_t first = SIZE_MAX;
+                for (size_t j = 0; j < b.items.size() && first == SIZE_MAX; ++j)
+                    if (b.items[j].order_class == cls) first = j;
+                if (first != SIZE_MAX)
+                    before_item[first] += item;
+                else
+                    at_end += item;
+            }
+        }
+
+        std::string block;
+        if (c.fields.name == b.name) {
+            block += line(b.header);
+        } else {
+            block += written[0];
+            block += eol;
+        }
+        size_t j = 0;
+        for (size_t i = b.header + 1; i < b.close; ++i) {
+            if (j < b.item_lines.size() && b.item_lines[j] == i) {
+                block += before_item[j];
+                if (kept[j]) block += line(i);
+                block += after_item[j];
+                ++j;
+            } else {
+                block += line(i);
+            }
+        }
+        block += at_end;
+        block += line(b.close);
+
+        int need = revision_needed(def);
+        if (!check(block, def, kind, stream, need ? need : b.revision)) return false;
+        for (size_t i = b.header; i <= b.close; ++i) dropped_[i] = true;
+        replaced_[b.header] = in_revision(std::move(block), need, b.revision);
+        return true;
+    }
+
+    std::string_view source_;
+    ScannedSource& scan_;
+    const char* eol_;
+    // Texts put before a line (the end: the line count), and the texts that
+    // replace the blocks whose header is at a line. Few against the lines.
+    std::map<size_t, std::string> inserted_;
+    std::map<size_t, std::string> replaced_;
+    std::vector<bool> dropped_;
+    std::vector<std::vector<size_t>> by_kind_;
+    std::set<int32_t> streams_;
+    std::string scratch_;
+};
+
+}  // namespace
+
+bool edit_source(std::string_view source, const Store& store, std::string& out) {
+    ScannedSource scan;
+    if (!scan_source(source, 2, scan)) return false;
+    Editor e(source, scan);
+    bool ok =
+        e.plan(Kind::EC, store.ec) && e.plan(Kind::SV, store.sv) && e.plan(Kind::DV, store.dv) &&
+        e.plan(Kind::CE, store.ce) && e.plan(Kind::RP, store.rp) && e.plan(Kind::AL, store.al) &&
+        e.plan(Kind::SP, store.sp) && e.plan(Kind::PP, store.pp) && e.plan(Kind::FP, store.fp) &&
+        e.plan(Kind::RC, store.rc) && e.plan(Kind::TR, store.tr);
+    if (!ok) return false;
+    out = e.result();
+    return true;
+}
+
+}  // namespace zor::edit

@@ -1,0 +1,469 @@
+#include "zoredit/source_scan.h"
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+#include "textscan/field_split.h"
+#include "textscan/item_formats.h"
+#include "textscan/textscan.h"
+#include "zoredit/source_line.h"
+#include "zoredit/text_util.h"
+#include "zoredit/values.h"
+
+namespace zor::edit {
+namespace {
+
+constexpr size_t kMaxPiece = 4095;
+
+struct BlockKeyword {
+    std::string_view keyword;
+    Kind kind;
+};
+constexpr BlockKeyword kBlockKeywords[] = {
+    {"def_ec", Kind::EC},    {"def_sv", Kind::SV},    {"def_dv", Kind::DV},
+    {"def_ce", Kind::CE},    {"def_alarm", Kind::AL}, {"def_report", Kind::RP},
+    {"def_pp", Kind::PP},    {"def_fpp", Kind::FP},   {"def_rcp", Kind::RC},
+    {"def_spool", Kind::SP}, {"def_trace", Kind::TR},
+};
+
+// How the compiler reads an item's values.
+enum class Reading {
+    Text,       // the first value as written
+    Id,         // s_atoi of the first value
+    Number,     // decimal value of the first value
+    Byte,       // its low byte
+    Limit,      // three values, five fields at least
+    Format,     // a format specification
+    Formatted,  // a format specification and the value after it
+    RaisedId,   // the same, sizes raised to the value's length
+    SizeOnly,   // the same, the maximum size not kept
+};
+
+struct KeyRule {
+    std::string_view key;
+    Reading reading;
+    int order_class;  // keys sharing a class depend on each other's order
+};
+
+// Every key is its own class but these: a list variable's element count
+// comes from `nominal` read after `format` and takes the `vid` lines after
+// it; a parameter belongs to the command code or name before it.
+constexpr KeyRule kKeyRules[] = {
+    {"ecid", Reading::Id, 1},
+    {"svid", Reading::Id, 1},
+    {"dvid", Reading::Id, 1},
+    {"ceid", Reading::Id, 1},
+    {"alid", Reading::Id, 1},
+    {"rptid", Reading::Id, 1},
+    {"format", Reading::Format, 2},
+    {"nominal", Reading::Text, 2},
+    {"vid", Reading::Text, 2},
+    {"units", Reading::Text, 3},
+    {"min", Reading::Text, 4},
+    {"max", Reading::Text, 5},
+    {"limit", Reading::Limit, 6},
+    {"event", Reading::Text, 7},
+    {"enabled", Reading::Text, 8},
+    {"rptname", Reading::Text, 9},
+    {"vname", Reading::Text, 10},
+    {"alcd", Reading::Text, 11},
+    {"altx", Reading::Text, 12},
+    {"ce_on", Reading::Text, 13},
+    {"ce_off", Reading::Text, 14},
+    {"stream", Reading::Byte, 15},
+    {"function", Reading::Byte, 16},
+    {"ppid", Reading::RaisedId, 17},
+    {"ppbody", Reading::Formatted, 18},
+    {"mdln", Reading::Text, 19},
+    {"softrev", Reading::Text, 20},
+    {"ccode", Reading::Formatted, 21},
+    {"pparam", Reading::Formatted, 21},
+    {"rcpid", Reading::Text, 22},
+    {"rcpbody", Reading::Text, 23},
+    {"rcpparname", Reading::Text, 24},
+    {"rcpparval", Reading::SizeOnly, 24},
+    {"trid", Reading::Formatted, 25},
+    {"dsper", Reading::Text, 26},
+    {"totsmp", Reading::Number, 27},
+    {"repgsz", Reading::Number, 28},
+    {"svname", Reading::Text, 29},
+};
+
+// The format and the element names a variable keeps, one entry each.
+constexpr int kFormatClass = 30;
+constexpr int kElementsClass = 31;
+
+const KeyRule* find_rule(const std::string& folded_key) {
+    for (const auto& r : kKeyRules)
+        if (r.key == folded_key) return &r;
+    return nullptr;
+}
+
+// Values are length-prefixed so that no text can pose as two.
+void put(std::string& out, std::string_view value) {
+    out += std::to_string(value.size());
+    out += ':';
+    out += value;
+}
+void put(std::string& out, int64_t value) { put(out, std::to_string(value)); }
+
+struct Spec {
+    int code = kFormatInvalid;
+    int32_t size = 0, max_size = 0;
+    size_t value_index = 6;  // where a value after the specification stands
+};
+
+// As the compiler reads a specification from fields[2] on.
+Spec read_spec(const std::vector<std::string>& f) {
+    Spec spec;
+    int code = f.size() > 2 ? textscan::source_format_code(f[2]) : -1;
+    if (code < 0) return spec;
+    if (f.size() < 6) {
+        spec.code = code;
+        spec.size = 1;
+        return spec;
+    }
+    bool long_form = f.size() >= 8;
+    if (f[3] != "[" || f[long_form ? 7 : 5] != "]") return spec;
+    spec.code = code;
+    spec.size = decimal_value(f[4]);
+    if (!long_form) {
+        spec.max_size = spec.size;
+    } else if (code == kFormatAscii && f[5] == "..") {
+        spec.max_size = decimal_value(f[6]);
+        spec.value_index = 8;
+    }
+    return spec;
+}
+
+void put(std::string& out, const Spec& spec) {
+    put(out, spec.code);
+    put(out, spec.size);
+    put(out, spec.max_size);
+}
+
+std::string folded(const std::string& text) { return fold_name(text); }
+
+bool is_blank_or_tab(char c) { return c == ' ' || c == '\t'; }
+
+// The line as the compiler's reader gives it: a CR LF end reads as LF.
+std::string compiler_line(std::string_view physical) {
+    std::string line(physical);
+    if (line.size() >= 2 && line[line.size() - 2] == '\r' && line.back() == '\n') {
+        line.pop_back();
+        line.back() = '\n';
+    }
+    return line;
+}
+
+std::string trimmed(std::string text) {
+    trim(text.data());
+    text.resize(std::strlen(text.c_str()));
+    return text;
+}
+
+// A line between blocks that the compiler passes over as a comment.
+bool is_comment(std::string_view line) {
+    size_t i = 0;
+    while (i < line.size() && is_blank_or_tab(line[i])) ++i;
+    return (!line.empty() && line[0] == '/') ||
+           (i + 1 < line.size() && line[i] == '/' && line[i + 1] == '/');
+}
+
+// A variable block's items with its `format` lines replaced by the format
+// the block keeps and its `vid` lines by the element names it keeps, as the compiler's list
+// handling goes: the count comes from `nominal` while the format is a list (revision 2), names past
+// it or outside a list are refused, and the names count only when as many
+// as the count. Nothing when a line would be a counted error.
+std::optional<std::vector<ItemMeaning>> variable_items(Kind kind, int revision,
+                                                       const std::vector<ItemMeaning>& items) {
+    std::vector<ItemMeaning> out;
+    out.reserve(items.size());
+    int code = kFormatList;
+    int32_t count = 0;
+    std::vector<const std::string*> names;
+    // The last format counts; without one the block keeps a list of size 0.
+    ItemMeaning format;
+    format.order_class = kFormatClass;
+    format.text = "format=";
+    put(format.text, Spec{kFormatList, 0, 0});
+    for (const auto& m : items) {
+        if (m.key == "format") {
+            if (m.code == kFormatInvalid || (revision == 2 && m.code == kFormatListEnd))
+                return std::nullopt;
+            code = m.code;
+            format.text = m.text;
+            continue;
+        } else if (m.key == "nominal") {
+            if (revision == 2 && code == kFormatList) {
+                count = decimal_value(m.value);
+                names.clear();
+            }
+        } else if (m.key == "vid") {
+            bool refused =
+                revision == 1 || code != kFormatList || static_cast<int32_t>(names.size()) >= count;
+            // Refusals count as errors in def_ec and in revision 1.
+            if (refused && (revision == 1 || kind == Kind::EC)) return std::nullopt;
+            if (!refused) names.push_back(&m.value);
+            continue;
+        }
+        out.push_back(m);
+    }
+    out.push_back(std::move(format));
+    if (revision == 2 && code == kFormatList && !names.empty() &&
+        static_cast<int32_t>(names.size()) == count) {
+        ItemMeaning list;
+        list.order_class = kElementsClass;
+        list.text = "vid=";
+        for (const auto* n : names) put(list.text, *n);
+        out.push_back(std::move(list));
+    }
+    return out;
+}
+
+}  // namespace
+
+ItemMeaning item_meaning(const std::vector<std::string>& f) {
+    ItemMeaning m;
+    std::string key = folded(f[0]);
+    const KeyRule* rule = find_rule(key);
+    m.text = key;
+    m.text += '=';
+    if (!rule) {
+        // Not a key the writer writes: kept whole, so it matches nothing.
+        m.order_class = -1;
+        for (size_t i = 1; i < f.size(); ++i) put(m.text, f[i]);
+        return m;
+    }
+    m.order_class = rule->order_class;
+    if (key == "format" || key == "nominal" || key == "vid") m.key = key;
+    if (key == "nominal" || key == "vid") m.value = f[2];
+    switch (rule->reading) {
+        case Reading::Text: put(m.text, f[2]); break;
+        case Reading::Id: put(m.text, s_atoi(f[2].c_str())); break;
+        case Reading::Number: put(m.text, decimal_value(f[2])); break;
+        case Reading::Byte: put(m.text, decimal_value(f[2]) & 0xff); break;
+        case Reading::Limit:
+            if (f.size() < 5) {
+                m.text += '!';
+                break;
+            }
+            put(m.text, f[2]);
+            put(m.text, f[3]);
+            put(m.text, f[4]);
+            break;
+        case Reading::Format: {
+            Spec spec = read_spec(f);
+            m.code = spec.code;
+            put(m.text, spec);
+            break;
+        }
+        case Reading::Formatted:
+        case Reading::RaisedId:
+        case Reading::SizeOnly: {
+            Spec spec = read_spec(f);
+            if (f.size() <= 6 || spec.value_index >= f.size()) {
+                m.text += '!';
+                break;
+            }
+            const std::string& value = f[spec.value_index];
+            if (rule->reading == Reading::RaisedId) {
+                auto length = static_cast<int32_t>(value.size());
+                spec.size = std::max(spec.size, length);
+                spec.max_size = std::max(spec.max_size, length);
+            }
+            if (rule->reading == Reading::SizeOnly) spec.max_size = 0;
+            put(m.text, spec);
+            put(m.text, value);
+            break;
+        }
+    }
+    return m;
+}
+
+bool same_items(Kind kind, int revision, const std::vector<ItemMeaning>& a,
+                const std::vector<ItemMeaning>& b) {
+    if (a == b) return kind > Kind::DV || variable_items(kind, revision, a).has_value();
+    std::vector<ItemMeaning> ca, cb;
+    if (kind <= Kind::DV) {
+        auto va = variable_items(kind, revision, a), vb = variable_items(kind, revision, b);
+        if (!va || !vb) return false;
+        ca = std::move(*va);
+        cb = std::move(*vb);
+    }
+    const auto& xa = kind <= Kind::DV ? ca : a;
+    const auto& xb = kind <= Kind::DV ? cb : b;
+    if (xa.size() != xb.size()) return false;
+    auto by_class = [](const std::vector<ItemMeaning>& v) {
+        std::vector<const ItemMeaning*> p;
+        p.reserve(v.size());
+        for (const auto& m : v) p.push_back(&m);
+        std::stable_sort(p.begin(), p.end(), [](const ItemMeaning* x, const ItemMeaning* y) {
+            return x->order_class < y->order_class;
+        });
+        return p;
+    };
+    auto pa = by_class(xa), pb = by_class(xb);
+    for (size_t i = 0; i < pa.size(); ++i)
+        if (!(*pa[i] == *pb[i])) return false;
+    return true;
+}
+
+namespace {
+
+// The line as the main loop splits it: read (a final CR LF as LF), its
+// line end taken off by remove_cr_lf (the last two CR or LF), trimmed.
+std::string_view head_text(std::string_view line) {
+    size_t n = line.size();
+    auto is_end = [&](size_t k) { return line[k] == '\n' || line[k] == '\r'; };
+    if (n >= 2 && line[n - 2] == '\r' && line[n - 1] == '\n') {
+        n -= 2;
+        if (n > 0 && is_end(n - 1)) --n;
+    } else {
+        for (int i = 0; i < 2 && n > 0 && is_end(n - 1); ++i) --n;
+    }
+    line = line.substr(0, n);
+    size_t from = line.find_first_not_of(" \t");
+    if (from == std::string_view::npos) return {};
+    size_t to = line.find_last_not_of(" \t");
+    return line.substr(from, to - from + 1);
+}
+
+bool is_word_byte(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+}
+
+// The length of a line as the compiler's reader gives it (CR LF reads as LF).
+size_t read_length(std::string_view line) {
+    size_t n = line.size();
+    return n >= 2 && line[n - 2] == '\r' && line[n - 1] == '\n' ? n - 1 : n;
+}
+
+}  // namespace
+
+// Lines of words, blanks and a final brace (block headers) are split here;
+// anything else goes through the compiler's splitter.
+void header_fields(std::string_view line, std::vector<std::string>& fields) {
+    std::string_view t = head_text(line);
+    bool brace = !t.empty() && t.back() == '{';
+    std::string_view words = brace ? t.substr(0, t.size() - 1) : t;
+    bool plain = std::all_of(words.begin(), words.end(), [](char c) {
+        return is_word_byte(static_cast<unsigned char>(c)) || c == ' ' || c == '\t';
+    });
+    if (!plain) {
+        std::string head(t);
+        textscan::split_fields(0, head.c_str(), fields, kHeaderSeparators, kMaxFields,
+                               kMaxFieldLength);
+        return;
+    }
+    fields.clear();
+    for (size_t at = 0; at < words.size();) {
+        if (words[at] == ' ' || words[at] == '\t') {
+            ++at;
+            continue;
+        }
+        size_t end = at;
+        while (end < words.size() && words[end] != ' ' && words[end] != '\t') ++end;
+        fields.emplace_back(words.substr(at, end - at));
+        at = end;
+    }
+    if (brace) fields.emplace_back("{");
+    if (fields.size() > static_cast<size_t>(kMaxFields)) fields.resize(kMaxFields);
+}
+
+bool scan_source(std::string_view text, int revision, ScannedSource& out) {
+    out = {};
+    if (text.find('\0') != std::string_view::npos) return false;
+    out.lines.reserve(text.size() / 16);
+    out.blocks.reserve(text.size() / 128);
+    for (size_t at = 0; at < text.size();) {
+        size_t end = text.find('\n', at);
+        end = end == std::string_view::npos ? text.size() : end + 1;
+        if (read_length(text.substr(at, end - at)) > kMaxPiece) return false;
+        out.lines.emplace_back(at, end);
+        at = end;
+    }
+    for (const auto& [b, e] : out.lines) {
+        if (e - b >= 2 && text[e - 2] == '\r' && text[e - 1] == '\n') break;
+        if (text[e - 1] == '\n') {
+            out.crlf = false;
+            break;
+        }
+    }
+
+    std::vector<std::string> fields;
+    auto line_at = [&](size_t i) {
+        return text.substr(out.lines[i].first, out.lines[i].second - out.lines[i].first);
+    };
+    // The compiler ends a body, and a skipped stretch, at a line whose first
+    // character after blanks and tabs is a closing brace.
+    auto is_close = [&](size_t i) {
+        std::string_view l = line_at(i);
+        size_t first = l.find_first_not_of(" \t");
+        return first != std::string_view::npos && l[first] == '}';
+    };
+    size_t after_block = 0;  // first line after the last block's closing brace
+    for (size_t i = 0; i < out.lines.size(); ++i) {
+        std::string_view line = line_at(i);
+        if (line[0] == '/') continue;
+        header_fields(line, fields);
+        if (fields.empty()) continue;
+        if (fields[0].size() == 6 && folded(fields[0]) == "rev_no") {
+            int value = fields.size() > 2 ? s_atoi(fields[2].c_str()) : 0;
+            revision = value == 1 || value == 2 ? value : 1;
+            continue;
+        }
+        if (fields.size() != 3 || fields[2][0] != '{') {
+            // The compiler skips through the next closing brace.
+            while (++i < out.lines.size() && !is_close(i)) {
+            }
+            after_block = i + 1;
+            continue;
+        }
+        std::string keyword = folded(fields[0]);
+        auto kw = std::find_if(std::begin(kBlockKeywords), std::end(kBlockKeywords),
+                               [&](const BlockKeyword& k) { return k.keyword == keyword; });
+        if (kw == std::end(kBlockKeywords)) return false;
+
+        ScannedBlock block;
+        block.kind = kw->kind;
+        block.name = fields[1];
+        block.header = i;
+        block.revision = revision;
+        block.lead = i;
+        while (block.lead > after_block && is_comment(line_at(block.lead - 1))) --block.lead;
+        while (++i < out.lines.size() && !is_close(i)) {
+        }
+        if (i >= out.lines.size()) return false;
+        block.close = i;
+        after_block = i + 1;
+        out.blocks.push_back(std::move(block));
+    }
+    out.end_revision = revision;
+    return true;
+}
+
+bool scan_items(std::string_view text, const ScannedSource& s, ScannedBlock& b) {
+    b.item_lines.clear();
+    b.items.clear();
+    b.stream = 0;
+    std::vector<std::string> fields;
+    for (size_t i = b.header + 1; i < b.close; ++i) {
+        const auto& [from, to] = s.lines[i];
+        std::string item = trimmed(compiler_line(text.substr(from, to - from)));
+        textscan::split_fields(0, item.c_str(), fields, kItemSeparators, kMaxFields,
+                               kMaxFieldLength);
+        if (fields.empty()) continue;
+        if (fields.size() <= 2 || fields[1][0] != ':') return false;
+        for (auto& field : fields)
+            if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
+                field = field.substr(1, field.size() - 2);
+        b.item_lines.push_back(i);
+        b.items.push_back(item_meaning(fields));
+        if (folded(fields[0]) == "stream") b.stream = decimal_value(fields[2]);
+    }
+    return true;
+}
+
+}  // namespace zor::edit

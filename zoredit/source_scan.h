@@ -1,0 +1,75 @@
+#pragma once
+// Reads a definition source the way ZorCompile reads it (its line reading,
+// its main loop, its body reading and its field splitter) and says where each
+// compiled block stands, with what the compiler takes from each item line.
+// Two blocks whose items mean the same compile to the same definition.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "zoredit/model.h"
+
+namespace zor::edit {
+
+// What the compiler takes from one item line: the key and the values it
+// reads, normalised (numbers by value, format names by code), and the class
+// of items whose order among each other changes what the block becomes.
+struct ItemMeaning {
+    int order_class = 0;
+    std::string text;
+    // What a variable block's list handling reads: the format code of a
+    // `format` item, the value of `nominal` and `vid`.
+    std::string key;
+    int code = -1;
+    std::string value;
+    bool operator==(const ItemMeaning&) const = default;
+};
+
+// `fields`: an item line split as the compiler splits it (key, ":", values).
+ItemMeaning item_meaning(const std::vector<std::string>& fields);
+
+// Equal when two blocks of `kind` compiled in `revision` give the same
+// definition: the same meanings, in the same order within each order class;
+// a variable's element names count as the list the block keeps. False as
+// well when a line of either would be a counted error.
+bool same_items(Kind kind, int revision, const std::vector<ItemMeaning>& a,
+                const std::vector<ItemMeaning>& b);
+
+struct ScannedBlock {
+    Kind kind = Kind::EC;
+    std::string name;
+    size_t lead = 0;    // first of the comment lines directly above the header
+    size_t header = 0;  // line indexes
+    size_t close = 0;
+    int revision = 2;  // in force while the block is compiled
+    // Filled by scan_items.
+    std::vector<size_t> item_lines;
+    std::vector<ItemMeaning> items;
+    int32_t stream = 0;  // spools: the last stream number as written
+};
+
+struct ScannedSource {
+    // [begin, end) of each physical line in the text, line end included.
+    std::vector<std::pair<size_t, size_t>> lines;
+    std::vector<ScannedBlock> blocks;
+    bool crlf = true;      // the text's first line end is CR LF (or it has none)
+    int end_revision = 2;  // in force at the end of the text
+};
+
+// The fields of a line between blocks (line end included, as in the file),
+// as the compiler's main loop splits it.
+void header_fields(std::string_view line, std::vector<std::string>& fields);
+
+// Scans the lines and blocks of `text`, starting in `revision`. False when
+// the compiler would read it as something else than whole lines and blocks:
+// a NUL byte, a line of more than 4095 bytes, a block without its closing
+// brace, an unknown block keyword or def_msgfunc.
+bool scan_source(std::string_view text, int revision, ScannedSource& out);
+
+// Reads the items of block `b` of `s` (scanned from `text`). False when a line
+// of its body is no item (a counted error).
+bool scan_items(std::string_view text, const ScannedSource& s, ScannedBlock& b);
+
+}  // namespace zor::edit
