@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <functional>
@@ -117,6 +118,22 @@ void DefinitionForm::openList() {
     clearDetail();
     fillList();
     selectListRow(1);
+}
+
+void DefinitionForm::firstActivate() {
+    moveTopLeft();
+    openList();
+}
+
+QPlainTextEdit* DefinitionForm::makeHelpMemo(const QStringList& lines) {
+    auto* memo = new QPlainTextEdit(this);
+    memo->setObjectName(QStringLiteral("Memo1"));
+    memo->setAccessibleName(QStringLiteral("説明"));
+    memo->setReadOnly(true);
+    memo->setFocusPolicy(Qt::NoFocus);
+    memo->setPlainText(lines.join(u'\n'));
+    memo->setFixedHeight(memo->fontMetrics().lineSpacing() * (lines.size() + 1) + 10);
+    return memo;
 }
 
 void DefinitionForm::markModified() {

@@ -17,6 +17,7 @@
 #include "editor/shell/form.h"
 
 class QLineEdit;
+class QPlainTextEdit;
 class QPushButton;
 class QVBoxLayout;
 struct TBIN_DLIST;
@@ -95,6 +96,10 @@ class DefinitionForm : public Form {
     // The set-up when the form opens: select row 1, clear the list, clear the
     // detail, fill the list, select row 1 as the current list row.
     void openList();
+    // The first activation: to the screen's top-left corner, then openList().
+    void firstActivate() override;
+    // The read-only help memo Memo1 under the detail, one line a text.
+    QPlainTextEdit* makeHelpMemo(const QStringList& lines);
     // SetModified of the session menu (nothing when there is none).
     void markModified();
 

@@ -11,6 +11,6 @@ TformCElist::TformCElist(QWidget* parent)
                {QStringLiteral(" 番号"), QStringLiteral("  CEID"), QStringLiteral("名前")},
                parent) {}
 
-std::vector<lib::IdName> TformCElist::entries() { return lib::binList(GemGetCeList); }
+std::vector<lib::IdName> TformCElist::entries() { return liveEntries(lib::kCeCalls); }
 
 }  // namespace zor::editor

@@ -1,15 +1,42 @@
 #pragma once
-// The collection event editor. For now the window with its caption; its controls come with
-// its own work.
+// The collection event editor: lists, adds, changes and soft-deletes the CEs
+// held in zoredit. Opened modally by the session menu. The list, the buttons
+// and their flow are the definition form's; this window adds the CEED choice
+// and the grid of linked reports, filled through the report picker.
 
-#include "editor/shell/form.h"
+#include "editor/forms/definition_form.h"
+#include "editor/shell/library.h"
+
+class QComboBox;
+class QGroupBox;
+class QPlainTextEdit;
 
 namespace zor::editor {
 
-class TformCESet : public Form {
+class LinkGrid;
+
+class TformCESet : public DefinitionForm {
     Q_OBJECT
   public:
     explicit TformCESet(QWidget* parent = nullptr);
+
+    QGroupBox* GroupBox1;
+    QComboBox* CB;
+    LinkGrid* SG2;
+    QPlainTextEdit* Memo1;
+
+  protected:
+    std::vector<DefinitionEntry> listEntries() override;
+    bool entryDeleted(const QString& id) override;
+    void clearDetail() override;
+    void showEntry(const QString& id) override;
+    int deleteEntry(const QString& id) override;
+    QString buildRecord() override;
+    int storeRecord() override;
+    void releaseRecord() override;
+
+  private:
+    lib::Record<TCE_INFO> record_;
 };
 
 extern TformCESet* formCESet;

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "editor/forms/formvset.h"
+#include "editor/forms/id_picker.h"
 #include "editor/shell/action.h"
 #include "editor/shell/library.h"
 #include "editor/shell/string_grid.h"
@@ -48,7 +49,7 @@ void TformL_V::firstActivate() {
 }
 
 void TformL_V::fill() {
-    const std::vector<lib::IdName> list = lib::binList(lib::variableCalls(kind).list);
+    const std::vector<lib::IdName> list = liveEntries(lib::variableCalls(kind));
     const int count = static_cast<int>(list.size());
     SG1->setRowCount(std::max(count + 1, kMinRows));
     SG1->clearCells();

@@ -11,6 +11,6 @@ TformRPlist::TformRPlist(QWidget* parent)
                {QStringLiteral(" 番号"), QStringLiteral("  RPID"), QStringLiteral("名前")},
                parent) {}
 
-std::vector<lib::IdName> TformRPlist::entries() { return lib::binList(GemGetRpList); }
+std::vector<lib::IdName> TformRPlist::entries() { return liveEntries(lib::kReportCalls); }
 
 }  // namespace zor::editor

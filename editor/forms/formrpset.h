@@ -1,15 +1,41 @@
 #pragma once
-// The report editor. For now the window with its caption; its controls come with
-// its own work.
+// The report editor: lists, adds, changes and soft-deletes the reports held
+// in zoredit. Opened modally by the session menu. The list, the buttons and
+// their flow are the definition form's; this window adds the grid of the
+// report's variables, typed (names looked up) or chosen with the variable
+// picker.
 
-#include "editor/shell/form.h"
+#include "editor/forms/definition_form.h"
+#include "editor/shell/library.h"
+
+class QGroupBox;
+class QPlainTextEdit;
 
 namespace zor::editor {
 
-class TformRPSet : public Form {
+class LinkGrid;
+
+class TformRPSet : public DefinitionForm {
     Q_OBJECT
   public:
     explicit TformRPSet(QWidget* parent = nullptr);
+
+    QGroupBox* GroupBox1;
+    LinkGrid* SG2;
+    QPlainTextEdit* Memo1;
+
+  protected:
+    std::vector<DefinitionEntry> listEntries() override;
+    bool entryDeleted(const QString& id) override;
+    void clearDetail() override;
+    void showEntry(const QString& id) override;
+    int deleteEntry(const QString& id) override;
+    QString buildRecord() override;
+    int storeRecord() override;
+    void releaseRecord() override;
+
+  private:
+    lib::Record<TRP_INFO> record_;
 };
 
 extern TformRPSet* formRPSet;

@@ -1,15 +1,52 @@
 #pragma once
-// The trace editor. For now the window with its caption; its controls come with
-// its own work.
+// The trace editor: lists, adds, changes and soft-deletes the traces held in
+// zoredit (text IDs). Opened modally by the session menu. The list, the
+// buttons and their flow are the definition form's; this window adds the
+// sampling boxes and the grid of status variables, typed (names looked up)
+// or chosen with the variable picker.
 
-#include "editor/shell/form.h"
+#include "editor/forms/definition_form.h"
+#include "editor/forms/trace_record.h"
+#include "editor/shell/library.h"
+
+class QGroupBox;
+class QLabel;
 
 namespace zor::editor {
 
-class TformTRSet : public Form {
+class LinkGrid;
+
+class TformTRSet : public DefinitionForm {
     Q_OBJECT
   public:
     explicit TformTRSet(QWidget* parent = nullptr);
+
+    // The boxes as OK reads them, the SVID column included.
+    TraceDetail detail() const;
+
+    QGroupBox* GroupBox1;
+    QLineEdit* edtdsper;
+    QLineEdit* edttotsmp;
+    QLineEdit* edtrepgsz;
+    LinkGrid* SG2;
+    QLabel* Label6;  // the note under the grid
+    // Never made visible; no user action reaches it.
+    QPushButton* btnRecover;
+
+  protected:
+    std::vector<DefinitionEntry> listEntries() override;
+    bool entryDeleted(const QString& id) override;
+    void clearDetail() override;
+    void showEntry(const QString& id) override;
+    int deleteEntry(const QString& id) override;
+    QString buildRecord() override;
+    int storeRecord() override;
+    void releaseRecord() override;
+
+  private:
+    void showDetail(const TraceDetail& d);
+
+    lib::Record<TTRACE_INFO> record_;
 };
 
 extern TformTRSet* formTRSet;

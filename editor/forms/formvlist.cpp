@@ -41,9 +41,7 @@ void TformVlist::CBChange() {
     fill();
 }
 
-std::vector<lib::IdName> TformVlist::entries() {
-    return lib::binList(lib::variableCalls(kind).list);
-}
+std::vector<lib::IdName> TformVlist::entries() { return liveEntries(lib::variableCalls(kind)); }
 
 QString TformVlist::extraText(const lib::IdName& entry) {
     lib::Record<TV_INFO> info;

@@ -142,14 +142,9 @@ TformVSet::TformVSet(QWidget* parent)
     listBox->addWidget(SG3, 1);
     grList->setEnabled(false);
 
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setReadOnly(true);
-    Memo1->setFocusPolicy(Qt::NoFocus);
     QStringList help;
     for (const char* line : kHelpLines) help << QString::fromUtf8(line);
-    Memo1->setPlainText(help.join(u'\n'));
-    Memo1->setFixedHeight(Memo1->fontMetrics().lineSpacing() * 4 + 10);
+    Memo1 = makeHelpMemo(help);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

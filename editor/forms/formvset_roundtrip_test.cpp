@@ -7,9 +7,10 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMap>
-#include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
+#include <vector>
 
 #include "editor/forms/formvset.h"
 #include "editor/forms/windows.h"
@@ -17,6 +18,7 @@
 #include "editor/shell/qt_print.h"
 #include "editor/shell/seam.h"
 #include "editor/shell/string_grid.h"
+#include "editor/testing/object_file.h"
 #include "editor/testing/scripted_seam.h"
 #include "editor/testing/test_equipment.h"
 #include "zoredit/zoredit.h"
@@ -24,31 +26,8 @@
 namespace zor::editor {
 namespace {
 
-// The object file's lines keyed by kind and name ("EC:EC_X"), bytes untouched.
-QMap<QByteArray, QByteArray> objectLines(const QString& path) {
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
-    QMap<QByteArray, QByteArray> lines;
-    for (QByteArray line : file.readAll().split('\n')) {
-        if (line.endsWith('\r')) line.chop(1);
-        if (line.isEmpty()) continue;
-        // "EC: NAME00000012EC_HEATER_SETPOINTID  …": the name's length is hex.
-        const int at = static_cast<int>(line.indexOf("NAME"));
-        const int length = at < 0 ? 0 : line.mid(at + 4, 8).toInt(nullptr, 16);
-        const QByteArray key = line.left(3) + line.mid(at + 12, length);
-        EXPECT_FALSE(lines.contains(key)) << key.toStdString();
-        lines.insert(key, line);
-    }
-    return lines;
-}
-
-int compileInPlace(const testing::Equipment& eq) {
-    QProcess p;
-    p.setWorkingDirectory(eq.dir.path());
-    p.start(testing::compilerPath(), {eq.source});
-    p.waitForFinished(60000);
-    return p.exitCode();
-}
+using testing::compileInPlace;
+using testing::objectLines;
 
 class VariableRoundTrip : public ::testing::Test {
   protected:
@@ -75,6 +54,7 @@ class VariableRoundTrip : public ::testing::Test {
         QTest::mouseClick(formVSet->btnEdit, Qt::LeftButton);
     }
     void value(int row, const QString& text) { formVSet->SG2->setCell(2, row, text); }
+    QString value(int row) const { return formVSet->SG2->cell(2, row); }
     void ok() { QTest::mouseClick(formVSet->btnOK, Qt::LeftButton); }
 
     testing::Equipment eq;
@@ -155,6 +135,43 @@ TEST_F(VariableRoundTrip, OnlyTheEditedVariablesChangeInTheNewObjectFile) {
     EXPECT_TRUE(level.contains("ID  00000834FORM00000024")) << level.toStdString();
     EXPECT_TRUE(level.contains("LMID000000011LOWE0000000210UPPE0000000290")) << level.toStdString();
     EXPECT_TRUE(level.contains("EVNT0000000dCE_TEMP_LIMIT")) << level.toStdString();
+}
+
+}  // namespace
+}  // namespace zor::editor
+
+namespace zor::editor {
+namespace {
+
+TEST_F(VariableRoundTrip, AListOf2048VidsIsSavedCompiledAndReloadedWhole) {
+    TformVSet& f = open(kModeSv);
+    QTest::mouseClick(f.btnNew, Qt::LeftButton);
+    f.edtId->setText("2100");
+    f.edtName->setText("SV_ALL_OVER");
+    value(vrow::Format, "L");
+    const int32_t known[] = {1001, 1002, 2001, 2003, 3001, 3003};
+    std::vector<int32_t> vids;
+    for (int i = 0; i < VidList::kCapacity; ++i) vids.push_back(known[i % 6]);
+    ASSERT_TRUE(f.vidList.assign(vids.data(), VidList::kCapacity));
+    ok();
+    ASSERT_TRUE(script.messages.isEmpty()) << script.messages.join(u'|').toStdString();
+    EXPECT_EQ(value(vrow::Nominal), QStringLiteral("2048"));
+
+    formVMenu->edtSrc->setText(eq.source);
+    formVMenu->btnSaveClick();
+    ASSERT_EQ(compileInPlace(eq), 0);
+    const QByteArray line = objectLines(eq.object).value("SV:SV_ALL_OVER");
+    EXPECT_EQ(line.count("VID "), VidList::kCapacity) << line.left(200).toStdString();
+
+    // Loaded again from the new object file: the same 2048 VIDs in order.
+    f.close();
+    GemTerminateLibrary();
+    QString error;
+    ASSERT_GE(lib::editSetupEquipment(eq.cnf, eq.object, &error), 0) << error.toStdString();
+    lib::Record<TV_INFO> back;
+    ASSERT_EQ(GemGetSvInfo(0, 2100, back.get()), 0);
+    ASSERT_EQ(back->item_count, VidList::kCapacity);
+    EXPECT_TRUE(std::equal(vids.begin(), vids.end(), back->items.list->vids));
 }
 
 }  // namespace

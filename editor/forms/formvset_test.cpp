@@ -16,17 +16,13 @@
 #include "editor/shell/qt_print.h"
 #include "editor/shell/seam.h"
 #include "editor/shell/string_grid.h"
+#include "editor/testing/form_driver.h"
 #include "editor/testing/scripted_seam.h"
 #include "editor/testing/test_equipment.h"
 #include "zoredit/zoredit.h"
 
 namespace zor::editor {
 namespace {
-
-void press(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-void press(QWidget* form, const char* name) {
-    press(form->findChild<QPushButton*>(QString::fromLatin1(name)));
-}
 
 // A variable as zoredit holds it, freed on leaving.
 struct Held {
@@ -35,20 +31,6 @@ struct Held {
     int rc;
     Held(int mode, int32_t id) : rc(lib::variableCalls(mode).get(0, id, record.get())) {}
 };
-
-// The IDs column of SG1 down to the first empty cell.
-QStringList listedIds(const StringGrid* grid) {
-    QStringList ids;
-    for (int row = 1; row < grid->rowCount() && !grid->cell(1, row).isEmpty(); ++row)
-        ids << grid->cell(1, row);
-    return ids;
-}
-
-int rowOf(const StringGrid* grid, const QString& id) {
-    for (int row = 1; row < grid->rowCount(); ++row)
-        if (grid->cell(1, row) == id) return row;
-    return -1;
-}
 
 class VariableEditor : public ::testing::Test {
   protected:
@@ -367,6 +349,7 @@ TEST_F(VariableEditor, RefusalsDuplicatesAndFailedSetsStillRefreshAndMarkModifie
         {" ", "EC_X", "U1", "ID、名前を確認してください。"},
         {"9", "EC_X", "", "必須項目の設定を確認してください。"},
         {"zero", "EC_X", "U1", "IDの値が正しくありません。"},
+        {"-1", "EC_X", "U1", "IDの値が正しくありません。"},  // the compiler's "no ID"
         {"9", "EC_X", "U3", "Formatが正しくありません。"},
         {"1001", "EC_OTHER", "U1", "IDが重複しています。 1番目を確認してください。"},
         {"9", "ec_process_pressure", "U1", "名前が重複しています。 2番目を確認してください。"},

@@ -69,6 +69,12 @@ void IdPicker::fill() {
     chosenRow = row;
 }
 
+int32_t IdPicker::pick(int32_t preset) {
+    id = preset;
+    showModal();
+    return id;
+}
+
 void IdPicker::btnOKClick() {
     id = toInt(SG->cell(1, chosenRow).trimmed());
     close();

@@ -4,6 +4,8 @@
 // OK or a double-click on a row takes that row's ID; Cancel leaves the preset.
 
 #include <QStringList>
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "editor/shell/form.h"
@@ -16,6 +18,16 @@ namespace zor::editor {
 
 class StringGrid;
 
+// What a picker offers of a kind: its live definitions in list order. A
+// deleted one would make a link that dangles once the session is saved.
+template <typename C>
+std::vector<lib::IdName> liveEntries(const C& calls) {
+    std::vector<lib::IdName> live;
+    for (lib::IdName& e : lib::binList(calls.list))
+        if (!lib::isDeleted(calls, e.id)) live.push_back(std::move(e));
+    return live;
+}
+
 class IdPicker : public Form {
     Q_OBJECT
   public:
@@ -23,6 +35,9 @@ class IdPicker : public Form {
     int id = 0;
     // The grid row last selected, by the user or by the picker.
     int chosenRow = 0;
+
+    // The protocol in one call: preset, show modally, the ID back.
+    int32_t pick(int32_t preset);
 
     void btnOKClick();
     void btnCancelClick();

@@ -12,16 +12,13 @@
 #include "editor/shell/qt_print.h"
 #include "editor/shell/seam.h"
 #include "editor/shell/string_grid.h"
+#include "editor/testing/form_driver.h"
 #include "editor/testing/scripted_seam.h"
 #include "editor/testing/test_equipment.h"
 #include "zoredit/zoredit.h"
 
 namespace zor::editor {
 namespace {
-
-void press(QWidget* form, const char* button) {
-    QTest::mouseClick(form->findChild<QPushButton*>(QString::fromLatin1(button)), Qt::LeftButton);
-}
 
 void doubleClickRow(StringGrid* grid, int row) {
     QRect cell = grid->visualRect(grid->model()->index(row, 1));

@@ -8,7 +8,11 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QTimer>
+#include <vector>
 
+#include "editor/forms/formceset.h"
+#include "editor/forms/formrpset.h"
+#include "editor/forms/formtrset.h"
 #include "editor/forms/formvset.h"
 #include "editor/forms/windows.h"
 #include "editor/shell/action.h"
@@ -50,6 +54,20 @@ int variableShots(const QString& dir, int n) {
     }
     return written;
 }
+// The definition editors that show one definition for the shot, and its row.
+struct ShownRow {
+    DefinitionForm* form;
+    int row;
+};
+std::vector<ShownRow> shownRows() { return {{formCESet, 2}, {formRPSet, 1}, {formTRSet, 1}}; }
+
+void showDefinition(Form* form) {
+    for (const ShownRow& s : shownRows()) {
+        if (s.form != form) continue;
+        s.form->selectListRow(s.row);
+        runAction(s.form, [&] { s.form->btnEditClick(); });
+    }
+}
 }  // namespace
 
 int takeScreenshots(const QString& target, const QString& cnfFile, const QString& filFile) {
@@ -90,6 +108,7 @@ int takeScreenshots(const QString& target, const QString& cnfFile, const QString
             formVConf->edtConf->setText(cnf);
             formVConf->edtFile->setText(fil);
         }
+        showDefinition(form);
         settle(150);
         QString name =
             QStringLiteral("%1_%2.png").arg(n, 2, 10, QLatin1Char('0')).arg(form->objectName());

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <algorithm>
 
+#include "editor/forms/record_fields.h"
 #include "editor/shell/action.h"
 #include "editor/shell/helpers.h"
 #include "editor/shell/library.h"
@@ -13,15 +14,10 @@ namespace zor::editor {
 
 namespace {
 
-const QString kCheckIdName = QStringLiteral("ID、名前を確認してください。");
 const QString kCheckRequired = QStringLiteral("必須項目の設定を確認してください。");
 
 using lib::allocArray;
 using lib::allocText;
-
-int atoiText(const QString& text) { return zor_atoi(toSjis(text.trimmed()).constData()); }
-
-bool blank(const QString& text) { return text.trimmed().isEmpty(); }
 
 }  // namespace
 
@@ -61,12 +57,11 @@ QString vidListFullMessage() {
 QString buildVariable(VariableDetail& d, const std::vector<int32_t>& vids, TV_INFO* r) {
     ZorMemSet(r, 0, sizeof(TV_INFO));
     auto& v = d.values;
-    if (blank(d.id) || blank(d.name)) return kCheckIdName;
+    if (blank(d.id) || blank(d.name)) return checkIdNameMessage();
     if (blank(v[vrow::Format]) || blank(v[vrow::Size])) return kCheckRequired;
 
     r->name = allocText(d.name);
-    r->vid = atoiText(d.id);
-    if (r->vid == 0) return QStringLiteral("IDの値が正しくありません。");
+    if (!readNumericId(d.id, &r->vid)) return badIdMessage();
     const int code = zor_get_item_code(toSjis(v[vrow::Format].trimmed()).constData());
     if (code < 0) return QStringLiteral("Formatが正しくありません。");
     r->format = static_cast<uint8_t>(code);

@@ -18,8 +18,9 @@ namespace {
 const QString kDeletedMark = QStringLiteral("***");
 
 // The one loop behind both checks; `sameId` compares the typed ID with a row.
-// Numeric IDs pass over deleted rows, whose ID cell no longer holds a number.
-int checkDuplicate(const QLineEdit* nameEdit, const StringGrid* grid, bool skipDeleted,
+// Deleted rows are passed over: their IDs and names are free again, as
+// zoredit takes a new definition under a deleted one's key or name.
+int checkDuplicate(const QLineEdit* nameEdit, const StringGrid* grid,
                    const std::function<bool(const QString&)>& sameId) {
     const QString name = upperAscii(nameEdit->text().trimmed());
     int idRow = -1;
@@ -27,7 +28,7 @@ int checkDuplicate(const QLineEdit* nameEdit, const StringGrid* grid, bool skipD
     for (int row = 1; row < grid->rowCount(); ++row) {
         const QString idCell = grid->cell(1, row);
         if (idCell.isEmpty()) break;
-        if (skipDeleted && idCell.trimmed() == kDeletedMark) continue;
+        if (idCell.trimmed() == kDeletedMark) continue;
         bool idMatch = sameId(idCell);
         bool nameMatch = upperAscii(grid->cell(2, row).trimmed()) == name;
         if (idMatch && !nameMatch) idRow = row;
@@ -64,14 +65,14 @@ QString upperAscii(const QString& text) {
 
 int CheckDuplicateId(const QLineEdit* idEdit, const QLineEdit* nameEdit, const StringGrid* grid) {
     const int id = toInt(idEdit->text().trimmed());
-    return checkDuplicate(nameEdit, grid, true,
+    return checkDuplicate(nameEdit, grid,
                           [id](const QString& cell) { return toInt(cell.trimmed()) == id; });
 }
 
 int CheckDuplicateTextId(const QLineEdit* idEdit, const QLineEdit* nameEdit,
                          const StringGrid* grid) {
     const QString id = upperAscii(idEdit->text().trimmed());
-    return checkDuplicate(nameEdit, grid, false,
+    return checkDuplicate(nameEdit, grid,
                           [&id](const QString& cell) { return upperAscii(cell.trimmed()) == id; });
 }
 

@@ -60,6 +60,10 @@ TEST_F(DuplicateCheck, StopsAtTheFirstEmptyIdAndPassesOverDeletedRows) {
     EXPECT_EQ(check("5", "EC_X"), -1);
     EXPECT_EQ(seam_.messages.last(),
               QStringLiteral("IDが重複しています。 2番目を確認してください。"));
+    // Text IDs alike: a deleted trace's name is free again.
+    rows({{"***", "TR_GONE"}, {"TR5", "TR_E"}});
+    EXPECT_EQ(checkText("TR8", "tr_gone"), 0);
+    EXPECT_EQ(seam_.messages.size(), 1);
 }
 
 TEST_F(DuplicateCheck, AnIdThatIsNoIntegerStopsTheActionWithTheStandardMessage) {

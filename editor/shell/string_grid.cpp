@@ -1,6 +1,7 @@
 #include "editor/shell/string_grid.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 
 namespace zor::editor {
 
@@ -40,6 +41,12 @@ void StringGrid::setEditable(bool editable) {
     refreshFlags();
 }
 
+void StringGrid::setColumnEditable(int col, bool editable) {
+    readOnlyCols_.removeAll(col);
+    if (!editable) readOnlyCols_.append(col);
+    refreshFlags();
+}
+
 void StringGrid::setRowSelect(bool rowSelect) {
     setSelectionBehavior(rowSelect ? QAbstractItemView::SelectRows
                                    : QAbstractItemView::SelectItems);
@@ -51,7 +58,7 @@ void StringGrid::applyFlags(QTableWidgetItem* item, int col, int row) const {
     Qt::ItemFlags flags = Qt::ItemIsEnabled;
     if (!fixed) {
         flags |= Qt::ItemIsSelectable;
-        if (editable_) flags |= Qt::ItemIsEditable;
+        if (editable_ && !readOnlyCols_.contains(col)) flags |= Qt::ItemIsEditable;
     }
     item->setFlags(flags);
     item->setBackground(fixed ? palette().button() : palette().base());
@@ -107,6 +114,42 @@ void StringGrid::selectGridRow(int row) {
     int col = currentColumn() >= fixedCols_ ? currentColumn() : fixedCols_;
     if (col >= columnCount()) col = columnCount() - 1;
     selectCell(col, row);
+}
+
+bool StringGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    const bool opened = QTableWidget::edit(index, trigger, event);
+    if (opened) {
+        editing_ = index;
+        committed_ = false;
+    }
+    return opened;
+}
+
+void StringGrid::commitData(QWidget* editor) {
+    QTableWidget::commitData(editor);
+    committed_ = true;
+}
+
+void StringGrid::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    const QPersistentModelIndex index = editing_;
+    const bool committed = committed_;
+    editing_ = QPersistentModelIndex();
+    committed_ = false;
+    // Enter closes the editor with SubmitModelCache; Tab, Backtab and
+    // leaving the cell with the other hints, Escape without committing.
+    QTableWidget::closeEditor(editor, hint);
+    if (committed && index.isValid())
+        emit cellCommitted(index.column(), index.row(),
+                           hint == QAbstractItemDelegate::SubmitModelCache);
+}
+
+void StringGrid::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && state() != EditingState && currentRow() >= fixedRows_ &&
+        currentColumn() >= fixedCols_) {
+        emit cellCommitted(currentColumn(), currentRow(), true);
+    }
+    QTableWidget::keyPressEvent(event);
 }
 
 QString rowNumberText(int number, int width) {

@@ -5,9 +5,11 @@
 // grid row r is QTableWidget row r and nobody adds or subtracts one.
 //
 // Fixed cells (rows < fixedRows, columns < fixedCols) are never editable and
-// never selectable; the other cells are editable only when setEditable(true).
+// never selectable; the other cells are editable only when setEditable(true)
+// and their column is not made read-only with setColumnEditable().
 
 #include <QTableWidget>
+#include <QVector>
 
 namespace zor::editor {
 
@@ -23,6 +25,9 @@ class StringGrid : public QTableWidget {
     int fixedRows() const { return fixedRows_; }
     // Data cells editable by the user (a detail grid) or not (a list grid).
     void setEditable(bool editable);
+    // One data column read-only (false) or editable again (true); applies
+    // while the grid is editable.
+    void setColumnEditable(int col, bool editable);
     // Whole rows are selected, as in a list grid.
     void setRowSelect(bool rowSelect);
 
@@ -51,6 +56,17 @@ class StringGrid : public QTableWidget {
     void cellDblClick(int col, int row);
     // The current row changed (by the user or by the program).
     void rowSelected(int row);
+    // The user finished with a cell: an edit was committed (by Enter, Tab or
+    // leaving the cell), or Enter was pressed on a cell not being edited.
+    // `byEnter` tells Enter from the other ways. Never for the program's own
+    // setCell().
+    void cellCommitted(int col, int row, bool byEnter);
+
+  protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void commitData(QWidget* editor) override;
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void applyFlags(QTableWidgetItem* item, int col, int row) const;
@@ -60,6 +76,10 @@ class StringGrid : public QTableWidget {
     int fixedCols_ = 1;
     int fixedRows_ = 1;
     bool editable_ = false;
+    QVector<int> readOnlyCols_;
+    // The cell an editor is open on, and whether it committed before closing.
+    QPersistentModelIndex editing_;
+    bool committed_ = false;
 };
 
 // A row number right-aligned by leading blanks to `width` characters

@@ -1,0 +1,109 @@
+#include "editor/forms/link_editor_test.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "editor/forms/formceset.h"
+#include "editor/forms/formrpset.h"
+#include "editor/forms/formtrset.h"
+#include "editor/forms/formvlist.h"
+#include "editor/shell/sjis.h"
+#include "zoredit/zoredit.h"
+
+namespace zor::editor {
+
+QStringList linkRows(const StringGrid* grid, int n) {
+    QStringList rows;
+    for (int row = 1; row <= n; ++row)
+        rows << grid->cell(1, row) + QLatin1Char(' ') + grid->cell(2, row);
+    return rows;
+}
+
+QString sampleWith(const QString& extra) {
+    QFile file(testing::examplesDir() + QStringLiteral("/equipment.txt"));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QString text = fromSjis(file.readAll());
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text + QLatin1Char('\n') + extra;
+}
+
+ScriptedSeam::ModalStep cancelPicker() {
+    return [](QWidget* w) { press(w, "btnCancel"); };
+}
+
+ScriptedSeam::ModalStep pickRow(const QString& id, int kind) {
+    return [id, kind](QWidget* w) {
+        if (auto* v = qobject_cast<TformVlist*>(w); v && kind >= 0) {
+            v->CB->setCurrentIndex(kind);
+            emit v->CB->activated(kind);
+        }
+        auto* picker = static_cast<IdPicker*>(w);
+        for (int row = 1; row < picker->SG->rowCount(); ++row)
+            if (picker->SG->cell(1, row).trimmed() == id) picker->SG->selectGridRow(row);
+        EXPECT_EQ(picker->SG->cell(1, picker->chosenRow).trimmed(), id);
+        press(w, "btnOK");
+    };
+}
+
+void LinkEditorTest::reload(const QString& source) {
+    destroyWindows();
+    GemTerminateLibrary();
+    eq = std::make_unique<testing::Equipment>();
+    ASSERT_GT(testing::load(*eq, source), 0) << eq->compileOutput.toStdString();
+    createWindows();
+}
+
+void LinkEditorTest::editRow(DefinitionForm& f, const QString& id) {
+    const int row = rowOf(f.SG1, id);
+    ASSERT_NE(row, -1) << id.toStdString();
+    f.selectListRow(row);
+    press(f.btnEdit);
+}
+
+void LinkEditorTest::typeLink(LinkGrid* grid, int row, const QString& text) {
+    grid->setCell(1, row, text);
+    emit grid->cellCommitted(1, row, true);
+}
+
+}  // namespace zor::editor
+
+namespace zor::editor {
+namespace {
+
+// A grid's headers and cell editors, a combo box's list: named by their owner.
+bool partOfAControl(const QWidget* w, const QWidget* form) {
+    for (const QWidget* p = w->parentWidget(); p && p != form; p = p->parentWidget())
+        if (qobject_cast<const QAbstractItemView*>(p) || qobject_cast<const QComboBox*>(p))
+            return true;
+    return false;
+}
+
+// Screen readers name every control: buttons by their captions, the others
+// by a label buddy or their own accessible name, grids and memos included.
+TEST_F(LinkEditorTest, EveryControlOfTheThreeEditorsHasAnAccessibleName) {
+    for (Form* form : {static_cast<Form*>(formCESet), static_cast<Form*>(formRPSet),
+                       static_cast<Form*>(formTRSet)}) {
+        int named = 0;
+        for (QWidget* w : form->findChildren<QWidget*>()) {
+            const QString name = w->objectName();
+            if (partOfAControl(w, form)) continue;
+            if (auto* b = qobject_cast<QAbstractButton*>(w)) {
+                EXPECT_FALSE(b->text().trimmed().isEmpty())
+                    << form->objectName().toStdString() << " " << name.toStdString();
+                ++named;
+            } else if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
+                       qobject_cast<QAbstractItemView*>(w) || qobject_cast<QPlainTextEdit*>(w)) {
+                EXPECT_FALSE(w->accessibleName().isEmpty())
+                    << form->objectName().toStdString() << " " << name.toStdString();
+                ++named;
+            }
+        }
+        EXPECT_GE(named, 12) << form->objectName().toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace zor::editor

@@ -1,0 +1,21 @@
+#pragma once
+// For tests: an equipment's source compiled again where it lies, and its
+// object file read back line by line for byte comparisons.
+
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+
+#include "editor/testing/test_equipment.h"
+
+namespace zor::editor::testing {
+
+// The object file's lines keyed by kind and name ("EC:EC_X"), bytes
+// untouched (CR LF ends cut). Empty when the file cannot be read. Names are
+// unique per kind, as the compiler checks.
+QMap<QByteArray, QByteArray> objectLines(const QString& path);
+
+// Runs ZorCompile on eq.source in its directory, waiting; its exit code.
+int compileInPlace(const Equipment& eq);
+
+}  // namespace zor::editor::testing
