@@ -67,8 +67,12 @@ Equipment sample() {
     fp.ppid = {"F1", 16, 2, 40};
     fp.mdln = "M";
     fp.softrev = "1.0";
-    for (int c = 1; c <= 5; ++c)
-        fp.codes.push_back({{"C" + std::to_string(c), 17, 2, 2}, {{"p", 44, 1, 1}}});
+    for (int c = 1; c <= 5; ++c) {
+        CommandCode code;  // built in steps: GCC 12 -O3 misreads the nested braces
+        code.code = TextItem{"C" + std::to_string(c), 17, 2, 2};
+        code.params.push_back(TextItem{"p", 44, 1, 1});
+        fp.codes.push_back(std::move(code));
+    }
     eq.fp.push_back(fp);
     Recipe rc;
     rc.name = "RCP_1";

@@ -45,7 +45,8 @@ class CeEditor : public LinkEditorTest {
 TEST_F(CeEditor, OpensOnTheEventListAndShowsAnEventWithItsReports) {
     TformCESet& f = open();
     EXPECT_EQ(f.windowTitle(), QStringLiteral("CE収集イベントの設定"));
-    EXPECT_EQ(listedIds(f.SG1), (QStringList{"5001", "5002", "5003", "5004", "5005", "5006"}));
+    EXPECT_EQ(listedIds(f.SG1), (QStringList{"5001", "5002", "5003", "5004", "5005", "5006", "5007",
+                                             "5008", "5009", "5010"}));
     EXPECT_EQ(f.SG1->cell(1, 0), QStringLiteral("CEID"));
     EXPECT_EQ(grid()->rowCount(), 1024);
     EXPECT_EQ(grid()->cell(1, 0), QStringLiteral("ﾚﾎﾟｰﾄID"));
@@ -110,7 +111,7 @@ TEST_F(CeEditor, RefusesNoIdsAndKeepsDeletedEventsListed) {
         press(f.btnOK);
         EXPECT_EQ(script.messages.last(), QStringLiteral("IDの値が正しくありません。")) << id;
     }
-    EXPECT_EQ(listedIds(f.SG1).size(), 6);
+    EXPECT_EQ(listedIds(f.SG1).size(), 10);
 
     f.selectListRow(rowOf(f.SG1, "5004"));
     press(f.btnDel);
