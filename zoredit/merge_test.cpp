@@ -59,8 +59,12 @@ Equipment wide_equipment() {
     fp.ppid = {"FW", 16, 2, 2};
     fp.mdln = "M";
     fp.softrev = "1";
-    for (const auto& c : prefixed("C", 1, 5))
-        fp.codes.push_back({{c, 16, 2, 2}, {{"p", 16, 1, 1}}});
+    for (const auto& c : prefixed("C", 1, 5)) {
+        CommandCode code;  // built in steps: GCC 12 -O3 misreads the nested braces
+        code.code = TextItem{c, 16, 2, 2};
+        code.params.push_back(TextItem{"p", 16, 1, 1});
+        fp.codes.push_back(std::move(code));
+    }
     fp.codes[0].params.clear();
     for (const auto& p : prefixed("p", 1, 5)) fp.codes[0].params.push_back({p, 16, 2, 2});
     eq.fp.push_back(fp);
