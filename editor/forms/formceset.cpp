@@ -41,8 +41,8 @@ LinkKind reportLinks() {
 }  // namespace
 
 TformCESet::TformCESet(QWidget* parent)
-    : DefinitionForm(QStringLiteral("formCESet"), QStringLiteral("CE収集イベントの設定"), ceKind(),
-                     parent) {
+    : RecordForm(QStringLiteral("formCESet"), QStringLiteral("CE収集イベントの設定"), ceKind(),
+                 parent) {
     GroupBox1 = new QGroupBox(QStringLiteral("CE 収集ｲﾍﾞﾝﾄ"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     CB = new QComboBox(this);
@@ -71,10 +71,6 @@ TformCESet::TformCESet(QWidget* parent)
     resize(900, 600);
 }
 
-std::vector<DefinitionEntry> TformCESet::listEntries() { return binEntries(lib::kCeCalls.list); }
-
-bool TformCESet::entryDeleted(const QString& id) { return lib::isDeleted(lib::kCeCalls, idOf(id)); }
-
 void TformCESet::clearDetail() {
     SG2->clearLinks();
     edtId->clear();
@@ -93,8 +89,6 @@ void TformCESet::showEntry(const QString& id) {
     edtId->setFocus();
 }
 
-int TformCESet::deleteEntry(const QString& id) { return lib::softDelete(lib::kCeCalls, idOf(id)); }
-
 QString TformCESet::buildRecord() {
     record_.release();
     CeDetail d;
@@ -104,9 +98,5 @@ QString TformCESet::buildRecord() {
     d.rpids = SG2->linkCells();
     return buildCe(d, record_.get());
 }
-
-int TformCESet::storeRecord() { return lib::kCeCalls.set(0, record_.get()); }
-
-void TformCESet::releaseRecord() { record_.release(); }
 
 }  // namespace zor::editor

@@ -4,7 +4,7 @@
 // and their flow are the definition form's; this window adds the CEED choice
 // and the grid of linked reports, filled through the report picker.
 
-#include "editor/forms/definition_form.h"
+#include "editor/forms/record_form.h"
 #include "editor/shell/library.h"
 
 class QComboBox;
@@ -15,7 +15,7 @@ namespace zor::editor {
 
 class LinkGrid;
 
-class TformCESet : public DefinitionForm {
+class TformCESet : public RecordForm<lib::kCeCalls> {
     Q_OBJECT
   public:
     explicit TformCESet(QWidget* parent = nullptr);
@@ -26,17 +26,9 @@ class TformCESet : public DefinitionForm {
     QPlainTextEdit* Memo1;
 
   protected:
-    std::vector<DefinitionEntry> listEntries() override;
-    bool entryDeleted(const QString& id) override;
     void clearDetail() override;
     void showEntry(const QString& id) override;
-    int deleteEntry(const QString& id) override;
     QString buildRecord() override;
-    int storeRecord() override;
-    void releaseRecord() override;
-
-  private:
-    lib::Record<TCE_INFO> record_;
 };
 
 extern TformCESet* formCESet;

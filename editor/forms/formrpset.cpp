@@ -30,8 +30,8 @@ DefinitionKind reportKind() {
 }  // namespace
 
 TformRPSet::TformRPSet(QWidget* parent)
-    : DefinitionForm(QStringLiteral("formRPSet"), QStringLiteral("RP レポートIDの設定"),
-                     reportKind(), parent) {
+    : RecordForm(QStringLiteral("formRPSet"), QStringLiteral("RP レポートIDの設定"), reportKind(),
+                 parent) {
     GroupBox1 = new QGroupBox(QStringLiteral("ﾚﾎﾟｰﾄ"), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     auto* ids = new QHBoxLayout(GroupBox1);
@@ -60,14 +60,6 @@ TformRPSet::TformRPSet(QWidget* parent)
     resize(900, 600);
 }
 
-std::vector<DefinitionEntry> TformRPSet::listEntries() {
-    return binEntries(lib::kReportCalls.list);
-}
-
-bool TformRPSet::entryDeleted(const QString& id) {
-    return lib::isDeleted(lib::kReportCalls, idOf(id));
-}
-
 void TformRPSet::clearDetail() {
     SG2->clearLinks();
     edtId->clear();
@@ -84,10 +76,6 @@ void TformRPSet::showEntry(const QString& id) {
     edtId->setFocus();
 }
 
-int TformRPSet::deleteEntry(const QString& id) {
-    return lib::softDelete(lib::kReportCalls, idOf(id));
-}
-
 QString TformRPSet::buildRecord() {
     record_.release();
     ReportDetail d;
@@ -96,9 +84,5 @@ QString TformRPSet::buildRecord() {
     d.vids = SG2->linkCells();
     return buildReport(d, record_.get());
 }
-
-int TformRPSet::storeRecord() { return lib::kReportCalls.set(0, record_.get()); }
-
-void TformRPSet::releaseRecord() { record_.release(); }
 
 }  // namespace zor::editor

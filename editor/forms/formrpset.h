@@ -5,7 +5,7 @@
 // report's variables, typed (names looked up) or chosen with the variable
 // picker.
 
-#include "editor/forms/definition_form.h"
+#include "editor/forms/record_form.h"
 #include "editor/shell/library.h"
 
 class QGroupBox;
@@ -15,7 +15,7 @@ namespace zor::editor {
 
 class LinkGrid;
 
-class TformRPSet : public DefinitionForm {
+class TformRPSet : public RecordForm<lib::kReportCalls> {
     Q_OBJECT
   public:
     explicit TformRPSet(QWidget* parent = nullptr);
@@ -25,17 +25,9 @@ class TformRPSet : public DefinitionForm {
     QPlainTextEdit* Memo1;
 
   protected:
-    std::vector<DefinitionEntry> listEntries() override;
-    bool entryDeleted(const QString& id) override;
     void clearDetail() override;
     void showEntry(const QString& id) override;
-    int deleteEntry(const QString& id) override;
     QString buildRecord() override;
-    int storeRecord() override;
-    void releaseRecord() override;
-
-  private:
-    lib::Record<TRP_INFO> record_;
 };
 
 extern TformRPSet* formRPSet;

@@ -42,8 +42,8 @@ LinkKind statusVariableLinks() {
 }  // namespace
 
 TformTRSet::TformTRSet(QWidget* parent)
-    : DefinitionForm(QStringLiteral("formTRSet"), QStringLiteral("TRACE IDの設定"), traceKind(),
-                     parent) {
+    : RecordForm(QStringLiteral("formTRSet"), QStringLiteral("TRACE IDの設定"), traceKind(),
+                 parent) {
     SG1->setColumnWidth(0, 33);
     SG1->setColumnWidth(1, 59);
     SG1->setAccessibleName(QStringLiteral("トレース一覧"));
@@ -91,14 +91,6 @@ TformTRSet::TformTRSet(QWidget* parent)
     resize(900, 600);
 }
 
-std::vector<DefinitionEntry> TformTRSet::listEntries() {
-    return textEntries(lib::kTraceCalls.list);
-}
-
-bool TformTRSet::entryDeleted(const QString& id) {
-    return lib::isDeleted(lib::kTraceCalls, toSjis(id).constData());
-}
-
 void TformTRSet::clearDetail() {
     SG2->clearLinks();
     showDetail(newTraceDetail());
@@ -122,10 +114,6 @@ void TformTRSet::showEntry(const QString& id) {
     edtId->setFocus();
 }
 
-int TformTRSet::deleteEntry(const QString& id) {
-    return lib::softDelete(lib::kTraceCalls, toSjis(id.trimmed()).constData());
-}
-
 TraceDetail TformTRSet::detail() const {
     TraceDetail d;
     d.id = edtId->text();
@@ -141,9 +129,5 @@ QString TformTRSet::buildRecord() {
     record_.release();
     return buildTrace(detail(), record_.get());
 }
-
-int TformTRSet::storeRecord() { return lib::kTraceCalls.set(0, record_.get()); }
-
-void TformTRSet::releaseRecord() { record_.release(); }
 
 }  // namespace zor::editor

@@ -5,7 +5,7 @@
 // sampling boxes and the grid of status variables, typed (names looked up)
 // or chosen with the variable picker.
 
-#include "editor/forms/definition_form.h"
+#include "editor/forms/record_form.h"
 #include "editor/forms/trace_record.h"
 #include "editor/shell/library.h"
 
@@ -16,7 +16,7 @@ namespace zor::editor {
 
 class LinkGrid;
 
-class TformTRSet : public DefinitionForm {
+class TformTRSet : public RecordForm<lib::kTraceCalls> {
     Q_OBJECT
   public:
     explicit TformTRSet(QWidget* parent = nullptr);
@@ -34,19 +34,12 @@ class TformTRSet : public DefinitionForm {
     QPushButton* btnRecover;
 
   protected:
-    std::vector<DefinitionEntry> listEntries() override;
-    bool entryDeleted(const QString& id) override;
     void clearDetail() override;
     void showEntry(const QString& id) override;
-    int deleteEntry(const QString& id) override;
     QString buildRecord() override;
-    int storeRecord() override;
-    void releaseRecord() override;
 
   private:
     void showDetail(const TraceDetail& d);
-
-    lib::Record<TTRACE_INFO> record_;
 };
 
 extern TformTRSet* formTRSet;
