@@ -3,7 +3,9 @@
 #include <string_view>
 #include <unordered_set>
 
-#include "inspect/text_util.h"
+#include "platform/platform.h"
+#include "textscan/fold_case.h"
+#include "textscan/sjis.h"
 
 namespace zor::inspect {
 namespace {
@@ -22,7 +24,7 @@ constexpr KindWord kKindWords[] = {
 };
 
 const KindWord* kind_word(std::string_view word) {
-    std::string folded = ascii_lower(word);
+    std::string folded = textscan::fold_case(word);
     for (const auto& k : kKindWords)
         if (k.word == folded) return &k;
     return nullptr;
@@ -50,18 +52,19 @@ std::string_view next_word(std::string_view& rest) {
 }  // namespace
 
 std::string matching_name(Kind kind, const std::string& name) {
-    std::string folded = ascii_lower(name);
+    std::string folded = textscan::fold_case(name);
     std::string_view prefix = prefix_of(kind);
     if (!prefix.empty() && folded.starts_with(prefix)) folded.erase(0, prefix.size());
+    // '_' goes only as a character of its own: 0x5F is also a trail byte.
     std::string out;
-    for (char c : folded)
-        if (c != '_') out += c;
+    for (size_t i = 0; i < folded.size(); i += textscan::char_width(folded, i))
+        if (folded[i] != '_') out.append(folded, i, textscan::char_width(folded, i));
     return out;
 }
 
 bool Profile::read(const std::string& path, std::string& error) {
     std::string content;
-    if (!read_file(path, content, error)) return false;
+    if (!platform::read_whole_file(path, content, error)) return false;
     path_ = path;
     return parse(content, error);
 }

@@ -48,6 +48,12 @@ TEST(Profile, NamesMatchWithoutCaseUnderscoresOrTheKindsOwnPrefix) {
     EXPECT_EQ(matching_name(Kind::CE, "CE_LOT_START"), "lotstart");
     EXPECT_EQ(matching_name(Kind::FP, "FPP_A_B"), "ab");
     EXPECT_EQ(matching_name(Kind::SV, "CE_LOT"), "celot");
+    // Shift-JIS is matched byte for byte: a trail byte is neither a letter to
+    // fold (ア 83 41 is not ヂ 83 61) nor an underscore to drop (タ 83 5F).
+    EXPECT_NE(matching_name(Kind::SV, "SV_\x83\x41"), matching_name(Kind::SV, "SV_\x83\x61"));
+    EXPECT_EQ(matching_name(Kind::SV, "SV_\x83\x5f_A"),
+              "\x83\x5f"
+              "a");
 }
 
 TEST(Profile, CommentsAndBlankLinesAreSkippedBadLinesAreRefusedWithTheirLine) {

@@ -2,8 +2,9 @@
 
 #include <string_view>
 
-#include "inspect/text_util.h"
+#include "platform/platform.h"
 #include "textscan/field_split.h"
+#include "textscan/fold_case.h"
 #include "textscan/textscan.h"
 
 namespace zor::inspect {
@@ -29,7 +30,7 @@ constexpr std::string_view kLinkKeys[] = {"rptname", "vname", "ce_on",  "ce_off"
                                           "event",   "vid",   "svname", "stream"};
 
 const Keyword* keyword_of(const std::string& word) {
-    std::string folded = ascii_lower(word);
+    std::string folded = textscan::fold_case(word);
     for (const auto& k : kKeywords)
         if (k.word == folded) return &k;
     return nullptr;
@@ -59,7 +60,7 @@ std::vector<std::string> SourceBlock::values(const std::string& key) const {
 
 bool SourceIndex::read(const std::string& path, std::string& error) {
     std::string content;
-    if (!read_file(path, content, error)) return false;
+    if (!platform::read_whole_file(path, content, error)) return false;
     path_ = path;
     scan(content);
     return true;
@@ -85,7 +86,7 @@ void SourceIndex::scan(const std::string& text) {
             textscan::split_fields(0, line.c_str(), fields, kItemSeparators, kMaxFields,
                                    kMaxFieldLength);
             if (fields.size() < 3 || fields[1][0] != ':') continue;
-            std::string key = ascii_lower(fields[0]);
+            std::string key = textscan::fold_case(fields[0]);
             if (!is_link_key(key)) continue;
             std::string value = fields[2];
             if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
@@ -105,7 +106,7 @@ void SourceIndex::scan(const std::string& text) {
     by_folded_name_.clear();
     for (size_t i = 0; i < blocks_.size(); ++i) {
         by_name_.emplace(key_of(blocks_[i].kind, blocks_[i].name), i);
-        by_folded_name_.emplace(key_of(blocks_[i].kind, ascii_lower(blocks_[i].name)), i);
+        by_folded_name_.emplace(key_of(blocks_[i].kind, textscan::fold_case(blocks_[i].name)), i);
     }
 }
 
@@ -116,7 +117,7 @@ std::string SourceIndex::key_of(Kind kind, const std::string& name) {
 const SourceBlock* SourceIndex::find(Kind kind, const std::string& name) const {
     auto exact = by_name_.find(key_of(kind, name));
     if (exact != by_name_.end()) return &blocks_[exact->second];
-    auto folded = by_folded_name_.find(key_of(kind, ascii_lower(name)));
+    auto folded = by_folded_name_.find(key_of(kind, textscan::fold_case(name)));
     return folded != by_folded_name_.end() ? &blocks_[folded->second] : nullptr;
 }
 

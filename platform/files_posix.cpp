@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/platform.h"
 
@@ -21,13 +22,28 @@ bool file_exists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool read_regular_file(const std::string& path, std::string& bytes) {
+namespace {
+
+enum class ReadStep { done, open, read };
+
+// The null device reads as an empty file: callers name it for "none".
+bool is_null_device(const struct stat& st) {
+    struct stat null {};
+    return S_ISCHR(st.st_mode) && ::stat("/dev/null", &null) == 0 && st.st_rdev == null.st_rdev;
+}
+
+// Reads the whole of a regular file; says which step failed, errno why.
+ReadStep read_regular(const std::string& path, std::string& bytes) {
     bytes.clear();
     // Without O_NONBLOCK, opening a FIFO that nobody writes would wait forever.
     int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) return ReadStep::open;
     struct stat st {};
     bool ok = ::fstat(fd, &st) == 0;
+    if (ok && is_null_device(st)) {
+        ::close(fd);
+        return ReadStep::done;
+    }
     if (ok && !S_ISREG(st.st_mode)) {
         errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         ok = false;
@@ -46,8 +62,26 @@ bool read_regular_file(const std::string& path, std::string& bytes) {
     int cause = errno;
     ::close(fd);
     errno = cause;
-    if (!ok) bytes.clear();
-    return ok;
+    if (ok) return ReadStep::done;
+    bytes.clear();
+    return ReadStep::read;
+}
+
+}  // namespace
+
+bool read_regular_file(const std::string& path, std::string& bytes) {
+    return read_regular(path, bytes) == ReadStep::done;
+}
+
+bool read_whole_file(const std::string& path, std::string& bytes, std::string& error) {
+    switch (read_regular(path, bytes)) {
+        case ReadStep::done: return true;
+        case ReadStep::open: error = "cannot open " + path; return false;
+        case ReadStep::read:
+            error = "cannot read " + path + ": " + std::strerror(errno);
+            return false;
+    }
+    return false;
 }
 
 bool same_file(const std::string& a, const std::string& b) {

@@ -17,9 +17,14 @@ bool rename_replacing(const std::string& from, const std::string& to);
 bool remove_file(const std::string& path);
 bool file_exists(const std::string& path);
 // Reads the whole of a regular file. Anything else (a directory, a FIFO, a
-// device) is refused without blocking, and so is a file whose read fails;
+// device other than the null device, which reads as empty) is refused without
+// blocking, and so is a file whose read fails;
 // false then, with errno saying why.
 bool read_regular_file(const std::string& path, std::string& bytes);
+// The same, with a refusal said for the user: "cannot open PATH" when the
+// file cannot be opened, "cannot read PATH: cause" when it is no regular file
+// or its read fails.
+bool read_whole_file(const std::string& path, std::string& bytes, std::string& error);
 // True when both names lead to one existing file (same device and inode),
 // however they are spelled or linked.
 bool same_file(const std::string& a, const std::string& b);

@@ -80,6 +80,21 @@ TEST(Files, OnlyRegularFilesAreReadAndNothingBlocks) {
     EXPECT_FALSE(read_regular_file(fifo, bytes));  // no writer: must come back at once
     EXPECT_FALSE(read_regular_file((dir / "missing").string(), bytes));
     EXPECT_EQ(errno, ENOENT);
+
+    // The same refusals, said for the user.
+    std::string error;
+    ASSERT_TRUE(read_whole_file(file, bytes, error));
+    EXPECT_EQ(bytes.size(), 70003u);
+    EXPECT_FALSE(read_whole_file((dir / "missing").string(), bytes, error));
+    EXPECT_EQ(error, "cannot open " + (dir / "missing").string());
+    EXPECT_FALSE(read_whole_file((dir / "sub").string(), bytes, error));
+    EXPECT_EQ(error, "cannot read " + (dir / "sub").string() + ": Is a directory");
+    EXPECT_FALSE(read_whole_file(fifo, bytes, error));
+    EXPECT_EQ(error, "cannot read " + fifo + ": Invalid argument");
+    bytes = "stale";
+    EXPECT_TRUE(read_whole_file("/dev/null", bytes, error));  // "none", read as empty
+    EXPECT_EQ(bytes, "");
+    EXPECT_FALSE(read_whole_file("/dev/zero", bytes, error));  // would never end
     std::filesystem::remove_all(dir);
 }
 

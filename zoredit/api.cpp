@@ -4,6 +4,7 @@
 #include <new>
 #include <string>
 
+#include "platform/platform.h"
 #include "zoredit/cnf_reader.h"
 #include "zoredit/fil_reader.h"
 #include "zoredit/memory.h"
@@ -276,7 +277,7 @@ int ZorWriteEqInfo(const char* source_path) {
         // The source at the path is edited when the definitions were loaded
         // from it; anything else there is replaced by the whole source.
         std::string text, error, original;
-        bool edited = read_whole_file(source_path, original, error) &&
+        bool edited = zor::platform::read_whole_file(source_path, original, error) &&
                       edit_source(original, lib().store, text);
         if (!edited && !write_source(lib().store, text, error)) return fail(error);
         if (!replace_file(source_path, text, error)) return fail(error);

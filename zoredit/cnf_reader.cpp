@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/platform.h"
 #include "zoredit/memory.h"
 #include "zoredit/text_util.h"
 
@@ -95,7 +96,7 @@ CnfValues read_cnf(std::string_view data) {
 
 bool read_cnf_file(const std::string& path, CnfValues& out, std::string& error) {
     std::string content;
-    if (!read_whole_file(path, content, error)) return false;
+    if (!platform::read_whole_file(path, content, error)) return false;
     out = read_cnf(content);
     return true;
 }

@@ -4,6 +4,7 @@
 #include <set>
 #include <sstream>
 
+#include "platform/platform.h"
 #include "textscan/sjis.h"
 #include "zoredit/text_util.h"
 #include "zoredit/values.h"
@@ -386,7 +387,7 @@ bool read_fil(std::string_view data, Equipment& out, std::string& error) {
 
 bool read_fil_file(const std::string& path, Equipment& out, std::string& error) {
     std::string content;
-    return read_whole_file(path, content, error) && read_fil(content, out, error);
+    return platform::read_whole_file(path, content, error) && read_fil(content, out, error);
 }
 
 }  // namespace zor::edit

@@ -62,20 +62,4 @@ void copy_message(std::string_view text, char* buffer, int size) {
     copy_to_buffer(shortened.substr(0, static_cast<size_t>(size) - 1), buffer, size);
 }
 
-bool read_whole_file(const std::string& path, std::string& content, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open " + path;
-        return false;
-    }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) {
-        error = "cannot read " + path;
-        return false;
-    }
-    content = buffer.str();
-    return true;
-}
-
 }  // namespace zor::edit

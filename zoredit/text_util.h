@@ -19,9 +19,6 @@ inline int32_t parse_int(std::string_view text) { return textscan::integer_value
 
 using textscan::decimal_value;
 
-// The whole file as bytes; false with "cannot open/read <path>" in `error`.
-bool read_whole_file(const std::string& path, std::string& content, std::string& error);
-
 // True when the whole text (blanks around allowed) is a decimal number.
 bool is_decimal_number(std::string_view text);
 // The language's reading of a Boolean value (T/t 1, F/f 0, else decimal).
