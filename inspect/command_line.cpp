@@ -1,10 +1,18 @@
 #include "inspect/command_line.h"
 
+#include <fstream>
+#include <memory>
+
 #include "inspect/check.h"
+#include "inspect/diff.h"
+#include "inspect/export_csv.h"
+#include "inspect/export_json.h"
 #include "inspect/finding_text.h"
 #include "inspect/profile.h"
+#include "inspect/reference.h"
 #include "inspect/snapshot.h"
 #include "inspect/source_index.h"
+#include "zoredit/fil_reader.h"
 
 namespace zor::inspect {
 namespace {
@@ -23,6 +31,15 @@ void usage(std::ostream& out) {
            "      --profile names definitions the equipment must have; --cnf loads an\n"
            "      environment file with it; --json prints the findings as a JSON array;\n"
            "      --werror fails the run on warnings too.\n"
+           "  export FILE.fil --format json|csv|markdown|html [-o PATH]\n"
+           "      Writes every definition: json (every field, UTF-8, schema 1), csv (one\n"
+           "      file per kind in the directory -o names), markdown or html (the GEM\n"
+           "      reference document). Without -o, json, markdown and html go to\n"
+           "      standard output.\n"
+           "  diff OLD.fil NEW.fil [--json]\n"
+           "      Lists the definitions added, removed, renamed and changed, field by\n"
+           "      field and link by link, sorted by kind and ID. Exit status 0 when\n"
+           "      the files hold the same definitions, 1 when they differ.\n"
            "\n"
            "Options:\n"
            "  --help       this text\n"
@@ -100,6 +117,97 @@ int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return counts.errors > 0 || (o.werror && counts.warnings > 0) ? kExitFindings : kExitClean;
 }
 
+// Reads an object file the way zoredit does; false after telling why.
+bool read_equipment(const std::string& fil, edit::Equipment& out, std::ostream& err) {
+    std::string error;
+    if (edit::read_fil_file(fil, out, error)) return true;
+    err << "ZorInspect: " << fil << ": " << error << "\n";
+    return false;
+}
+
+struct ExportOptions {
+    std::string fil, format, output;
+};
+
+int run_export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    ExportOptions o;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        std::string* value = a == "--format" ? &o.format : a == "-o" ? &o.output : nullptr;
+        if (value) {
+            if (i + 1 >= args.size()) return usage_error(err, a + " needs a value");
+            *value = args[++i];
+        } else if (a.starts_with("-")) {
+            return usage_error(err, "unknown option " + a);
+        } else if (o.fil.empty()) {
+            o.fil = a;
+        } else {
+            return usage_error(err, "one object file only: " + a);
+        }
+    }
+    if (o.fil.empty()) return usage_error(err, "export needs an object file");
+    if (o.format != "json" && o.format != "csv" && o.format != "markdown" && o.format != "html")
+        return usage_error(err, "export needs --format json, csv, markdown or html");
+    if (o.format == "csv" && o.output.empty())
+        return usage_error(err, "export --format csv needs -o DIRECTORY");
+
+    edit::Equipment equipment;
+    if (!read_equipment(o.fil, equipment, err)) return kExitUnreadable;
+    DefinitionFields defs(std::move(equipment));
+    if (o.format == "csv") {
+        std::string error;
+        if (export_csv(defs, o.output, error)) return kExitClean;
+        err << "ZorInspect: " << error << "\n";
+        return kExitUnreadable;
+    }
+    std::ofstream file;
+    if (!o.output.empty()) {
+        file.open(o.output, std::ios::binary);
+        if (!file) {
+            err << "ZorInspect: cannot write " << o.output << "\n";
+            return kExitUnreadable;
+        }
+    }
+    std::ostream& to = o.output.empty() ? out : file;
+    if (o.format == "json") {
+        export_json(defs, o.fil, to);
+    } else {
+        auto writer = o.format == "html" ? html_writer(to) : markdown_writer(to);
+        write_reference(defs, o.fil, *writer);
+    }
+    to.flush();
+    if (!to) {
+        err << "ZorInspect: cannot write " << (o.output.empty() ? "the output" : o.output) << "\n";
+        return kExitUnreadable;
+    }
+    return kExitClean;
+}
+
+int run_diff(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::vector<std::string> files;
+    bool json = false;
+    for (size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--json")
+            json = true;
+        else if (args[i].starts_with("-"))
+            return usage_error(err, "unknown option " + args[i]);
+        else
+            files.push_back(args[i]);
+    }
+    if (files.size() != 2)
+        return usage_error(err, "diff needs two object files, the old and the new");
+    edit::Equipment old_eq, new_eq;
+    if (!read_equipment(files[0], old_eq, err) || !read_equipment(files[1], new_eq, err))
+        return kExitUnreadable;
+    DefinitionFields old_defs(std::move(old_eq)), new_defs(std::move(new_eq));
+    auto changes = diff(old_defs, new_defs);
+    if (json)
+        diff_json(changes, files[0], files[1], out);
+    else
+        for (const auto& c : changes) out << change_line(c) << "\n";
+    return changes.empty() ? kExitClean : kExitFindings;
+}
+
 }  // namespace
 
 int run_inspect(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -116,6 +224,8 @@ int run_inspect(const std::vector<std::string>& args, std::ostream& out, std::os
         return kExitClean;
     }
     if (args[0] == "check") return run_check(args, out, err);
+    if (args[0] == "export") return run_export(args, out, err);
+    if (args[0] == "diff") return run_diff(args, out, err);
     return usage_error(err, "unknown command " + args[0]);
 }
 

@@ -1,0 +1,341 @@
+#include "inspect/definition_fields.h"
+
+#include <iterator>
+#include <type_traits>
+
+#include "textscan/item_formats.h"
+#include "textscan/numbers.h"
+
+namespace zor::inspect {
+namespace {
+
+using edit::Link;
+using edit::Store;
+
+Field field(std::string key, FieldType type) {
+    Field f;
+    f.key = std::move(key);
+    f.type = type;
+    return f;
+}
+
+// Appends fields in the order they are given.
+class Fields {
+  public:
+    explicit Fields(const Store& store) : store_(store) {}
+
+    Fields& text(std::string key, std::optional<std::string> value) {
+        Field f = field(std::move(key), FieldType::Text);
+        f.text = std::move(value);
+        return add(std::move(f));
+    }
+    Fields& number(std::string key, std::optional<int64_t> value) {
+        Field f = field(std::move(key), FieldType::Number);
+        f.number = value;
+        return add(std::move(f));
+    }
+    Fields& numbers(std::string key, std::vector<int64_t> values) {
+        Field f = field(std::move(key), FieldType::Numbers);
+        f.numbers = std::move(values);
+        return add(std::move(f));
+    }
+    Fields& links(std::string key, Link link, const std::vector<std::string>& names) {
+        Field f = field(std::move(key), FieldType::Links);
+        for (const auto& n : names) f.links.push_back(resolve(link, n));
+        return add(std::move(f));
+    }
+    Fields& link(std::string key, Link link, const std::optional<std::string>& name) {
+        Field f = field(std::move(key), FieldType::Link);
+        if (name) f.links.push_back(resolve(link, *name));
+        return add(std::move(f));
+    }
+    Fields& entries(std::string key, std::vector<GroupEntry> entries) {
+        Field f = field(std::move(key), FieldType::Entries);
+        f.entries = std::move(entries);
+        return add(std::move(f));
+    }
+    // Format, its code, size and maximum size of an item, keys prefixed.
+    Fields& format(const std::string& prefix, int32_t code, int32_t size,
+                   std::optional<int32_t> max_size) {
+        text(prefix + "format", format_name(code));
+        number(prefix + "format_code", code);
+        number(prefix + "size", size);
+        if (max_size) number(prefix + "max_size", *max_size);
+        return *this;
+    }
+    // A text with its format and sizes: "<key>", then "<key>_format", ….
+    Fields& item(const std::string& key, const edit::TextItem& item, bool with_max_size = true) {
+        text(key, item.text);
+        return format(key + "_", item.form, item.size,
+                      with_max_size ? std::optional<int32_t>(item.msize) : std::nullopt);
+    }
+
+    std::vector<Field> take() { return std::move(fields_); }
+
+  private:
+    Fields& add(Field f) {
+        fields_.push_back(std::move(f));
+        return *this;
+    }
+    LinkTarget resolve(Link link, const std::string& name) const {
+        int32_t id = store_.resolve(link, name);
+        return {name, id != 0 ? std::optional<int32_t>(id) : std::nullopt};
+    }
+
+    const Store& store_;
+    std::vector<Field> fields_;
+};
+
+// An item as the source writes it: "A[1..32] TRACE_1".
+std::string item_summary(const edit::TextItem& item, bool with_max_size = true) {
+    std::string name = format_name(item.form).value_or("?");
+    int32_t max_size = with_max_size ? item.msize : item.size;
+    if (max_size == 0) return name + " " + item.text;
+    return name + "[" + size_text(item.size, max_size) + "] " + item.text;
+}
+
+std::vector<Field> variable_fields(const edit::Variable& v, const Store& s) {
+    std::vector<GroupEntry> limits;
+    for (const auto& l : v.limits)
+        limits.push_back(
+            {Fields(s).text("id", l.id).text("lower", l.low).text("upper", l.upper).take(),
+             l.id + ": " + l.low + " .. " + l.upper});
+    Fields f(s);
+    f.number("id", v.id).text("name", v.name).format("", v.form, v.size, v.msize);
+    f.text("units", v.units).text("min", v.min).text("max", v.max).text("nominal", v.nominal);
+    f.entries("limits", std::move(limits)).links("events", Link::Event, v.events);
+    return f.links("elements", Link::Variable, v.vids).take();
+}
+
+std::vector<Field> event_fields(const edit::Event& e, const Store& s) {
+    return Fields(s)
+        .number("id", e.id)
+        .text("name", e.name)
+        .text("enabled", e.enabled)
+        .links("reports", Link::Report, e.reports)
+        .take();
+}
+
+std::vector<Field> report_fields(const edit::Report& r, const Store& s) {
+    return Fields(s)
+        .number("id", r.id)
+        .text("name", r.name)
+        .links("variables", Link::Variable, r.variables)
+        .take();
+}
+
+std::vector<Field> alarm_fields(const edit::Alarm& a, const Store& s) {
+    int code = textscan::integer_value(a.alcd) & 0xff;
+    return Fields(s)
+        .number("id", a.id)
+        .text("name", a.name)
+        .text("code", a.alcd)
+        .text("category", alarm_category(code))
+        .text("text", a.altx)
+        .link("set_event", Link::Event, a.ce_on)
+        .link("clear_event", Link::Event, a.ce_off)
+        .text("enabled", a.enabled)
+        .take();
+}
+
+std::vector<Field> spool_fields(const edit::Spool& sp, const Store& s) {
+    return Fields(s)
+        .number("stream", sp.stream)
+        .text("name", sp.name)
+        .numbers("functions", {sp.functions.begin(), sp.functions.end()})
+        .take();
+}
+
+std::vector<Field> pp_fields(const edit::ProcessProgram& p, const Store& s) {
+    Fields f(s);
+    f.text("id", p.ppid.text)
+        .text("name", p.name)
+        .format("id_", p.ppid.form, p.ppid.size, p.ppid.msize);
+    return f.item("body", p.body).take();
+}
+
+std::vector<Field> fpp_fields(const edit::FormattedProgram& p, const Store& s) {
+    std::vector<GroupEntry> codes;
+    for (const auto& c : p.codes) {
+        std::vector<GroupEntry> params;
+        std::string summary = item_summary(c.code);
+        for (size_t i = 0; i < c.params.size(); ++i) {
+            params.push_back(
+                {Fields(s).item("value", c.params[i]).take(), item_summary(c.params[i])});
+            summary += (i ? ", " : ": ") + params.back().summary;
+        }
+        codes.push_back(
+            {Fields(s).item("code", c.code).entries("parameters", std::move(params)).take(),
+             summary});
+    }
+    Fields f(s);
+    f.text("id", p.ppid.text)
+        .text("name", p.name)
+        .format("id_", p.ppid.form, p.ppid.size, p.ppid.msize);
+    f.text("model", p.mdln).text("software_revision", p.softrev);
+    return f.entries("command_codes", std::move(codes)).take();
+}
+
+std::vector<Field> recipe_fields(const edit::Recipe& r, const Store& s) {
+    std::vector<GroupEntry> params;
+    for (const auto& p : r.params) {
+        Fields e(s);
+        e.text("name", p.name);
+        std::string summary = p.name.value_or("");
+        if (p.value) {
+            e.item("value", *p.value, false);
+            summary += " = " + item_summary(*p.value, false);
+        } else {
+            e.text("value", std::nullopt).text("value_format", std::nullopt);
+            e.number("value_format_code", std::nullopt).number("value_size", std::nullopt);
+        }
+        params.push_back({e.take(), summary});
+    }
+    return Fields(s)
+        .text("id", r.id)
+        .text("name", r.name)
+        .text("body", r.body)
+        .entries("parameters", std::move(params))
+        .take();
+}
+
+std::vector<Field> trace_fields(const edit::Trace& t, const Store& s) {
+    Fields f(s);
+    f.text("id", t.trid.text)
+        .text("name", t.name)
+        .format("id_", t.trid.form, t.trid.size, t.trid.msize);
+    f.text("period", t.dsper).number("total_samples", t.totsmp).number("group_size", t.repgsz);
+    return f.links("variables", Link::StatusVariable, t.svs).take();
+}
+
+std::string shown_id(const edit::Variable& d) { return std::to_string(d.id); }
+std::string shown_id(const edit::Event& d) { return std::to_string(d.id); }
+std::string shown_id(const edit::Report& d) { return std::to_string(d.id); }
+std::string shown_id(const edit::Alarm& d) { return std::to_string(d.id); }
+std::string shown_id(const edit::Spool& d) { return std::to_string(d.stream); }
+std::string shown_id(const edit::ProcessProgram& d) { return d.ppid.text; }
+std::string shown_id(const edit::FormattedProgram& d) { return d.ppid.text; }
+std::string shown_id(const edit::Recipe& d) { return d.id; }
+std::string shown_id(const edit::Trace& d) { return d.trid.text; }
+
+template <auto Table, auto Build>
+Definition build(const Store& s, Kind kind, size_t index) {
+    const auto& d = (s.*Table).entries()[index].def;
+    return {kind, shown_id(d), d.name, Build(d, s)};
+}
+
+template <auto Table>
+size_t table_size(const Store& s) {
+    return (s.*Table).size();
+}
+
+template <auto Table, auto Build>
+std::vector<Field> blank_fields() {
+    static const Store empty;
+    using Def = std::remove_cvref_t<decltype((empty.*Table).entries()[0].def)>;
+    return Build(Def{}, empty);
+}
+
+// What differs between the kinds, in the order of Kind.
+struct KindFields {
+    size_t (*size)(const Store&);
+    Definition (*build)(const Store&, Kind, size_t);
+    std::vector<Field> (*blank)();
+};
+
+template <auto Table, auto Build>
+constexpr KindFields kind_fields() {
+    return {table_size<Table>, build<Table, Build>, blank_fields<Table, Build>};
+}
+
+constexpr KindFields kKinds[] = {
+    kind_fields<&Store::ec, variable_fields>(), kind_fields<&Store::sv, variable_fields>(),
+    kind_fields<&Store::dv, variable_fields>(), kind_fields<&Store::ce, event_fields>(),
+    kind_fields<&Store::rp, report_fields>(),   kind_fields<&Store::al, alarm_fields>(),
+    kind_fields<&Store::sp, spool_fields>(),    kind_fields<&Store::pp, pp_fields>(),
+    kind_fields<&Store::fp, fpp_fields>(),      kind_fields<&Store::rc, recipe_fields>(),
+    kind_fields<&Store::tr, trace_fields>(),
+};
+static_assert(std::size(kKinds) == std::size(kAllKinds));
+
+}  // namespace
+
+const Field* Definition::find(std::string_view key) const {
+    for (const auto& f : fields)
+        if (f.key == key) return &f;
+    return nullptr;
+}
+
+DefinitionFields::DefinitionFields(edit::Equipment equipment) { store_.load(std::move(equipment)); }
+
+size_t DefinitionFields::count(Kind kind) const {
+    return kKinds[static_cast<size_t>(kind)].size(store_);
+}
+
+Definition DefinitionFields::get(Kind kind, size_t index) const {
+    return kKinds[static_cast<size_t>(kind)].build(store_, kind, index);
+}
+
+std::vector<Field> DefinitionFields::blank(Kind kind) {
+    return kKinds[static_cast<size_t>(kind)].blank();
+}
+
+std::string kind_key(Kind kind) {
+    std::string key = kind_name(kind);
+    for (char& c : key) c = static_cast<char>(c - 'A' + 'a');
+    return key;
+}
+
+std::string DefinitionFields::link_text(const LinkTarget& link) {
+    return link.name + " (" + (link.id ? std::to_string(*link.id) : "not defined") + ")";
+}
+
+std::string DefinitionFields::value_text(const Field& field, std::string_view separator) {
+    std::string out;
+    auto join = [&](const std::string& item) {
+        if (!out.empty()) out += separator;
+        out += item;
+    };
+    switch (field.type) {
+        case FieldType::Text: return field.text.value_or("");
+        case FieldType::Number: return field.number ? std::to_string(*field.number) : "";
+        case FieldType::Link:
+        case FieldType::Links:
+            for (const auto& l : field.links) join(link_text(l));
+            return out;
+        case FieldType::Numbers:
+            for (auto n : field.numbers) join(std::to_string(n));
+            return out;
+        case FieldType::Entries:
+            for (const auto& e : field.entries) join(e.summary);
+            return out;
+    }
+    return out;
+}
+
+const char* alarm_category(int code) {
+    static const char* const names[] = {"not used",
+                                        "personal safety",
+                                        "equipment safety",
+                                        "parameter control warning",
+                                        "parameter control error",
+                                        "irrecoverable error",
+                                        "equipment status warning",
+                                        "attention flags",
+                                        "data integrity"};
+    int category = code & 0x7f;
+    return category < static_cast<int>(std::size(names)) ? names[category] : "other category";
+}
+
+std::optional<std::string> format_name(int32_t code) {
+    const textscan::ItemFormat* f = textscan::find_format(code);
+    if (!f) return std::nullopt;
+    return std::string(f->source_name);
+}
+
+std::string size_text(int32_t size, int32_t max_size) {
+    return max_size > size ? std::to_string(size) + ".." + std::to_string(max_size)
+                           : std::to_string(size);
+}
+
+}  // namespace zor::inspect

@@ -1,0 +1,46 @@
+#pragma once
+// Writes JSON as it goes, two blanks per level, keys in the order they are
+// written: the export and the diff stream their documents through one.
+// Strings are taken as UTF-8.
+
+#include <cstdint>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zor::inspect {
+
+class JsonWriter {
+  public:
+    explicit JsonWriter(std::ostream& out) : out_(out) {}
+
+    void begin_object() { open('{'); }
+    void end_object() { close('}'); }
+    void begin_array() { open('['); }
+    void end_array() { close(']'); }
+    // The next value belongs to this key.
+    void key(std::string_view k);
+    void string(std::string_view utf8);
+    void number(int64_t n);
+    void null();
+    void optional_string(const std::optional<std::string>& utf8);
+    // After the last close: the document's line end.
+    void finish() { out_ << '\n'; }
+
+  private:
+    void open(char c);
+    void close(char c);
+    void before_value();
+    void indent();
+
+    std::ostream& out_;
+    std::vector<size_t> counts_;  // values written in each open container
+    bool after_key_ = false;
+};
+
+// A JSON string literal of UTF-8 text: '"', '\\' and control bytes escaped.
+std::string json_utf8(std::string_view text);
+
+}  // namespace zor::inspect

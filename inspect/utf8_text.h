@@ -1,0 +1,27 @@
+#pragma once
+// The definitions' Shift-JIS texts (code page 932) as UTF-8, for what
+// ZorInspect writes for other programs: JSON, CSV, Markdown and HTML.
+
+#include <string>
+#include <string_view>
+
+namespace zor::inspect {
+
+// One converter is reused for every text of an export: opening the code
+// page's table costs more than converting a short text.
+class Utf8Converter {
+  public:
+    Utf8Converter();
+    ~Utf8Converter();
+    Utf8Converter(const Utf8Converter&) = delete;
+    Utf8Converter& operator=(const Utf8Converter&) = delete;
+
+    // The text in UTF-8. A byte that begins no character of the code page
+    // comes out as U+FFFD and the rest still converts.
+    std::string operator()(std::string_view sjis);
+
+  private:
+    void* cd_;
+};
+
+}  // namespace zor::inspect
