@@ -2,7 +2,6 @@
 // sources with faults of every kind of link, on the sample equipment, and
 // on input it cannot read.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <map>
@@ -10,24 +9,15 @@
 #include <vector>
 
 #include "tests/compile_run.h"
+#include "tests/inspect_run.h"
 
 namespace zor::testing {
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out, err;
-};
+using Result = InspectResult;
 
 Result inspect(const CompileRun& dir, const std::string& arguments) {
-    std::string command = "cd '" + dir.dir().string() + "' && '" ZOR_INSPECT_PATH "' " + arguments +
-                          " > out.captured 2> err.captured";
-    int status = std::system(command.c_str());
-    Result r;
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1000;
-    r.out = dir.read("out.captured");
-    r.err = dir.read("err.captured");
-    return r;
+    return run_inspect(dir, arguments);
 }
 
 // Every kind of link that names nothing, and one fault of each other rule.
