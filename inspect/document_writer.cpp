@@ -58,7 +58,8 @@ class MarkdownWriter : public DocumentWriter {
 };
 
 constexpr const char* kStyle = R"(<style>
-body { font-family: "Noto Sans CJK JP", "IPAGothic", "Yu Gothic", Meiryo, sans-serif;
+body { font-family: "Segoe UI", "DejaVu Sans", Arial, "Yu Gothic", Meiryo, "Noto Sans CJK JP",
+       "IPAPGothic", sans-serif;
        font-size: 10.5pt; color: #1a1a1a; margin: 2em auto; max-width: 75em; padding: 0 1.5em; }
 h1 { font-size: 1.7em; border-bottom: 3px solid #2d4f7c; padding-bottom: .2em; margin-bottom: .2em; }
 h2 { font-size: 1.25em; color: #2d4f7c; border-bottom: 1px solid #c8d3e0; margin-top: 2em; }
@@ -70,7 +71,7 @@ table { border-collapse: collapse; width: 100%; margin: .5em 0 1em; }
 th, td { border: 1px solid #c8d3e0; padding: .25em .45em; text-align: left; vertical-align: top; }
 th { background: #e8eef5; font-weight: 600; }
 tbody tr:nth-child(even) { background: #f6f8fb; }
-td { overflow-wrap: anywhere; }
+td { overflow-wrap: break-word; }
 .none { color: #777; font-style: italic; }
 @media print {
   body { margin: 0; max-width: none; font-size: 8.5pt; }
