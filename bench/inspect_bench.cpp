@@ -1,23 +1,58 @@
 // ZorInspect benchmark: for each object file given, zoredit's load of it and
 // the check of what was loaded (reading every definition out through
-// zoredit's C interface, then the rules), best of 5, in the same run.
+// zoredit's C interface, then the rules), best of 5, in the same run; then
+// each export format of the file (read, resolve, write), against that load.
 //
 // Usage: inspect_bench FILE.fil [FILE.fil ...]   (inspect_bench.sh makes
 // the files: the compile benchmark's generator at several sizes, compiled)
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "bench/best_of.h"
 #include "inspect/check.h"
+#include "inspect/export_csv.h"
+#include "inspect/export_json.h"
+#include "inspect/reference.h"
 #include "inspect/snapshot.h"
+#include "zoredit/fil_reader.h"
 #include "zoredit/zoredit.h"
 
 namespace {
 
 using zor::bench::best_of;
+
+// The whole export as the command runs it, output to /dev/null (csv: to a
+// temporary directory).
+void run_export(const std::string& fil, const std::string& format) {
+    zor::edit::Equipment eq;
+    std::string error;
+    if (!zor::edit::read_fil_file(fil, eq, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        std::exit(1);
+    }
+    zor::inspect::DefinitionFields defs(std::move(eq));
+    if (format == "csv") {
+        auto dir = std::filesystem::temp_directory_path() / "inspect_bench_csv";
+        if (!zor::inspect::export_csv(defs, dir.string(), error))
+            std::fprintf(stderr, "%s\n", error.c_str());
+        return;
+    }
+    std::ofstream out("/dev/null", std::ios::binary);
+    if (format == "json") {
+        zor::inspect::export_json(defs, fil, out);
+    } else {
+        auto writer =
+            format == "html" ? zor::inspect::html_writer(out) : zor::inspect::markdown_writer(out);
+        zor::inspect::write_reference(defs, fil, *writer);
+    }
+}
 
 }  // namespace
 
@@ -55,6 +90,34 @@ int main(int argc, char** argv) {
     }
     std::printf("target: check <= 2 x load (%s); check us/def flat across sizes (linear)\n",
                 within ? "met" : "NOT met");
+
+    // The export reads the file itself (zoredit's reader, not its C
+    // interface); the load it is held against is zoredit's, as above.
+    const std::vector<std::string> formats = {"json", "csv", "markdown", "html"};
+    std::printf("\n%-10s %12s %9s", "file", "definitions", "load s");
+    for (const auto& f : formats) std::printf(" %9s", (f + " s").c_str());
+    std::printf(" %7s %12s\n", "ratio", "worst us/def");
+    bool export_within = true;
+    for (int i = 1; i < argc; ++i) {
+        int defs = 0;
+        char reason[512] = {};
+        double load = best_of(
+            [&] { defs = GemEditSetupEquipment(0, "/dev/null", argv[i], reason, sizeof reason); });
+        std::string name = argv[i];
+        name = name.substr(name.find_last_of('/') + 1);
+        std::printf("%-10s %12d %9.3f", name.c_str(), defs, load);
+        double worst = 0;
+        for (const auto& f : formats) {
+            double t = best_of([&] { run_export(argv[i], f); }, [] {}, 3);
+            worst = std::max(worst, t);
+            std::printf(" %9.3f", t);
+        }
+        std::printf(" %7.2f %12.2f\n", worst / load, worst / defs * 1e6);
+        export_within = export_within && worst <= 3 * load;
+    }
+    std::printf("target: every export <= 3 x load (%s); us/def flat across sizes (linear)\n",
+                export_within ? "met" : "NOT met");
+    std::filesystem::remove_all(std::filesystem::temp_directory_path() / "inspect_bench_csv");
     GemTerminateLibrary();
     return 0;
 }
