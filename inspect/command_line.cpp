@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <memory>
+#include <utility>
 
 #include "inspect/check.h"
 #include "inspect/diff.h"
@@ -58,6 +59,39 @@ int usage_error(std::ostream& err, const std::string& text) {
     return kExitUnreadable;
 }
 
+// The words after a command: options that take a value, flags, and the
+// files. "" when they make sense, else what is wrong.
+struct Options {
+    std::vector<std::pair<std::string, std::string*>> values;
+    std::vector<std::pair<std::string, bool*>> flags;
+    std::vector<std::string> files;
+
+    std::string read(const std::vector<std::string>& args) {
+        for (size_t i = 1; i < args.size(); ++i) {
+            const std::string& a = args[i];
+            if (std::string* value = find(values, a)) {
+                if (i + 1 >= args.size()) return a + " needs a value";
+                *value = args[++i];
+            } else if (bool* flag = find(flags, a)) {
+                *flag = true;
+            } else if (a.size() > 1 && a.starts_with("-")) {
+                return "unknown option " + a;
+            } else {
+                files.push_back(a);
+            }
+        }
+        return "";
+    }
+
+  private:
+    template <class T>
+    static T* find(const std::vector<std::pair<std::string, T*>>& list, const std::string& a) {
+        for (const auto& [name, target] : list)
+            if (name == a) return target;
+        return nullptr;
+    }
+};
+
 struct CheckOptions {
     std::string fil, source, profile, cnf;
     bool json = false, werror = false;
@@ -65,27 +99,13 @@ struct CheckOptions {
 
 int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     CheckOptions o;
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        std::string* value = a == "--source"    ? &o.source
-                             : a == "--profile" ? &o.profile
-                             : a == "--cnf"     ? &o.cnf
-                                                : nullptr;
-        if (value) {
-            if (i + 1 >= args.size()) return usage_error(err, a + " needs a file name");
-            *value = args[++i];
-        } else if (a == "--json") {
-            o.json = true;
-        } else if (a == "--werror") {
-            o.werror = true;
-        } else if (a.starts_with("--")) {
-            return usage_error(err, "unknown option " + a);
-        } else if (o.fil.empty()) {
-            o.fil = a;
-        } else {
-            return usage_error(err, "one object file only: " + a);
-        }
-    }
+    Options options{{{"--source", &o.source}, {"--profile", &o.profile}, {"--cnf", &o.cnf}},
+                    {{"--json", &o.json}, {"--werror", &o.werror}},
+                    {}};
+    if (std::string wrong = options.read(args); !wrong.empty()) return usage_error(err, wrong);
+    if (options.files.size() > 1)
+        return usage_error(err, "one object file only: " + options.files[1]);
+    if (!options.files.empty()) o.fil = options.files[0];
     if (o.fil.empty()) return usage_error(err, "check needs an object file");
 
     std::string error;
@@ -131,20 +151,11 @@ struct ExportOptions {
 
 int run_export(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     ExportOptions o;
-    for (size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        std::string* value = a == "--format" ? &o.format : a == "-o" ? &o.output : nullptr;
-        if (value) {
-            if (i + 1 >= args.size()) return usage_error(err, a + " needs a value");
-            *value = args[++i];
-        } else if (a.starts_with("-")) {
-            return usage_error(err, "unknown option " + a);
-        } else if (o.fil.empty()) {
-            o.fil = a;
-        } else {
-            return usage_error(err, "one object file only: " + a);
-        }
-    }
+    Options options{{{"--format", &o.format}, {"-o", &o.output}}, {}, {}};
+    if (std::string wrong = options.read(args); !wrong.empty()) return usage_error(err, wrong);
+    if (options.files.size() > 1)
+        return usage_error(err, "one object file only: " + options.files[1]);
+    if (!options.files.empty()) o.fil = options.files[0];
     if (o.fil.empty()) return usage_error(err, "export needs an object file");
     if (o.format != "json" && o.format != "csv" && o.format != "markdown" && o.format != "html")
         return usage_error(err, "export needs --format json, csv, markdown or html");
@@ -184,16 +195,10 @@ int run_export(const std::vector<std::string>& args, std::ostream& out, std::ost
 }
 
 int run_diff(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    std::vector<std::string> files;
     bool json = false;
-    for (size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--json")
-            json = true;
-        else if (args[i].starts_with("-"))
-            return usage_error(err, "unknown option " + args[i]);
-        else
-            files.push_back(args[i]);
-    }
+    Options options{{}, {{"--json", &json}}, {}};
+    if (std::string wrong = options.read(args); !wrong.empty()) return usage_error(err, wrong);
+    const std::vector<std::string>& files = options.files;
     if (files.size() != 2)
         return usage_error(err, "diff needs two object files, the old and the new");
     edit::Equipment old_eq, new_eq;

@@ -12,61 +12,80 @@ namespace {
 using edit::Link;
 using edit::Store;
 
-Field field(std::string key, FieldType type) {
+Field field(std::string_view key, FieldType type) {
     Field f;
-    f.key = std::move(key);
+    f.key = key;
     f.type = type;
     return f;
 }
 
+// The keys of an item's text and its format and sizes. Keys are literals:
+// the export builds millions of fields.
+struct ItemKeys {
+    std::string_view text, format, format_code, size, max_size;
+};
+constexpr ItemKeys kVariableKeys{"", "format", "format_code", "size", "max_size"};
+constexpr ItemKeys kIdKeys{"id", "id_format", "id_format_code", "id_size", "id_max_size"};
+constexpr ItemKeys kBodyKeys{"body", "body_format", "body_format_code", "body_size",
+                             "body_max_size"};
+constexpr ItemKeys kCodeKeys{"code", "code_format", "code_format_code", "code_size",
+                             "code_max_size"};
+constexpr ItemKeys kValueKeys{"value", "value_format", "value_format_code", "value_size",
+                              "value_max_size"};
+
 // Appends fields in the order they are given.
 class Fields {
   public:
-    explicit Fields(const Store& store) : store_(store) {}
+    explicit Fields(const Store& store) : store_(store) { fields_.reserve(16); }
 
-    Fields& text(std::string key, std::optional<std::string> value) {
-        Field f = field(std::move(key), FieldType::Text);
+    Fields& text(std::string_view key, std::optional<std::string> value) {
+        Field f = field(key, FieldType::Text);
         f.text = std::move(value);
         return add(std::move(f));
     }
-    Fields& number(std::string key, std::optional<int64_t> value) {
-        Field f = field(std::move(key), FieldType::Number);
+    Fields& number(std::string_view key, std::optional<int64_t> value) {
+        Field f = field(key, FieldType::Number);
         f.number = value;
         return add(std::move(f));
     }
-    Fields& numbers(std::string key, std::vector<int64_t> values) {
-        Field f = field(std::move(key), FieldType::Numbers);
+    Fields& numbers(std::string_view key, std::vector<int64_t> values) {
+        Field f = field(key, FieldType::Numbers);
         f.numbers = std::move(values);
         return add(std::move(f));
     }
-    Fields& links(std::string key, Link link, const std::vector<std::string>& names) {
-        Field f = field(std::move(key), FieldType::Links);
+    Fields& links(std::string_view key, Link link, const std::vector<std::string>& names) {
+        Field f = field(key, FieldType::Links);
         for (const auto& n : names) f.links.push_back(resolve(link, n));
         return add(std::move(f));
     }
-    Fields& link(std::string key, Link link, const std::optional<std::string>& name) {
-        Field f = field(std::move(key), FieldType::Link);
+    Fields& link(std::string_view key, Link link, const std::optional<std::string>& name) {
+        Field f = field(key, FieldType::Link);
         if (name) f.links.push_back(resolve(link, *name));
         return add(std::move(f));
     }
-    Fields& entries(std::string key, std::vector<GroupEntry> entries) {
-        Field f = field(std::move(key), FieldType::Entries);
+    Fields& entries(std::string_view key, std::vector<GroupEntry> entries) {
+        Field f = field(key, FieldType::Entries);
         f.entries = std::move(entries);
         return add(std::move(f));
     }
-    // Format, its code, size and maximum size of an item, keys prefixed.
-    Fields& format(const std::string& prefix, int32_t code, int32_t size,
+    // Format, its code, size and maximum size of an item.
+    Fields& format(const ItemKeys& keys, int32_t code, int32_t size,
                    std::optional<int32_t> max_size) {
-        text(prefix + "format", format_name(code));
-        number(prefix + "format_code", code);
-        number(prefix + "size", size);
-        if (max_size) number(prefix + "max_size", *max_size);
+        text(keys.format, format_name(code));
+        number(keys.format_code, code);
+        number(keys.size, size);
+        if (max_size) number(keys.max_size, *max_size);
         return *this;
     }
-    // A text with its format and sizes: "<key>", then "<key>_format", ….
-    Fields& item(const std::string& key, const edit::TextItem& item, bool with_max_size = true) {
-        text(key, item.text);
-        return format(key + "_", item.form, item.size,
+    // A text ID with the definition's name, then the ID's format and sizes.
+    Fields& text_id(const edit::TextItem& id, const std::string& name) {
+        text("id", id.text).text("name", name);
+        return format(kIdKeys, id.form, id.size, id.msize);
+    }
+    // A text with its format and sizes.
+    Fields& item(const ItemKeys& keys, const edit::TextItem& item, bool with_max_size = true) {
+        text(keys.text, item.text);
+        return format(keys, item.form, item.size,
                       with_max_size ? std::optional<int32_t>(item.msize) : std::nullopt);
     }
 
@@ -101,7 +120,7 @@ std::vector<Field> variable_fields(const edit::Variable& v, const Store& s) {
             {Fields(s).text("id", l.id).text("lower", l.low).text("upper", l.upper).take(),
              l.id + ": " + l.low + " .. " + l.upper});
     Fields f(s);
-    f.number("id", v.id).text("name", v.name).format("", v.form, v.size, v.msize);
+    f.number("id", v.id).text("name", v.name).format(kVariableKeys, v.form, v.size, v.msize);
     f.text("units", v.units).text("min", v.min).text("max", v.max).text("nominal", v.nominal);
     f.entries("limits", std::move(limits)).links("events", Link::Event, v.events);
     return f.links("elements", Link::Variable, v.vids).take();
@@ -147,11 +166,7 @@ std::vector<Field> spool_fields(const edit::Spool& sp, const Store& s) {
 }
 
 std::vector<Field> pp_fields(const edit::ProcessProgram& p, const Store& s) {
-    Fields f(s);
-    f.text("id", p.ppid.text)
-        .text("name", p.name)
-        .format("id_", p.ppid.form, p.ppid.size, p.ppid.msize);
-    return f.item("body", p.body).take();
+    return Fields(s).text_id(p.ppid, p.name).item(kBodyKeys, p.body).take();
 }
 
 std::vector<Field> fpp_fields(const edit::FormattedProgram& p, const Store& s) {
@@ -161,19 +176,19 @@ std::vector<Field> fpp_fields(const edit::FormattedProgram& p, const Store& s) {
         std::string summary = item_summary(c.code);
         for (size_t i = 0; i < c.params.size(); ++i) {
             params.push_back(
-                {Fields(s).item("value", c.params[i]).take(), item_summary(c.params[i])});
+                {Fields(s).item(kValueKeys, c.params[i]).take(), item_summary(c.params[i])});
             summary += (i ? ", " : ": ") + params.back().summary;
         }
         codes.push_back(
-            {Fields(s).item("code", c.code).entries("parameters", std::move(params)).take(),
+            {Fields(s).item(kCodeKeys, c.code).entries("parameters", std::move(params)).take(),
              summary});
     }
-    Fields f(s);
-    f.text("id", p.ppid.text)
-        .text("name", p.name)
-        .format("id_", p.ppid.form, p.ppid.size, p.ppid.msize);
-    f.text("model", p.mdln).text("software_revision", p.softrev);
-    return f.entries("command_codes", std::move(codes)).take();
+    return Fields(s)
+        .text_id(p.ppid, p.name)
+        .text("model", p.mdln)
+        .text("software_revision", p.softrev)
+        .entries("command_codes", std::move(codes))
+        .take();
 }
 
 std::vector<Field> recipe_fields(const edit::Recipe& r, const Store& s) {
@@ -183,7 +198,7 @@ std::vector<Field> recipe_fields(const edit::Recipe& r, const Store& s) {
         e.text("name", p.name);
         std::string summary = p.name.value_or("");
         if (p.value) {
-            e.item("value", *p.value, false);
+            e.item(kValueKeys, *p.value, false);
             summary += " = " + item_summary(*p.value, false);
         } else {
             e.text("value", std::nullopt).text("value_format", std::nullopt);
@@ -201,10 +216,10 @@ std::vector<Field> recipe_fields(const edit::Recipe& r, const Store& s) {
 
 std::vector<Field> trace_fields(const edit::Trace& t, const Store& s) {
     Fields f(s);
-    f.text("id", t.trid.text)
-        .text("name", t.name)
-        .format("id_", t.trid.form, t.trid.size, t.trid.msize);
-    f.text("period", t.dsper).number("total_samples", t.totsmp).number("group_size", t.repgsz);
+    f.text_id(t.trid, t.name)
+        .text("period", t.dsper)
+        .number("total_samples", t.totsmp)
+        .number("group_size", t.repgsz);
     return f.links("variables", Link::StatusVariable, t.svs).take();
 }
 

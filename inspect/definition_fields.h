@@ -34,7 +34,7 @@ struct LinkTarget {
 enum class FieldType { Text, Number, Link, Links, Numbers, Entries };
 
 struct Field {
-    std::string key;  // "max_size": the JSON key and CSV column; "max size" in the diff
+    std::string_view key;  // "max_size": the JSON key and CSV column; "max size" in the diff
     FieldType type = FieldType::Text;
     std::optional<std::string> text;  // Text; none when the file leaves the field out
     std::optional<int64_t> number;    // Number; none for a format code that names no format

@@ -44,16 +44,16 @@ std::map<Key, Definition> keyed(const DefinitionFields& defs, Kind kind) {
 }
 
 // "reports" → "report": one link of the list.
-std::string singular(const std::string& key) {
-    std::string label = key;
+std::string singular(std::string_view key) {
+    std::string label(key);
     for (char& c : label)
         if (c == '_') c = ' ';
     if (label.ends_with('s')) label.pop_back();
     return label;
 }
 
-std::string label(const std::string& key) {
-    std::string out = key;
+std::string label(std::string_view key) {
+    std::string out(key);
     std::replace(out.begin(), out.end(), '_', ' ');
     return out;
 }

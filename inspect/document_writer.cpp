@@ -30,13 +30,13 @@ class MarkdownWriter : public DocumentWriter {
         out_ << "\n" << rule << "\n";
     }
     void row(const std::vector<Cell>& cells) override {
-        out_ << "|";
+        std::string line = "|";
         for (const auto& cell : cells) {
-            out_ << " ";
-            for (size_t i = 0; i < cell.size(); ++i) out_ << (i ? "<br>" : "") << escape(cell[i]);
-            out_ << " |";
+            line += " ";
+            for (size_t i = 0; i < cell.size(); ++i) line += (i ? "<br>" : "") + escape(cell[i]);
+            line += " |";
         }
-        out_ << "\n";
+        out_ << line << "\n";
     }
     void table_end() override {}
     void end() override {}
@@ -110,13 +110,13 @@ class HtmlWriter : public DocumentWriter {
         out_ << "</tr></thead>\n<tbody>\n";
     }
     void row(const std::vector<Cell>& cells) override {
-        out_ << "<tr>";
+        std::string line = "<tr>";
         for (const auto& cell : cells) {
-            out_ << "<td>";
-            for (size_t i = 0; i < cell.size(); ++i) out_ << (i ? "<br>" : "") << escape(cell[i]);
-            out_ << "</td>";
+            line += "<td>";
+            for (size_t i = 0; i < cell.size(); ++i) line += (i ? "<br>" : "") + escape(cell[i]);
+            line += "</td>";
         }
-        out_ << "</tr>\n";
+        out_ << line << "</tr>\n";
     }
     void table_end() override { out_ << "</tbody>\n</table>\n"; }
     void end() override { out_ << "</body>\n</html>\n"; }

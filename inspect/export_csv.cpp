@@ -30,8 +30,10 @@ bool export_csv(const DefinitionFields& defs, const std::string& directory, std:
         std::ofstream out(path, std::ios::binary);
         out << "\xEF\xBB\xBF";
         std::string line;
-        for (const auto& f : DefinitionFields::blank(kind))
-            line += (line.empty() ? "" : ",") + f.key;
+        for (const auto& f : DefinitionFields::blank(kind)) {
+            if (!line.empty()) line += ',';
+            line += f.key;
+        }
         out << line << "\r\n";
         for (size_t i = 0, n = defs.count(kind); i < n; ++i) {
             line.clear();

@@ -5,7 +5,13 @@
 namespace zor::inspect {
 
 std::string json_utf8(std::string_view text) {
-    std::string out = "\"";
+    std::string out;
+    append_json_utf8(out, text);
+    return out;
+}
+
+void append_json_utf8(std::string& out, std::string_view text) {
+    out += '"';
     for (char ch : text) {
         auto c = static_cast<unsigned char>(ch);
         if (c == '"' || c == '\\') {
@@ -19,12 +25,17 @@ std::string json_utf8(std::string_view text) {
             out += ch;
         }
     }
-    return out + "\"";
+    out += '"';
+}
+
+void JsonWriter::flush() {
+    out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
+    buffer_.clear();
 }
 
 void JsonWriter::indent() {
-    out_ << '\n';
-    for (size_t i = 0; i < counts_.size(); ++i) out_ << "  ";
+    buffer_ += '\n';
+    buffer_.append(2 * counts_.size(), ' ');
 }
 
 void JsonWriter::before_value() {
@@ -33,19 +44,20 @@ void JsonWriter::before_value() {
         return;
     }
     if (counts_.empty()) return;
-    if (counts_.back()++ > 0) out_ << ',';
+    if (counts_.back()++ > 0) buffer_ += ',';
     indent();
 }
 
 void JsonWriter::key(std::string_view k) {
     before_value();
-    out_ << json_utf8(k) << ": ";
+    append_json_utf8(buffer_, k);
+    buffer_ += ": ";
     after_key_ = true;
 }
 
 void JsonWriter::open(char c) {
     before_value();
-    out_ << c;
+    buffer_ += c;
     counts_.push_back(0);
 }
 
@@ -53,22 +65,23 @@ void JsonWriter::close(char c) {
     size_t written = counts_.back();
     counts_.pop_back();
     if (written > 0) indent();
-    out_ << c;
+    buffer_ += c;
+    if (buffer_.size() >= 1 << 16) flush();
 }
 
 void JsonWriter::string(std::string_view utf8) {
     before_value();
-    out_ << json_utf8(utf8);
+    append_json_utf8(buffer_, utf8);
 }
 
 void JsonWriter::number(int64_t n) {
     before_value();
-    out_ << n;
+    buffer_ += std::to_string(n);
 }
 
 void JsonWriter::null() {
     before_value();
-    out_ << "null";
+    buffer_ += "null";
 }
 
 void JsonWriter::optional_string(const std::optional<std::string>& utf8) {
