@@ -107,10 +107,8 @@ class Fields {
 
 // An item as the source writes it: "A[1..32] TRACE_1".
 std::string item_summary(const edit::TextItem& item, bool with_max_size = true) {
-    std::string name = format_name(item.form).value_or("?");
-    int32_t max_size = with_max_size ? item.msize : item.size;
-    if (max_size == 0) return name + " " + item.text;
-    return name + "[" + size_text(item.size, max_size) + "] " + item.text;
+    return format_text(item.form, item.size, with_max_size ? item.msize : item.size) + " " +
+           item.text;
 }
 
 std::vector<Field> variable_fields(const edit::Variable& v, const Store& s) {
@@ -346,6 +344,11 @@ std::optional<std::string> format_name(int32_t code) {
     const textscan::ItemFormat* f = textscan::find_format(code);
     if (!f) return std::nullopt;
     return std::string(f->source_name);
+}
+
+std::string format_text(int32_t code, int32_t size, int32_t max_size) {
+    std::string name = format_name(code).value_or("?");
+    return max_size == 0 ? name : name + "[" + size_text(size, max_size) + "]";
 }
 
 std::string size_text(int32_t size, int32_t max_size) {

@@ -89,6 +89,9 @@ inline constexpr Kind kAllKinds[] = {Kind::EC, Kind::SV, Kind::DV, Kind::CE, Kin
 const char* alarm_category(int code);
 // The source name of a format code ("F4", "BO", "A"), or none.
 std::optional<std::string> format_name(int32_t code);
+// An item's format as the source writes it: "F4" (no size given), "U4[4]",
+// "A[1..64]"; "?" for a code that names no format.
+std::string format_text(int32_t code, int32_t size, int32_t max_size);
 // An item's size as the source writes it: "1", "4", "1..64".
 std::string size_text(int32_t size, int32_t max_size);
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <map>
-#include <tuple>
 
 #include "inspect/json_writer.h"
 #include "inspect/utf8_text.h"
@@ -43,18 +42,17 @@ std::map<Key, Definition> keyed(const DefinitionFields& defs, Kind kind) {
     return out;
 }
 
-// "reports" → "report": one link of the list.
-std::string singular(std::string_view key) {
-    std::string label(key);
-    for (char& c : label)
-        if (c == '_') c = ' ';
-    if (label.ends_with('s')) label.pop_back();
-    return label;
-}
-
+// "max_size" → "max size": a field as the diff names it.
 std::string label(std::string_view key) {
     std::string out(key);
     std::replace(out.begin(), out.end(), '_', ' ');
+    return out;
+}
+
+// "reports" → "report": one link of the list.
+std::string singular(std::string_view key) {
+    std::string out = label(key);
+    if (out.ends_with('s')) out.pop_back();
     return out;
 }
 

@@ -4,12 +4,6 @@
 
 namespace zor::inspect {
 
-std::string json_utf8(std::string_view text) {
-    std::string out;
-    append_json_utf8(out, text);
-    return out;
-}
-
 void append_json_utf8(std::string& out, std::string_view text) {
     out += '"';
     for (char ch : text) {

@@ -50,8 +50,8 @@ class JsonWriter {
     bool after_key_ = false;
 };
 
-// A JSON string literal of UTF-8 text: '"', '\\' and control bytes escaped.
-std::string json_utf8(std::string_view text);
+// Appends the JSON string literal of UTF-8 text: '"', '\\' and control
+// bytes escaped.
 void append_json_utf8(std::string& out, std::string_view text);
 
 }  // namespace zor::inspect

@@ -54,12 +54,10 @@ Lines size_cell(const Definition& d, const DefinitionFields&) {
 
 // "A[1..80]" for the item whose fields begin with `prefix`.
 Lines item_format(const Definition& d, const std::string& prefix) {
-    const Field* name = d.find(prefix + "format");
-    std::string shown = name && name->text ? *name->text : "?";
-    auto size = static_cast<int32_t>(number_of(d, (prefix + "size").c_str()));
-    auto max_size = static_cast<int32_t>(number_of(d, (prefix + "max_size").c_str()));
-    if (max_size == 0) return {shown};
-    return {shown + "[" + size_text(size, max_size) + "]"};
+    auto number = [&](const char* key) {
+        return static_cast<int32_t>(number_of(d, (prefix + key).c_str()));
+    };
+    return {format_text(number("format_code"), number("size"), number("max_size"))};
 }
 Lines id_format_cell(const Definition& d, const DefinitionFields&) { return item_format(d, "id_"); }
 Lines body_format_cell(const Definition& d, const DefinitionFields&) {
