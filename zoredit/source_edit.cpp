@@ -229,7 +229,7 @@ class Editor {
             for (size_t j = 1; j <= items; ++j) {
                 if (!reduced_item_line(written[j], reduced_written_)) return false;
                 std::string_view key(reduced_written_);
-                key = key.substr(0, key.find(' '));
+                key = key.substr(0, key.find_first_of(" :"));
                 if (key != "format" && key != "nominal" && key != "vid") continue;
                 item_fields(written[j], fields_written_);
                 meanings_.push_back(item_meaning(fields_written_));
