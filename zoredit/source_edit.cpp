@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <set>
 #include <type_traits>
 #include <vector>
 
 #include "zoredit/source_scan.h"
 #include "zoredit/source_writer.h"
+#include "zoredit/text_util.h"
 
 namespace zor::edit {
 namespace {
@@ -35,13 +37,12 @@ int revision_needed(const Def& def) {
         return 0;
 }
 
-// The number a spool is compared under: the compiler refuses stream 0.
-int32_t plain_stream(const Spool& p) { return p.stream == 0 ? 256 : p.stream; }
-
+// The stream a spool's block most likely carries: the number the whole
+// source writer gives it, `laps` counting the spools of each byte so far.
 template <class Def>
-int32_t stream_of(const Def& def) {
+int32_t likely_stream(const Def& def, std::map<int32_t, int>& laps) {
     if constexpr (std::is_same_v<Def, Spool>)
-        return plain_stream(def);
+        return written_stream(def.stream, laps[def.stream]++);
     else
         return 0;
 }
@@ -69,8 +70,10 @@ class Editor {
         const auto& blocks = by_kind_[static_cast<size_t>(kind)];
         std::vector<const Def*> saved = table.saved();
         if (blocks.size() != saved.size()) return false;
+        std::map<int32_t, int> laps;
         for (size_t i = 0; i < saved.size(); ++i)
-            if (!saved[i] || !matches(blocks[i], *saved[i], kind)) return false;
+            if (!saved[i] || !matches(blocks[i], *saved[i], kind, likely_stream(*saved[i], laps)))
+                return false;
         if constexpr (std::is_same_v<Def, Spool>)
             for (size_t b : blocks) streams_.insert(scan_.blocks[b].stream);
 
@@ -78,14 +81,15 @@ class Editor {
         size_t last_origin = 0;
         bool new_seen = false;
         std::string added;
-        const Anchor at = anchor(kind);
+        std::optional<Anchor> at;  // found when there is something to add
         for (const auto& e : table.entries()) {
             if (e.origin == kNoOrigin) {
                 if (e.deleted) continue;  // never saved
                 new_seen = true;
+                if (!at) at = anchor(kind);
                 int32_t stream = 0;
                 if constexpr (std::is_same_v<Def, Spool>) stream = fresh_stream(e.def.stream);
-                if (!new_block(e.def, kind, stream, at.revision, added)) return false;
+                if (!new_block(e.def, kind, stream, at->revision, added)) return false;
                 continue;
             }
             // Saved definitions keep their order and come before new ones.
@@ -102,7 +106,7 @@ class Editor {
         }
         for (size_t i = 0; i < saved.size(); ++i)
             if (!seen[i]) drop(scan_.blocks[blocks[i]]);
-        if (!added.empty()) inserted_[at.line] += added;
+        if (at && !added.empty()) inserted_[at->line] += added;
         return true;
     }
 
@@ -154,22 +158,90 @@ class Editor {
     }
 
     // Is block `b` the definition? Quickly when its lines are the writer's
-    // own, else item by item.
+    // own or its items those of the writer's lines in order, else item by
+    // item as the compiler would take them.
+    // `stream`: the number a spool is written with for the comparison; any
+    // with the definition's byte means the same.
     template <class Def>
-    bool matches(size_t b, const Def& def, Kind kind) {
+    bool matches(size_t b, const Def& def, Kind kind, int32_t stream) {
         ScannedBlock& block = scan_.blocks[b];
         int need = revision_needed(def);
         if (need != 0 && need != block.revision) return false;
         scratch_.clear();
         std::string error;
-        if (write_block(def, kind, stream_of(def), scratch_, error) && same_text(block, scratch_)) {
-            block.stream = stream_of(def);
+        if (!write_block(def, kind, stream, scratch_, error) || block.name != def.name)
+            return false;
+        if (same_text(block, scratch_)) {
+            block.stream = stream;
             return true;
         }
+        if (same_lines(block, kind)) return true;
         Canonical c;
-        return scan_items(source_, scan_, block) && canonical(def, kind, stream_of(def), c) &&
-               c.fields.name == block.name &&
-               same_items(kind, block.revision, block.items, c.meanings);
+        BlockItems items;
+        return scan_items(source_, scan_, block, items) && canonical(def, kind, stream, c) &&
+               same_items(kind, block.revision, items.meanings, c.meanings);
+    }
+
+    // The block's item lines against the writer's item lines in `scratch_`,
+    // pair by pair in order: the same when the reduced texts are, else the
+    // fields, else what the compiler takes from them. False when some pair
+    // differs or the counts do; the caller then compares the items in full.
+    bool same_lines(ScannedBlock& block, Kind kind) {
+        auto& written = written_lines_;
+        written.clear();
+        for (size_t at = 0; at < scratch_.size();) {
+            size_t end = scratch_.find('\n', at);
+            if (end == std::string::npos) break;
+            written.push_back(std::string_view(scratch_).substr(at, end + 1 - at));
+            at = end + 1;
+        }
+        // Header, items, closing brace, blank line.
+        if (written.size() < 3) return false;
+        const size_t items = written.size() - 3;
+        size_t k = 0;
+        size_t stream_line = 0;
+        for (size_t i = block.header + 1; i < block.close; ++i) {
+            std::string_view text = line(i);
+            bool reduced = reduced_item_line(text, reduced_);
+            if (reduced && reduced_.empty()) continue;
+            if (k < items && reduced && reduced_item_line(written[k + 1], reduced_written_) &&
+                reduced_ == reduced_written_) {
+                if (k == 0) stream_line = i;
+                ++k;
+                continue;
+            }
+            item_fields(text, fields_);
+            if (fields_.empty()) continue;
+            if (k >= items) return false;
+            item_fields(written[k + 1], fields_written_);
+            if (fields_ != fields_written_ &&
+                (fields_.size() <= 2 || fields_[1][0] != ':' ||
+                 !(item_meaning(fields_) == item_meaning(fields_written_))))
+                return false;
+            if (k == 0) stream_line = i;
+            ++k;
+        }
+        if (k != items) return false;
+        // The pairs mean the same; what remains is whether the compiler takes
+        // the lines without a counted error, and a spool's stream as written.
+        if (kind <= Kind::DV) {
+            meanings_.clear();
+            for (size_t j = 1; j <= items; ++j) {
+                if (!reduced_item_line(written[j], reduced_written_)) return false;
+                std::string_view key(reduced_written_);
+                key = key.substr(0, key.find_first_of(" :"));
+                if (key != "format" && key != "nominal" && key != "vid") continue;
+                item_fields(written[j], fields_written_);
+                meanings_.push_back(item_meaning(fields_written_));
+            }
+            if (!items_accepted(kind, block.revision, meanings_)) return false;
+        }
+        if (kind == Kind::SP) {
+            item_fields(line(stream_line), fields_);
+            if (fields_.size() <= 2) return false;
+            block.stream = decimal_value(fields_[2]);
+        }
+        return true;
     }
 
     // The block's lines against the writer's (CR LF, a blank line after).
@@ -250,13 +322,13 @@ class Editor {
     template <class Def>
     bool check(std::string_view text, const Def& def, Kind kind, int32_t stream, int revision) {
         ScannedSource s;
+        BlockItems items;
         if (!scan_source(text, revision, s) || s.blocks.size() != 1 || s.blocks[0].kind != kind ||
-            !scan_items(text, s, s.blocks[0]))
+            !scan_items(text, s, s.blocks[0], items))
             return false;
         Canonical c;
-        const ScannedBlock& b = s.blocks[0];
-        return canonical(def, kind, stream, c) && c.fields.name == b.name &&
-               same_items(kind, revision, b.items, c.meanings);
+        return canonical(def, kind, stream, c) && c.fields.name == s.blocks[0].name &&
+               same_items(kind, revision, items.meanings, c.meanings);
     }
 
     template <class Def>
@@ -280,7 +352,8 @@ class Editor {
     template <class Def>
     bool rewrite(size_t index, const Def& def, Kind kind) {
         ScannedBlock& b = scan_.blocks[index];
-        if (!scan_items(source_, scan_, b)) return false;
+        BlockItems items;
+        if (!scan_items(source_, scan_, b, items)) return false;
         int32_t stream = 0;
         if constexpr (std::is_same_v<Def, Spool>)
             stream = (b.stream & 0xff) == def.stream && b.stream != 0 ? b.stream
@@ -302,15 +375,15 @@ class Editor {
         // with the block's: the classes keep their order either way.
         const size_t n = c.meanings.size();
         std::vector<size_t> match(n, SIZE_MAX);  // writer item -> block item
-        std::vector<bool> kept(b.items.size(), false);
+        std::vector<bool> kept(items.meanings.size(), false);
         std::set<int> classes;
         for (const auto& m : c.meanings) classes.insert(m.order_class);
         for (int cls : classes) {
             size_t from = 0;
             for (size_t k = 0; k < n; ++k) {
                 if (c.meanings[k].order_class != cls) continue;
-                for (size_t j = from; j < b.items.size(); ++j) {
-                    if (b.items[j] == c.meanings[k]) {
+                for (size_t j = from; j < items.meanings.size(); ++j) {
+                    if (items.meanings[j] == c.meanings[k]) {
                         match[k] = j;
                         kept[j] = true;
                         from = j + 1;
@@ -322,7 +395,8 @@ class Editor {
         // Each unmatched writer item goes after the matched one before it in
         // its class, or before the first matched one, or where the class's
         // first item stood, or before the closing brace.
-        std::vector<std::string> before_item(b.items.size()), after_item(b.items.size());
+        std::vector<std::string> before_item(items.meanings.size()),
+            after_item(items.meanings.size());
         std::string at_end;
         std::string eol(eol_);
         for (size_t k = 0; k < n; ++k) {
@@ -346,8 +420,8 @@ class Editor {
                 before_item[next] += item;
             } else {
                 size_t first = SIZE_MAX;
-                for (size_t j = 0; j < b.items.size() && first == SIZE_MAX; ++j)
-                    if (b.items[j].order_class == cls) first = j;
+                for (size_t j = 0; j < items.meanings.size() && first == SIZE_MAX; ++j)
+                    if (items.meanings[j].order_class == cls) first = j;
                 if (first != SIZE_MAX)
                     before_item[first] += item;
                 else
@@ -364,7 +438,7 @@ class Editor {
         }
         size_t j = 0;
         for (size_t i = b.header + 1; i < b.close; ++i) {
-            if (j < b.item_lines.size() && b.item_lines[j] == i) {
+            if (j < items.lines.size() && items.lines[j] == i) {
                 block += before_item[j];
                 if (kept[j]) block += line(i);
                 block += after_item[j];
@@ -393,7 +467,11 @@ class Editor {
     std::vector<bool> dropped_;
     std::vector<std::vector<size_t>> by_kind_;
     std::set<int32_t> streams_;
-    std::string scratch_;
+    // Reused by every block compared.
+    std::string scratch_, reduced_, reduced_written_;
+    std::vector<std::string_view> written_lines_;
+    std::vector<std::string> fields_, fields_written_;
+    std::vector<ItemMeaning> meanings_;
 };
 
 }  // namespace

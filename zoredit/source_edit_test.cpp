@@ -56,8 +56,9 @@ void expect_untouched_blocks_kept(const std::string& before, const std::string& 
     ScannedSource a, b;
     ASSERT_TRUE(scan_source(before, 2, a));
     ASSERT_TRUE(scan_source(after, 2, b)) << after;
-    for (auto& blk : a.blocks) ASSERT_TRUE(scan_items(before, a, blk));
-    for (auto& blk : b.blocks) ASSERT_TRUE(scan_items(after, b, blk));
+    BlockItems items;
+    for (auto& blk : a.blocks) ASSERT_TRUE(scan_items(before, a, blk, items));
+    for (auto& blk : b.blocks) ASSERT_TRUE(scan_items(after, b, blk, items));
     std::multimap<std::string, const ScannedBlock*> written;
     for (const auto& blk : b.blocks) written.emplace(kind_name(blk), &blk);
     for (const auto& blk : a.blocks) {
@@ -449,6 +450,34 @@ TEST(SourceEdit, ASourceChangedOnDiskIsWrittenWhole) {
         EXPECT_EQ(out, save(dir + "/new.txt", &edited));
         std::filesystem::remove_all(dir);
     }
+}
+
+// Layout is no change: a source laid out anew on disk after the load (blanks,
+// tabs, comments, another spelling of a number) is still edited as it now
+// stands; a blank added inside quotes is a change.
+TEST(SourceEdit, LayoutOnDiskIsNoChangeButABlankInQuotesIs) {
+    std::string dir = scratch_dir("edit_layout");
+    load_source(dir, kCommented);
+    if (HasFatalFailure()) return;
+    std::string path = dir + "/eq.txt";
+    auto with = [](std::string text, const std::string& from, const std::string& to) {
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    std::string relaid =
+        with(kCommented, "    ecid    : 1002\r\n", "\tecid\t:\t1002   // press\r\n");
+    relaid = with(relaid, "    alcd : 0x84\r\n", "  alcd:0x84\r\n");
+    relaid = with(relaid, "    svid    : 2001\r\n", "    svid : 0x7D1\r\n");
+    relaid = with(relaid, "    function : 11\r\n", "    function : 11 , // eleven\r\n");
+    write_file(path, relaid);
+    bool edited = false;
+    EXPECT_EQ(save(path, &edited), relaid);
+    EXPECT_TRUE(edited);
+
+    write_file(path, with(relaid, "\"too hot, ", "\"too  hot, "));
+    save(path, &edited);
+    EXPECT_FALSE(edited);
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

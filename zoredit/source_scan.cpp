@@ -6,6 +6,7 @@
 
 #include "textscan/field_split.h"
 #include "textscan/item_formats.h"
+#include "textscan/sjis.h"
 #include "textscan/textscan.h"
 #include "zoredit/source_line.h"
 #include "zoredit/text_util.h"
@@ -13,6 +14,9 @@
 
 namespace zor::edit {
 namespace {
+
+using textscan::is_lead_byte;
+using textscan::is_trail_byte;
 
 constexpr size_t kMaxPiece = 4095;
 
@@ -282,9 +286,13 @@ ItemMeaning item_meaning(const std::vector<std::string>& f) {
     return m;
 }
 
+bool items_accepted(Kind kind, int revision, const std::vector<ItemMeaning>& items) {
+    return kind > Kind::DV || variable_items(kind, revision, items).has_value();
+}
+
 bool same_items(Kind kind, int revision, const std::vector<ItemMeaning>& a,
                 const std::vector<ItemMeaning>& b) {
-    if (a == b) return kind > Kind::DV || variable_items(kind, revision, a).has_value();
+    if (a == b) return items_accepted(kind, revision, a);
     std::vector<ItemMeaning> ca, cb;
     if (kind <= Kind::DV) {
         auto va = variable_items(kind, revision, a), vb = variable_items(kind, revision, b);
@@ -323,11 +331,22 @@ std::string_view head_text(std::string_view line) {
     } else {
         for (int i = 0; i < 2 && n > 0 && is_end(n - 1); ++i) --n;
     }
-    line = line.substr(0, n);
-    size_t from = line.find_first_not_of(" \t");
-    if (from == std::string_view::npos) return {};
-    size_t to = line.find_last_not_of(" \t");
-    return line.substr(from, to - from + 1);
+    size_t from = 0;
+    while (from < n && is_blank_or_tab(line[from])) ++from;
+    while (n > from && is_blank_or_tab(line[n - 1])) --n;
+    return line.substr(from, n - from);
+}
+
+// The keywords are ASCII: a byte that folding leaves alone (a Shift-JIS one)
+// never matches, so comparing letter by letter folds as fold_name does.
+bool is_keyword(std::string_view field, std::string_view keyword) {
+    if (field.size() != keyword.size()) return false;
+    for (size_t i = 0; i < field.size(); ++i) {
+        char c = field[i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != keyword[i]) return false;
+    }
+    return true;
 }
 
 bool is_word_byte(unsigned char c) {
@@ -374,7 +393,7 @@ void header_fields(std::string_view line, std::vector<std::string>& fields) {
 
 bool scan_source(std::string_view text, int revision, ScannedSource& out) {
     out = {};
-    if (text.find('\0') != std::string_view::npos) return false;
+    if (text.find('\0') != std::string_view::npos || text.size() > UINT32_MAX) return false;
     out.lines.reserve(text.size() / 16);
     out.blocks.reserve(text.size() / 128);
     for (size_t at = 0; at < text.size();) {
@@ -400,8 +419,9 @@ bool scan_source(std::string_view text, int revision, ScannedSource& out) {
     // character after blanks and tabs is a closing brace.
     auto is_close = [&](size_t i) {
         std::string_view l = line_at(i);
-        size_t first = l.find_first_not_of(" \t");
-        return first != std::string_view::npos && l[first] == '}';
+        size_t first = 0;
+        while (first < l.size() && is_blank_or_tab(l[first])) ++first;
+        return first < l.size() && l[first] == '}';
     };
     size_t after_block = 0;  // first line after the last block's closing brace
     for (size_t i = 0; i < out.lines.size(); ++i) {
@@ -409,7 +429,7 @@ bool scan_source(std::string_view text, int revision, ScannedSource& out) {
         if (line[0] == '/') continue;
         header_fields(line, fields);
         if (fields.empty()) continue;
-        if (fields[0].size() == 6 && folded(fields[0]) == "rev_no") {
+        if (is_keyword(fields[0], "rev_no")) {
             int value = fields.size() > 2 ? s_atoi(fields[2].c_str()) : 0;
             revision = value == 1 || value == 2 ? value : 1;
             continue;
@@ -421,9 +441,9 @@ bool scan_source(std::string_view text, int revision, ScannedSource& out) {
             after_block = i + 1;
             continue;
         }
-        std::string keyword = folded(fields[0]);
-        auto kw = std::find_if(std::begin(kBlockKeywords), std::end(kBlockKeywords),
-                               [&](const BlockKeyword& k) { return k.keyword == keyword; });
+        auto kw =
+            std::find_if(std::begin(kBlockKeywords), std::end(kBlockKeywords),
+                         [&](const BlockKeyword& k) { return is_keyword(fields[0], k.keyword); });
         if (kw == std::end(kBlockKeywords)) return false;
 
         ScannedBlock block;
@@ -444,23 +464,93 @@ bool scan_source(std::string_view text, int revision, ScannedSource& out) {
     return true;
 }
 
-bool scan_items(std::string_view text, const ScannedSource& s, ScannedBlock& b) {
-    b.item_lines.clear();
-    b.items.clear();
+void item_fields(std::string_view line, std::vector<std::string>& fields) {
+    std::string item = trimmed(compiler_line(line));
+    textscan::split_fields(0, item.c_str(), fields, kItemSeparators, kMaxFields, kMaxFieldLength);
+    for (auto& field : fields)
+        if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
+            field = field.substr(1, field.size() - 2);
+}
+
+namespace {
+
+// Bytes the reduction looks at one by one; runs of the others are copied.
+struct ReducedBytes {
+    bool special[256] = {};
+    ReducedBytes() {
+        for (int c = 0; c < 256; ++c) special[c] = is_lead_byte(static_cast<unsigned char>(c));
+        for (unsigned char c : {' ', '\t', '"', '\\', '/', '\r', '\n', '\0'}) special[c] = true;
+    }
+};
+
+}  // namespace
+
+// Follows the splitter's units (a Shift-JIS pair, an escape, "\xNN") and
+// quotes; outside quotes a blank or tab only ever ends a field or is passed
+// over, and "//" ends the line, so only those are changed. No field of a
+// line this short is ever cut at the field length limit.
+bool reduced_item_line(std::string_view line, std::string& out) {
+    static const ReducedBytes bytes;
+    size_t n = line.size();
+    if (n >= 2 && line[n - 2] == '\r' && line[n - 1] == '\n')
+        n -= 2;
+    else if (n >= 1 && line[n - 1] == '\n')
+        --n;
+    static_assert(kMaxPiece < static_cast<size_t>(kMaxFieldLength));
+    if (n > kMaxPiece) return false;
+    // Never longer than the line: written in place, cut to size at the end.
+    out.resize(n);
+    char* to = out.data();
+    const char* from = line.data();
+    size_t length = 0;
+    bool quoted = false, blank = false;
+    for (size_t i = 0; i < n;) {
+        const auto c = static_cast<unsigned char>(from[i]);
+        size_t unit = 1;
+        if (!bytes.special[c]) {
+            while (i + unit < n && !bytes.special[static_cast<unsigned char>(from[i + unit])])
+                ++unit;
+        } else if (c == '\r' || c == '\n' || c == '\0') {
+            return false;
+        } else if (i + 1 < n && is_lead_byte(c) &&
+                   is_trail_byte(static_cast<unsigned char>(from[i + 1]))) {
+            unit = 2;
+        } else if (c == '\\') {
+            unit = i + 1 < n && from[i + 1] == 'x' ? 4 : 2;
+            if (i + unit > n) return false;
+            for (size_t k = 1; k < unit; ++k)
+                if (from[i + k] == '\r' || from[i + k] == '\n' || from[i + k] == '\0') return false;
+        } else if (!quoted) {
+            if (c == ' ' || c == '\t') {
+                blank = true;
+                ++i;
+                continue;
+            }
+            if (c == '/' && i + 1 < n && from[i + 1] == '/') break;
+        }
+        if (blank && length > 0) to[length++] = ' ';
+        blank = false;
+        if (c == '"') quoted = !quoted;
+        std::memcpy(to + length, from + i, unit);
+        length += unit;
+        i += unit;
+    }
+    out.resize(length);
+    return true;
+}
+
+bool scan_items(std::string_view text, const ScannedSource& s, ScannedBlock& b, BlockItems& out) {
+    out.lines.clear();
+    out.meanings.clear();
     b.stream = 0;
     std::vector<std::string> fields;
     for (size_t i = b.header + 1; i < b.close; ++i) {
         const auto& [from, to] = s.lines[i];
-        std::string item = trimmed(compiler_line(text.substr(from, to - from)));
-        textscan::split_fields(0, item.c_str(), fields, kItemSeparators, kMaxFields,
-                               kMaxFieldLength);
+        item_fields(text.substr(from, to - from), fields);
         if (fields.empty()) continue;
         if (fields.size() <= 2 || fields[1][0] != ':') return false;
-        for (auto& field : fields)
-            if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
-                field = field.substr(1, field.size() - 2);
-        b.item_lines.push_back(i);
-        b.items.push_back(item_meaning(fields));
+        out.lines.push_back(i);
+        out.meanings.push_back(item_meaning(fields));
         if (folded(fields[0]) == "stream") b.stream = decimal_value(fields[2]);
     }
     return true;

@@ -114,8 +114,9 @@ TEST(SourceScan, BlocksAsTheMainLoopFindsThem) {
     EXPECT_EQ(s.blocks[0].lead, 2u);
     EXPECT_EQ(s.blocks[0].header, 4u);
     EXPECT_EQ(s.blocks[0].close, 8u);
-    ASSERT_TRUE(scan_items(text, s, s.blocks[0]));
-    EXPECT_EQ(s.blocks[0].item_lines, std::vector<size_t>{5});
+    BlockItems items;
+    ASSERT_TRUE(scan_items(text, s, s.blocks[0], items));
+    EXPECT_EQ(items.lines, std::vector<size_t>{5});
     EXPECT_EQ(s.blocks[0].revision, 2);
     EXPECT_EQ(s.blocks[1].kind, Kind::DV);
     EXPECT_EQ(s.blocks[1].name, "D 1");
@@ -152,12 +153,57 @@ TEST(SourceScan, HeaderLinesSplitAsTheMainLoopSplitsThem) {
     }
 }
 
+std::string reduced(const std::string& line) {
+    std::string out;
+    return reduced_item_line(line, out) ? out : "(refused)";
+}
+
+TEST(SourceScan, ReducedItemLinesKeepOnlyWhatTheSplitterReads) {
+    EXPECT_EQ(reduced("    ecid    :\t0x3E9   // hex\r\n"), "ecid : 0x3E9");
+    EXPECT_EQ(reduced("  altx : \"a  b // c\"\t// note\n"), "altx : \"a  b // c\"");
+    // A 0x5C trail byte is no escape; an escaped quote opens nothing.
+    EXPECT_EQ(reduced("units :  \"\x95\x5c\"   x\n"), "units : \"\x95\x5c\" x");
+    EXPECT_EQ(reduced("t : a\\\"  b\n"), "t : a\\\" b");
+    EXPECT_EQ(reduced("   // only a comment\r\n"), "");
+    EXPECT_EQ(reduced("x : a\rb\n"), "(refused)");
+    EXPECT_EQ(reduced("x : a\\\n"), "(refused)");  // the escape takes the line end
+    EXPECT_EQ(reduced("x : \\x4\n"), "(refused)");
+    EXPECT_EQ(reduced("x : \\\r\n"), "(refused)");   // the escape takes the CR LF
+    EXPECT_EQ(reduced("x : \\\ra\n"), "(refused)");  // or the CR
+}
+
+// Against the compiler's own splitting: a reduced line gives the fields of
+// the line it came from, so lines with one reduced text mean the same.
+TEST(SourceScan, ReducedItemLinesSplitAsTheLineTheyCameFrom) {
+    std::mt19937 rng(23);
+    const std::vector<std::string> pieces = {
+        "a",  "Z9", " ",  "   ",      "\t",   "\"",       "\\",       "\\x4", "/",
+        "//", ".",  "..", ":",        ",",    "[",        "]",        "{",    "+",
+        "-",  "(",  "x",  "\x95\x5c", "\x81", "\x81\x20", "\xfc\x40", "\r"};
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    std::vector<std::string> from_line, from_reduced;
+    std::string text;
+    int compared = 0;
+    for (int n = 0; n < 30000; ++n) {
+        std::string line;
+        for (int k = pick(0, 16); k > 0; --k) line += pieces[pick(0, int(pieces.size()) - 1)];
+        line += n % 3 == 0 ? "\r\n" : n % 3 == 1 ? "\n" : "";
+        if (!reduced_item_line(line, text)) continue;
+        ++compared;
+        item_fields(line, from_line);
+        item_fields(text + "\n", from_reduced);
+        ASSERT_EQ(from_line, from_reduced) << "[" << line << "] reduced to [" << text << "]";
+    }
+    EXPECT_GT(compared, 15000);
+}
+
 TEST(SourceScan, WhatTheCompilerWouldReadOtherwiseIsRefused) {
     ScannedSource s;
     EXPECT_FALSE(scan_source("def_ec A {\n ecid : 1\n", 2, s));  // no closing brace
     const std::string no_item = "def_ec A {\n ecid 1\n}\n";
     ASSERT_TRUE(scan_source(no_item, 2, s));
-    EXPECT_FALSE(scan_items(no_item, s, s.blocks[0]));             // a body line that is no item
+    BlockItems items;
+    EXPECT_FALSE(scan_items(no_item, s, s.blocks[0], items));      // a body line that is no item
     EXPECT_FALSE(scan_source("def_msgfunc A {\n}\n", 2, s));       // reserved
     EXPECT_FALSE(scan_source("def_xx A {\n}\n", 2, s));            // unknown
     EXPECT_FALSE(scan_source(std::string("// a\0b\n", 7), 2, s));  // NUL

@@ -338,6 +338,8 @@ void each_live(const Table<Def>& t, F f) {
 
 }  // namespace
 
+int32_t written_stream(int32_t byte, int lap) { return byte + 256 * (lap + (byte == 0 ? 1 : 0)); }
+
 int needed_revision(const Variable& v) {
     if (v.form == kFormatListEnd) return 1;
     return v.vids.empty() ? 0 : 2;
@@ -402,13 +404,10 @@ bool write_source(const Store& s, std::string& out, std::string& error) {
         each_live(s.ce, [&](const Event& e) { put_block(w, e, Kind::CE, 0); });
         each_live(s.rp, [&](const Report& r) { put_block(w, r, Kind::RP, 0); });
         each_live(s.al, [&](const Alarm& a) { put_block(w, a, Kind::AL, 0); });
-        // Streams are bytes in the object file; the compiler keys them by
-        // the number as written and refuses 0, so 256 stands for stream 0
-        // and a repeated byte is written one lap of 256 higher.
+        // Streams are bytes in the object file.
         std::map<int32_t, int> laps;
         each_live(s.sp, [&](const Spool& p) {
-            int lap = laps[p.stream]++;
-            put_block(w, p, Kind::SP, p.stream + 256 * (lap + (p.stream == 0 ? 1 : 0)));
+            put_block(w, p, Kind::SP, written_stream(p.stream, laps[p.stream]++));
         });
         each_live(s.pp, [&](const ProcessProgram& p) { put_block(w, p, Kind::PP, 0); });
         each_live(s.fp, [&](const FormattedProgram& p) { put_block(w, p, Kind::FP, 0); });

@@ -23,6 +23,11 @@ bool write_source(const Store& store, std::string& out, std::string& error);
 template <class Def>
 bool write_block(const Def& def, Kind kind, int32_t stream, std::string& out, std::string& error);
 
+// The number write_source writes the `lap`th spool (from 0) of stream byte
+// `byte` with: the compiler keys spools by the number as written and refuses
+// 0, so 256 stands for stream 0 and a repeated byte goes one lap of 256 higher.
+int32_t written_stream(int32_t byte, int lap);
+
 // The fields the compiler splits that block's lines into: the name, and per
 // item line the key, ":" and the value fields (quotes removed).
 struct BlockFields {
