@@ -136,10 +136,9 @@ QPlainTextEdit* DefinitionForm::makeHelpMemo(const QStringList& lines) {
     return memo;
 }
 
-QPushButton* DefinitionForm::makeRecoverButton() {
-    QPushButton* button = makeButton(QStringLiteral("btnRecover"), QStringLiteral("復活"));
-    button->hide();
-    return button;
+void DefinitionForm::addRecoverButton() {
+    btnRecover = makeButton(QStringLiteral("btnRecover"), QStringLiteral("復活"));
+    btnRecover->hide();
 }
 
 void DefinitionForm::markModified() {

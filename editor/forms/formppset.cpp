@@ -46,7 +46,7 @@ TformPPSet::TformPPSet(QWidget* parent)
     setTabOrder(edtId, edtPpbody);
     setTabOrder(edtPpbody, edtName);
 
-    btnRecover = makeRecoverButton();
+    addRecoverButton();
     detailLayout()->addWidget(GroupBox1);
     detailLayout()->addStretch(1);
     resize(900, 500);
