@@ -136,9 +136,10 @@ QPlainTextEdit* DefinitionForm::makeHelpMemo(const QStringList& lines) {
     return memo;
 }
 
-void DefinitionForm::addRecoverButton() {
-    btnRecover = makeButton(QStringLiteral("btnRecover"), QStringLiteral("復活"));
-    btnRecover->hide();
+QPushButton* DefinitionForm::makeRecoverButton() {
+    QPushButton* button = makeButton(QStringLiteral("btnRecover"), QStringLiteral("復活"));
+    button->hide();
+    return button;
 }
 
 void DefinitionForm::markModified() {

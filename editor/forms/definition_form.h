@@ -83,9 +83,6 @@ class DefinitionForm : public Form {
     QPushButton* btnOK;
     QPushButton* btnReset;
     QPushButton* btnCancel;
-    // Never made visible, so no user action reaches it; null in the editors
-    // that do not hold it.
-    QPushButton* btnRecover = nullptr;
 
   protected:
     DefinitionForm(const QString& name, const QString& caption, const DefinitionKind& kind,
@@ -103,8 +100,9 @@ class DefinitionForm : public Form {
     void firstActivate() override;
     // The read-only help memo Memo1 under the detail, one line a text.
     QPlainTextEdit* makeHelpMemo(const QStringList& lines);
-    // Makes btnRecover, the button "復活" the text-ID editors hold.
-    void addRecoverButton();
+    // The button btnRecover "復活" the text-ID editors hold: never made
+    // visible, so no user action reaches it.
+    QPushButton* makeRecoverButton();
     // SetModified of the session menu (nothing when there is none).
     void markModified();
 

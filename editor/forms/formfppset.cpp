@@ -44,7 +44,7 @@ TformFPPSet::TformFPPSet(QWidget* parent)
     SG2 = new ItemGrid(QStringLiteral("SG2"), fppItemLabels(), QStringLiteral("書式付PPIDの項目"),
                        this);
 
-    addRecoverButton();
+    btnRecover = makeRecoverButton();
     detailLayout()->addWidget(GroupBox1);
     detailLayout()->addWidget(SG2, 1);
     detailLayout()->addWidget(SG2->hiddenNote);

@@ -27,6 +27,8 @@ class TformFPPSet : public RecordForm<lib::kFppCalls> {
 
     QGroupBox* GroupBox1;
     ItemGrid* SG2;
+    // Never made visible; no user action reaches it.
+    QPushButton* btnRecover;
 
   protected:
     void clearDetail() override;

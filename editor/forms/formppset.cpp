@@ -46,7 +46,7 @@ TformPPSet::TformPPSet(QWidget* parent)
     setTabOrder(edtId, edtPpbody);
     setTabOrder(edtPpbody, edtName);
 
-    addRecoverButton();
+    btnRecover = makeRecoverButton();
     detailLayout()->addWidget(GroupBox1);
     detailLayout()->addStretch(1);
     resize(900, 500);

@@ -22,6 +22,8 @@ class TformPPSet : public RecordForm<lib::kPpCalls> {
 
     QGroupBox* GroupBox1;
     QLineEdit* edtPpbody;
+    // Never made visible; no user action reaches it.
+    QPushButton* btnRecover;
 
   protected:
     void clearDetail() override;

@@ -45,7 +45,7 @@ TformRCPSet::TformRCPSet(QWidget* parent)
                        this);
     SG2->setRowHeight(1, SG2->rowHeight(1) * 3 / 2);  // the body's row
 
-    addRecoverButton();
+    btnRecover = makeRecoverButton();
     detailLayout()->addWidget(GroupBox1);
     detailLayout()->addWidget(SG2, 1);
     detailLayout()->addWidget(SG2->hiddenNote);

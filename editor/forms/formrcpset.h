@@ -24,6 +24,8 @@ class TformRCPSet : public RecordForm<lib::kRecipeCalls> {
 
     QGroupBox* GroupBox1;
     ItemGrid* SG2;
+    // Never made visible; no user action reaches it.
+    QPushButton* btnRecover;
 
   protected:
     void clearDetail() override;

@@ -81,7 +81,7 @@ TformTRSet::TformTRSet(QWidget* parent)
     Label6 =
         makeLabel(QStringLiteral("Label6"),
                   QStringLiteral("VID欄のｾﾙをﾀﾞﾌﾞﾙｸﾘｯｸするとVID選択画面がﾎﾟｯﾌﾟｱｯﾌﾟされます。"));
-    addRecoverButton();
+    btnRecover = makeRecoverButton();
 
     detailLayout()->addWidget(GroupBox1);
     detailLayout()->addWidget(SG2, 1);

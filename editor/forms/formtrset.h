@@ -30,6 +30,8 @@ class TformTRSet : public RecordForm<lib::kTraceCalls> {
     QLineEdit* edtrepgsz;
     LinkGrid* SG2;
     QLabel* Label6;  // the note under the grid
+    // Never made visible; no user action reaches it.
+    QPushButton* btnRecover;
 
   protected:
     void clearDetail() override;
