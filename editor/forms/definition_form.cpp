@@ -136,6 +136,12 @@ QPlainTextEdit* DefinitionForm::makeHelpMemo(const QStringList& lines) {
     return memo;
 }
 
+QPushButton* DefinitionForm::makeRecoverButton() {
+    QPushButton* button = makeButton(QStringLiteral("btnRecover"), QStringLiteral("復活"));
+    button->hide();
+    return button;
+}
+
 void DefinitionForm::markModified() {
     if (formVMenu) formVMenu->SetModified();
 }
@@ -171,8 +177,10 @@ void DefinitionForm::btnDelClick() {
     if (row < 1) return;
     const QString cell = SG1->cell(1, row);
     if (cell.trimmed().isEmpty()) return;
-    // A numeric ID cell holding the deleted mark stops here with the
-    // conversion message: a deleted entry cannot be deleted again.
+    // A deleted entry cannot be deleted again. Under a text ID the mark would
+    // only be asked about and then found nowhere, so nothing happens; a
+    // numeric ID cell holding it stops below with the conversion message.
+    if (kind_.textIds && cell.trimmed() == kDeletedMark) return;
     const QString id = kind_.textIds ? cell : QString::number(idOf(cell));
     const QString question = kind_.deletePrefix + id + QStringLiteral(" 名前=") +
                              SG1->cell(2, row) + QStringLiteral("を削除しますか？");

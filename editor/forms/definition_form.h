@@ -100,6 +100,9 @@ class DefinitionForm : public Form {
     void firstActivate() override;
     // The read-only help memo Memo1 under the detail, one line a text.
     QPlainTextEdit* makeHelpMemo(const QStringList& lines);
+    // The button btnRecover "復活" the text-ID editors hold: never made
+    // visible, so no user action reaches it.
+    QPushButton* makeRecoverButton();
     // SetModified of the session menu (nothing when there is none).
     void markModified();
 

@@ -81,8 +81,7 @@ TformTRSet::TformTRSet(QWidget* parent)
     Label6 =
         makeLabel(QStringLiteral("Label6"),
                   QStringLiteral("VID欄のｾﾙをﾀﾞﾌﾞﾙｸﾘｯｸするとVID選択画面がﾎﾟｯﾌﾟｱｯﾌﾟされます。"));
-    btnRecover = makeButton(QStringLiteral("btnRecover"), QStringLiteral("復活"));
-    btnRecover->hide();
+    btnRecover = makeRecoverButton();
 
     detailLayout()->addWidget(GroupBox1);
     detailLayout()->addWidget(SG2, 1);

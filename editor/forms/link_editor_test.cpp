@@ -7,10 +7,15 @@
 #include <QPlainTextEdit>
 
 #include "editor/forms/formceset.h"
+#include "editor/forms/formfppset.h"
+#include "editor/forms/formppset.h"
+#include "editor/forms/formrcpset.h"
 #include "editor/forms/formrpset.h"
 #include "editor/forms/formtrset.h"
 #include "editor/forms/formvlist.h"
+#include "editor/shell/formvmenu.h"
 #include "editor/shell/sjis.h"
+#include "editor/testing/object_file.h"
 #include "zoredit/zoredit.h"
 
 namespace zor::editor {
@@ -63,6 +68,28 @@ void LinkEditorTest::editRow(DefinitionForm& f, const QString& id) {
     press(f.btnEdit);
 }
 
+QMap<QByteArray, QByteArray> LinkEditorTest::saveAndCompile() {
+    formVMenu->edtSrc->setText(eq->source);
+    formVMenu->btnSaveClick();
+    EXPECT_EQ(formVMenu->Modified, 0);
+    EXPECT_EQ(testing::compileInPlace(*eq), 0);
+    return testing::objectLines(eq->object);
+}
+
+void LinkEditorTest::expectEveryRowBackByteIdentical(DefinitionForm& f) {
+    const QMap<QByteArray, QByteArray> before = testing::objectLines(eq->object);
+    openForm(&f);
+    const QStringList ids = listedIds(f.SG1);
+    ASSERT_FALSE(ids.isEmpty());
+    for (const QString& id : ids) {
+        editRow(f, id);
+        press(f.btnOK);
+    }
+    EXPECT_TRUE(script.messages.isEmpty()) << script.messages.join('|').toStdString();
+    EXPECT_EQ(listedIds(f.SG1), ids);
+    EXPECT_EQ(testing::changedKeys(saveAndCompile(), before), QStringList{});
+}
+
 void LinkEditorTest::typeLink(LinkGrid* grid, int row, const QString& text) {
     grid->setCell(1, row, text);
     emit grid->cellCommitted(1, row, true);
@@ -83,9 +110,9 @@ bool partOfAControl(const QWidget* w, const QWidget* form) {
 
 // Screen readers name every control: buttons by their captions, the others
 // by a label buddy or their own accessible name, grids and memos included.
-TEST_F(LinkEditorTest, EveryControlOfTheThreeEditorsHasAnAccessibleName) {
-    for (Form* form : {static_cast<Form*>(formCESet), static_cast<Form*>(formRPSet),
-                       static_cast<Form*>(formTRSet)}) {
+TEST_F(LinkEditorTest, EveryControlOfTheDefinitionEditorsHasAnAccessibleName) {
+    for (Form* form : std::initializer_list<Form*>{formCESet, formRPSet, formTRSet, formPPSet,
+                                                   formFPPSet, formRCPSet}) {
         int named = 0;
         for (QWidget* w : form->findChildren<QWidget*>()) {
             const QString name = w->objectName();

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QByteArray>
+#include <QMap>
 #include <QPushButton>
 #include <QString>
 #include <QStringList>
@@ -51,6 +53,11 @@ class LinkEditorTest : public ::testing::Test {
         return *form;
     }
     void editRow(DefinitionForm& f, const QString& id);
+    // Saved from the session menu and compiled again: the new object lines.
+    QMap<QByteArray, QByteArray> saveAndCompile();
+    // Edit and an unchanged OK on every listed definition of `f`; then saved
+    // and compiled, every object line is as it was.
+    void expectEveryRowBackByteIdentical(DefinitionForm& f);
     // Types an ID into column 1 of `row` and presses Enter on it.
     void typeLink(LinkGrid* grid, int row, const QString& text);
 

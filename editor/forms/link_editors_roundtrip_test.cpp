@@ -23,53 +23,16 @@ namespace {
 
 using Lines = QMap<QByteArray, QByteArray>;
 
-// The keys whose lines differ between two object files, or that one lacks.
-QStringList differences(const Lines& a, const Lines& b) {
-    QStringList keys;
-    for (auto it = a.cbegin(); it != a.cend(); ++it)
-        if (b.value(it.key()) != it.value()) keys << QString::fromLatin1(it.key());
-    for (auto it = b.cbegin(); it != b.cend(); ++it)
-        if (!a.contains(it.key())) keys << QString::fromLatin1(it.key());
-    return keys;
-}
-
-class LinkRoundTrip : public LinkEditorTest {
-  protected:
-    // Edit and an unchanged OK on every listed definition.
-    void sendEveryRowBack(DefinitionForm& f) {
-        const QStringList ids = listedIds(f.SG1);
-        ASSERT_FALSE(ids.isEmpty());
-        for (const QString& id : ids) {
-            editRow(f, id);
-            press(f.btnOK);
-        }
-        EXPECT_TRUE(script.messages.isEmpty()) << script.messages.join('|').toStdString();
-        EXPECT_EQ(listedIds(f.SG1), ids);
-    }
-    // Saved from the session menu and compiled again: the new object lines.
-    Lines saveAndCompile() {
-        formVMenu->edtSrc->setText(eq->source);
-        formVMenu->btnSaveClick();
-        EXPECT_EQ(formVMenu->Modified, 0);
-        EXPECT_EQ(testing::compileInPlace(*eq), 0);
-        return testing::objectLines(eq->object);
-    }
-    void expectUnchangedAfterEveryRowSentBack(DefinitionForm& f) {
-        const Lines before = testing::objectLines(eq->object);
-        openForm(&f);
-        sendEveryRowBack(f);
-        EXPECT_EQ(differences(saveAndCompile(), before), QStringList{});
-    }
-};
+class LinkRoundTrip : public LinkEditorTest {};
 
 TEST_F(LinkRoundTrip, EveryEventComesBackByteIdentical) {
-    expectUnchangedAfterEveryRowSentBack(*formCESet);
+    expectEveryRowBackByteIdentical(*formCESet);
 }
 TEST_F(LinkRoundTrip, EveryReportComesBackByteIdentical) {
-    expectUnchangedAfterEveryRowSentBack(*formRPSet);
+    expectEveryRowBackByteIdentical(*formRPSet);
 }
 TEST_F(LinkRoundTrip, EveryTraceComesBackByteIdentical) {
-    expectUnchangedAfterEveryRowSentBack(*formTRSet);
+    expectEveryRowBackByteIdentical(*formTRSet);
 }
 
 // ---- lists longer than a grid -------------------------------------------------------
@@ -141,7 +104,7 @@ TEST_F(WideRoundTrip, AReportKeepsTheVariablesItsGridDoesNotShow) {
     EXPECT_FALSE(f.SG2->hiddenNote->isHidden());
     press(f.btnOK);
     EXPECT_EQ(reportVids(4900), range(7000, 40));
-    EXPECT_EQ(differences(saveAndCompile(), before), QStringList{});
+    EXPECT_EQ(testing::changedKeys(saveAndCompile(), before), QStringList{});
 
     editRow(f, "4900");
     f.SG2->clearRow(3);
@@ -157,7 +120,7 @@ TEST_F(WideRoundTrip, ATraceKeepsTheVariablesItsGridDoesNotShow) {
     EXPECT_EQ(f.SG2->hiddenNote->text(), QStringLiteral("他8件は表示外（保持されます）"));
     press(f.btnOK);
     EXPECT_EQ(traceSvids("TRACE_WIDE"), range(7000, 40));
-    EXPECT_EQ(differences(saveAndCompile(), before), QStringList{});
+    EXPECT_EQ(testing::changedKeys(saveAndCompile(), before), QStringList{});
 
     editRow(f, "TRACE_WIDE");
     f.SG2->clearRow(32);
@@ -172,7 +135,7 @@ TEST_F(WideRoundTrip, AnEventKeepsAllItsReports) {
     EXPECT_TRUE(f.SG2->hiddenNote->isHidden());
     press(f.btnOK);
     EXPECT_EQ(ceReports(5900), range(8000, 256));
-    EXPECT_EQ(differences(saveAndCompile(), before), QStringList{});
+    EXPECT_EQ(testing::changedKeys(saveAndCompile(), before), QStringList{});
 
     editRow(f, "5900");
     f.SG2->clearRow(100);
@@ -239,7 +202,7 @@ TEST_F(LinkRoundTrip, ANewReportCeAndTraceAreAllThatChangesInTheObjectFile) {
     const QByteArray report = unchanged.take("RP:RP_E2E");
     const QByteArray event = unchanged.take("CE:CE_E2E");
     const QByteArray trace = unchanged.take("TR:TR_E2E");
-    EXPECT_EQ(differences(unchanged, before), QStringList{});
+    EXPECT_EQ(testing::changedKeys(unchanged, before), QStringList{});
     EXPECT_TRUE(report.contains("ID  00001194VNAM00000008SV_CLOCKVNAM00000009DV_LOT_ID"))
         << report.toStdString();
     EXPECT_TRUE(event.contains("ID  0000157cENAB") && event.contains("RPNA00000006RP_E2E"

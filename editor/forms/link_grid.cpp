@@ -2,7 +2,6 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLabel>
 #include <algorithm>
 
 #include "editor/shell/action.h"
@@ -23,10 +22,7 @@ LinkGrid::LinkGrid(const QString& name, const LinkKind& kind, QWidget* parent)
     horizontalHeader()->setStretchLastSection(true);
     setAccessibleName(name);
 
-    hiddenNote = new QLabel(parent);
-    hiddenNote->setObjectName(name + QStringLiteral("Hidden"));
-    hiddenNote->setAccessibleName(QStringLiteral("表示外の件数"));
-    hiddenNote->hide();
+    hiddenNote = new HiddenNote(name, parent);
 
     connect(this, &StringGrid::cellDblClick, this,
             [this](int col, int row) { runAction(window(), [=, this] { pickRow(col, row); }); });
@@ -40,7 +36,7 @@ void LinkGrid::clearLinks() {
     setRowTexts(0, kind_.header);
     for (int row = 1; row <= kind_.rows; ++row)
         setRowTexts(row, {linkRowNumber(row), QString(), QString()});
-    setHiddenCount(0);
+    hiddenNote->setCount(0);
 }
 
 void LinkGrid::showLinks(const std::vector<int32_t>& ids) {
@@ -50,7 +46,7 @@ void LinkGrid::showLinks(const std::vector<int32_t>& ids) {
         setCell(1, i + 1, QString::number(id));
         setCell(2, i + 1, kind_.name(id));
     }
-    setHiddenCount(static_cast<int>(ids.size()) - shown);
+    hiddenNote->setCount(static_cast<int>(ids.size()) - shown);
 }
 
 QStringList LinkGrid::linkCells() const {
@@ -98,13 +94,6 @@ void LinkGrid::keyPressEvent(QKeyEvent* event) {
         return;
     }
     StringGrid::keyPressEvent(event);
-}
-
-void LinkGrid::setHiddenCount(int count) {
-    hidden_ = std::max(count, 0);
-    hiddenNote->setText(hidden_ > 0 ? QStringLiteral("他%1件は表示外（保持されます）").arg(hidden_)
-                                    : QString());
-    hiddenNote->setVisible(hidden_ > 0);
 }
 
 }  // namespace zor::editor

@@ -14,9 +14,8 @@
 #include <functional>
 #include <vector>
 
+#include "editor/forms/hidden_note.h"
 #include "editor/shell/string_grid.h"
-
-class QLabel;
 
 namespace zor::editor {
 
@@ -46,7 +45,7 @@ class LinkGrid : public StringGrid {
     void showLinks(const std::vector<int32_t>& ids);
     // Column 1 of every data row, as it stands, blank rows included.
     QStringList linkCells() const;
-    int hiddenCount() const { return hidden_; }
+    int hiddenCount() const { return hiddenNote->count(); }
 
     // Double-click on a data row: the picker, preset with the row's ID when
     // its name cell is filled. A picked ID replaces the row's link; nothing
@@ -61,16 +60,13 @@ class LinkGrid : public StringGrid {
 
     // "他%d件は表示外（保持されます）" while a record holds more links than
     // the rows; hidden otherwise. The form places it under the grid.
-    QLabel* hiddenNote;
+    HiddenNote* hiddenNote;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    void setHiddenCount(int count);
-
     LinkKind kind_;
-    int hidden_ = 0;
 };
 
 // "   1" for one digit, "  10" for more: the detail grids' row numbers.

@@ -33,6 +33,11 @@ class RecordForm : public DefinitionForm {
     int deleteEntry(const QString& id) override {
         return withKey(id, [](auto key) { return lib::softDelete(Calls, key); });
     }
+    // Gets the entry whose list cell reads `id` into a zeroed `record`; 0 on
+    // success.
+    static int getEntry(const QString& id, typename CallTable::Record* record) {
+        return withKey(id, [record](auto key) { return Calls.get(0, key, record); });
+    }
     int storeRecord() override { return Calls.set(0, record_.get()); }
     void releaseRecord() override { record_.release(); }
 
@@ -41,11 +46,12 @@ class RecordForm : public DefinitionForm {
   private:
     static constexpr bool kTextKey = std::is_same_v<typename CallTable::Key, const char*>;
 
-    // The list cell as the kind's key: a number, or the text ID in Shift-JIS.
+    // The list cell as the kind's key: a number, or the text ID in Shift-JIS
+    // exactly as listed (an ID may begin with a blank).
     template <typename F>
     static auto withKey(const QString& id, F call) {
         if constexpr (kTextKey) {
-            const QByteArray key = toSjis(id.trimmed());
+            const QByteArray key = toSjis(id);
             return call(key.constData());
         } else {
             return call(idOf(id));

@@ -11,6 +11,9 @@
 #include <vector>
 
 #include "editor/forms/formceset.h"
+#include "editor/forms/formfppset.h"
+#include "editor/forms/formppset.h"
+#include "editor/forms/formrcpset.h"
 #include "editor/forms/formrpset.h"
 #include "editor/forms/formtrset.h"
 #include "editor/forms/formvset.h"
@@ -59,7 +62,10 @@ struct ShownRow {
     DefinitionForm* form;
     int row;
 };
-std::vector<ShownRow> shownRows() { return {{formCESet, 2}, {formRPSet, 1}, {formTRSet, 1}}; }
+std::vector<ShownRow> shownRows() {
+    return {{formCESet, 2}, {formRPSet, 1},  {formTRSet, 1},
+            {formPPSet, 1}, {formFPPSet, 1}, {formRCPSet, 1}};
+}
 
 void showDefinition(Form* form) {
     for (const ShownRow& s : shownRows()) {

@@ -20,6 +20,16 @@ QMap<QByteArray, QByteArray> objectLines(const QString& path) {
     return lines;
 }
 
+QStringList changedKeys(const QMap<QByteArray, QByteArray>& a,
+                        const QMap<QByteArray, QByteArray>& b) {
+    QStringList keys;
+    for (auto it = a.cbegin(); it != a.cend(); ++it)
+        if (b.value(it.key()) != it.value()) keys << QString::fromLatin1(it.key());
+    for (auto it = b.cbegin(); it != b.cend(); ++it)
+        if (!a.contains(it.key())) keys << QString::fromLatin1(it.key());
+    return keys;
+}
+
 int compileInPlace(const Equipment& eq) {
     QProcess p;
     p.setWorkingDirectory(eq.dir.path());

@@ -16,6 +16,10 @@
 #include <QTimer>
 #include <thread>
 
+#include "editor/forms/formfppset.h"
+#include "editor/forms/formppset.h"
+#include "editor/forms/formrcpset.h"
+#include "editor/forms/item_grid.h"
 #include "editor/forms/windows.h"
 #include "editor/shell/compile_protocol.h"
 #include "editor/shell/formmain.h"
@@ -25,6 +29,8 @@
 #include "editor/shell/library.h"
 #include "editor/shell/qt_print.h"
 #include "editor/shell/seam.h"
+#include "editor/testing/form_driver.h"
+#include "editor/testing/object_file.h"
 #include "editor/testing/scripted_seam.h"
 #include "editor/testing/test_equipment.h"
 #include "platform/platform.h"
@@ -556,6 +562,73 @@ TEST_F(Menu, SaveAsTakesTheNewNameForBothFiles) {
     // Nothing to edit at a new name: the whole source is written.
     EXPECT_EQ(lines(formVMenu->Memo), (QStringList{QStringLiteral("保存しました。"),
                                                    QStringLiteral("（全体を書き出し）")}));
+}
+
+// Through the menu's panels: a process program, an FPP and a recipe added,
+// a process program changed and a recipe deleted; after the save and the
+// menu's compile, exactly those lines of the object file differ.
+TEST_F(Menu, ProgramEditorsChangeExactlyWhatTheUserDidInTheNextObjectFile) {
+    const QString object = work.filePath(QStringLiteral("equipment.fil"));
+    const QMap<QByteArray, QByteArray> before = testing::objectLines(object);
+    ASSERT_TRUE(before.contains("RC:RCP_SIO2"));
+    auto typeNew = [](DefinitionForm* f, const char* id, const char* name) {
+        zor::editor::press(f->btnNew);
+        f->edtId->setText(QString::fromLatin1(id));
+        f->edtName->setText(QString::fromLatin1(name));
+    };
+    seam.modalSteps.push_back([&](QWidget*) {
+        TformPPSet* f = formPPSet;
+        typeNew(f, "E2E_PP", "PP_E2E");
+        f->edtPpbody->setText(QStringLiteral("e2e.ppb"));
+        zor::editor::press(f->btnOK);
+        f->selectListRow(rowOf(f->SG1, QStringLiteral("SIN_50NM")));
+        zor::editor::press(f->btnEdit);
+        f->edtPpbody->setText(QStringLiteral("changed.ppb"));
+        zor::editor::press(f->btnOK);
+        zor::editor::press(f->btnCancel);
+    });
+    seam.modalSteps.push_back([&](QWidget*) {
+        TformFPPSet* f = formFPPSet;
+        typeNew(f, "E2E_FPP", "FPP_E2E");
+        f->SG2->setCell(2, 1, QStringLiteral("MODEL"));
+        f->SG2->setCell(2, 3, QStringLiteral("RUN"));
+        f->SG2->setCell(2, 4, QStringLiteral("10"));
+        zor::editor::press(f->btnOK);
+        zor::editor::press(f->btnCancel);
+    });
+    seam.modalSteps.push_back([&](QWidget*) {
+        TformRCPSet* f = formRCPSet;
+        typeNew(f, "E2E_RCP", "RCP_E2E");
+        f->SG2->setCell(2, 2, QStringLiteral("SPEED"));
+        f->SG2->setCell(2, 3, QStringLiteral("fast"));
+        zor::editor::press(f->btnOK);
+        f->selectListRow(rowOf(f->SG1, QStringLiteral("RCP_SIO2_STD")));
+        zor::editor::press(f->btnDel);
+        zor::editor::press(f->btnCancel);
+    });
+    press(formVMenu, "btnPP");
+    press(formVMenu, "btnFPP");
+    press(formVMenu, "btnRCP");
+    EXPECT_EQ(seam.modalWindows, (QStringList{"formPPSet", "formFPPSet", "formRCPSet"}));
+    EXPECT_EQ(seam.messages, seam.questions) << seam.messages.join(u'|').toStdString();
+    EXPECT_EQ(formVMenu->Modified, 1);
+
+    press(formVMenu, "btnSave");
+    press(formVMenu, "btnCompile");
+    ASSERT_TRUE(waitForMemo(formVMenu->Memo, QStringLiteral("----- Operation End -----")));
+    EXPECT_EQ(file(QStringLiteral("zor_conf.end")), QStringList{"0"});
+    const QMap<QByteArray, QByteArray> after = testing::objectLines(object);
+    EXPECT_EQ(
+        testing::changedKeys(after, before),
+        (QStringList{"FP:FPP_E2E", "PP:PP_E2E", "PP:PP_SIN_50NM", "RC:RCP_E2E", "RC:RCP_SIO2"}));
+    EXPECT_TRUE(after.value("PP:PP_SIN_50NM").contains("PPBO0000000bchanged.ppb"))
+        << after.value("PP:PP_SIN_50NM").constData();
+    EXPECT_TRUE(after.value("FP:FPP_E2E").contains("MDLN00000005MODEL"))
+        << after.value("FP:FPP_E2E").constData();
+    EXPECT_TRUE(after.value("FP:FPP_E2E").contains("COUN00000001CCOD00000003RUN"))
+        << after.value("FP:FPP_E2E").constData();
+    EXPECT_TRUE(after.value("RC:RCP_E2E").contains("PNAM00000005SPEED"))
+        << after.value("RC:RCP_E2E").constData();
 }
 
 }  // namespace
