@@ -10,8 +10,10 @@
 #include <QTimer>
 #include <vector>
 
+#include "editor/forms/formalset.h"
 #include "editor/forms/formceset.h"
 #include "editor/forms/formrpset.h"
+#include "editor/forms/formspset.h"
 #include "editor/forms/formtrset.h"
 #include "editor/forms/formvset.h"
 #include "editor/forms/windows.h"
@@ -59,9 +61,15 @@ struct ShownRow {
     DefinitionForm* form;
     int row;
 };
-std::vector<ShownRow> shownRows() { return {{formCESet, 2}, {formRPSet, 1}, {formTRSet, 1}}; }
+std::vector<ShownRow> shownRows() {
+    return {{formCESet, 2}, {formRPSet, 1}, {formTRSet, 1}, {formALSet, 1}};
+}
 
 void showDefinition(Form* form) {
+    if (form == formSPSet) {  // a stream's current setting in the function list
+        formSPSet->edtS->setText(QStringLiteral("6"));
+        runAction(formSPSet, [] { formSPSet->btnCurrentClick(); });
+    }
     for (const ShownRow& s : shownRows()) {
         if (s.form != form) continue;
         s.form->selectListRow(s.row);
