@@ -667,8 +667,7 @@ TEST_F(EditingSession, AnAlarmOnTwoNewEventsTwoSpooledMessagesAndADeletedStreamA
     EXPECT_EQ(after, before);
     EXPECT_EQ(alarm,
               "AL: NAME00000006AL_E2EID  00001964ALCD000000015ALTX00000009E2E alarm"
-              "CEON0000000aCE_E2E_SETCEOF0000000cCE_E2E_CLEARENAB00000001"
-              "1")
+              "CEON0000000aCE_E2E_SETCEOF0000000cCE_E2E_CLEARENAB00000004TRUE")
         << alarm.toStdString();
     EXPECT_TRUE(set.contains("ID  000015e0")) << set.toStdString();
     EXPECT_TRUE(clear.contains("ID  000015e1")) << clear.toStdString();
