@@ -49,9 +49,10 @@ TformSPSet::TformSPSet(QWidget* parent)
     SG1 = new StringGrid(QStringLiteral("SG1"), 2, kMinGridRows + 1, this);
     SG1->setFixed(0, 1);
     SG1->setRowSelect(true);
-    SG1->setColumnWidth(0, 29);
-    SG1->setColumnWidth(1, 62);
-    SG1->setFixedWidth(130);
+    // Wide enough for "  100" and "S127F255" in the editor's font.
+    SG1->setColumnWidth(0, 44);
+    SG1->setColumnWidth(1, 76);
+    SG1->setFixedWidth(160);
     lbF = new QListWidget(this);
     lbF->setObjectName(QStringLiteral("lbF"));
 
