@@ -196,18 +196,5 @@ TEST_F(AlarmEditor, ADeletedAlarmStaysListedAndCannotBeEditedOrDeletedAgain) {
     EXPECT_EQ(heldAlarm(6102).rc, 0);
 }
 
-TEST_F(AlarmEditor, AnEmptyListHasFifteenNumberedRowsThatDoNothing) {
-    reload(QStringLiteral("REV_NO = 2\ndef_ce CE_ONLY {\n    ceid : 1\n}\n"));
-    TformALSet& f = open();
-    EXPECT_EQ(f.SG1->rowCount(), 16);
-    EXPECT_EQ(f.SG1->cell(0, 15), QStringLiteral("  15"));
-    EXPECT_TRUE(listedIds(f.SG1).isEmpty());
-    f.selectListRow(3);
-    press(f.btnEdit);
-    press(f.btnDel);
-    EXPECT_TRUE(script.messages.isEmpty());
-    EXPECT_EQ(f.edtId->text(), QString());
-}
-
 }  // namespace
 }  // namespace zor::editor

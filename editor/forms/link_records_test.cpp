@@ -222,19 +222,5 @@ TEST(ReadCeid, TakesSignedAndUnsignedThirtyTwoBitDecimalsOnly) {
     }
 }
 
-TEST(ViewAlarm, ShowsTheCodeInDecimalAndNoEventAsAnEmptyBox) {
-    lib::Record<TAL_INFO> r;
-    ASSERT_EQ(buildAlarm(alarm("-7", "AL_V", "133", " t ", "", "4294967291"), r.get()), QString());
-    r->aled = 0;
-    const AlarmDetail d = viewAlarm(*r);
-    EXPECT_EQ(d.id, QStringLiteral("-7"));
-    EXPECT_EQ(d.name, QStringLiteral("AL_V"));
-    EXPECT_EQ(d.alcd, QStringLiteral("133"));
-    EXPECT_EQ(d.altx, QStringLiteral(" t "));
-    EXPECT_EQ(d.aled, 0);
-    EXPECT_EQ(d.ceOn, QString());
-    EXPECT_EQ(d.ceOff, QStringLiteral("4294967291"));
-}
-
 }  // namespace
 }  // namespace zor::editor

@@ -48,21 +48,6 @@ TEST(AddFunction, AFullListTakesNoMore) {
     EXPECT_EQ(list.size(), 256u);
 }
 
-TEST(ReadStream, BlankOutOfRangeAndNoNumberAreRefused) {
-    int stream = -9;
-    EXPECT_EQ(readStream(QStringLiteral(" "), &stream),
-              QStringLiteral("ｽﾄﾘｰﾑを確認してください。"));
-    EXPECT_EQ(readStream(QStringLiteral("128"), &stream),
-              QStringLiteral("ｽﾄﾘｰﾑの値を確認してください。"));
-    EXPECT_EQ(readStream(QStringLiteral("-1"), &stream),
-              QStringLiteral("ｽﾄﾘｰﾑの値を確認してください。"));
-    EXPECT_THROW(readStream(QStringLiteral("S6"), &stream), ActionError);
-    EXPECT_EQ(readStream(QStringLiteral(" 0 "), &stream), QString());
-    EXPECT_EQ(stream, 0);
-    EXPECT_EQ(readStream(QStringLiteral("127"), &stream), QString());
-    EXPECT_EQ(stream, 127);
-}
-
 TEST(DroppedBy, NamesEachHeldFunctionTheListLacksOnce) {
     EXPECT_EQ(droppedBy({11, 13}, {11, 13}), std::vector<int32_t>{});
     EXPECT_EQ(droppedBy({13, 11, 15}, {11, 13}), std::vector<int32_t>{});
