@@ -1,18 +1,23 @@
-// The CE, report and trace editors on the whole road: the sample equipment
-// compiled by ZorCompile, loaded, every definition of a kind edited and sent
-// back unchanged, saved through zoredit and compiled again; lists longer than
-// a grid shows; and a session that adds a report, a CE and a trace.
+// The CE, report, trace, alarm and spool editors on the whole road: the
+// sample equipment compiled by ZorCompile, loaded, every definition of a kind
+// edited and sent back unchanged, saved through zoredit and compiled again;
+// lists longer than a grid shows; and a session that adds a report, a CE and
+// a trace.
 #include <gtest/gtest.h>
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMap>
 #include <QPushButton>
 
+#include "editor/forms/formalset.h"
 #include "editor/forms/formceset.h"
 #include "editor/forms/formrpset.h"
+#include "editor/forms/formspset.h"
 #include "editor/forms/formtrset.h"
 #include "editor/forms/link_editor_test.h"
+#include "editor/forms/spool_record.h"
 #include "editor/shell/formvmenu.h"
 #include "editor/shell/qt_print.h"
 #include "editor/testing/object_file.h"
@@ -33,6 +38,67 @@ TEST_F(LinkRoundTrip, EveryReportComesBackByteIdentical) {
 }
 TEST_F(LinkRoundTrip, EveryTraceComesBackByteIdentical) {
     expectEveryRowBackByteIdentical(*formTRSet);
+}
+
+TEST_F(LinkRoundTrip, EveryAlarmComesBackByteIdentical) {
+    expectUnchangedAfterEveryRowSentBack(*formALSet);
+}
+
+// Codes written in another form or wider than a byte, and texts with edge
+// blanks, are kept as the source has them when the alarm is sent back.
+TEST_F(LinkRoundTrip, AnAlarmsWrittenCodeAndEdgeBlanksSurviveAnUnchangedOk) {
+    reload(
+        sampleWith(QStringLiteral("def_alarm AL_ODD {\n    alid : 6900\n    alcd : 300\n"
+                                  "    altx : \"  padded text  \"\n}\n")));
+    expectUnchangedAfterEveryRowSentBack(*formALSet);
+    EXPECT_TRUE(testing::objectLines(eq->object)
+                    .value("AL:AL_ODD")
+                    .contains("ALCD00000003300ALTX0000000f  padded text  "))
+        << testing::objectLines(eq->object).value("AL:AL_ODD").toStdString();
+}
+
+TEST_F(LinkRoundTrip, EverySpoolStreamComesBackByteIdentical) {
+    const Lines before = testing::objectLines(eq->object);
+    TformSPSet& f = openForm(formSPSet);
+    int streams = 0;
+    for (int stream = 0; stream < 128; ++stream) {
+        std::vector<int32_t> held;
+        if (!spoolFunctions(stream, &held) || held.empty()) continue;
+        ++streams;
+        f.edtS->setText(QString::number(stream));
+        press(f.btnCurrent);
+        press(f.btnSet);
+    }
+    EXPECT_EQ(streams, 2);
+    EXPECT_TRUE(script.messages.isEmpty()) << script.messages.join('|').toStdString();
+    EXPECT_EQ(differences(saveAndCompile(), before), QStringList{});
+}
+
+// The compiler takes no stream 0 as written; what zoredit writes for it
+// comes back as stream 0.
+TEST_F(LinkRoundTrip, StreamZeroSurvivesSetSaveAndCompile) {
+    TformSPSet& f = openForm(formSPSet);
+    f.edtS->setText("0");
+    f.edtF->setText("1");
+    press(f.btnAdd);
+    press(f.btnSet);
+    ASSERT_TRUE(script.messages.isEmpty()) << script.messages.join('|').toStdString();
+    const Lines before = testing::objectLines(eq->object);
+    Lines after = saveAndCompile();
+    const QList<QByteArray> added = after.keys();
+    QByteArray line;
+    for (const QByteArray& key : added)
+        if (!before.contains(key)) line = after.take(key);
+    EXPECT_EQ(differences(after, before), QStringList{});
+    EXPECT_TRUE(line.startsWith("SP: ")) << line.toStdString();
+
+    // Loaded again from the object file: the editor lists S0F1 first.
+    QString error;
+    ASSERT_GE(lib::editSetupEquipment(eq->cnf, eq->object, &error), 0) << error.toStdString();
+    f.close();
+    openForm(formSPSet);
+    EXPECT_EQ(f.SG1->cell(1, 1), QStringLiteral("S0F1"));
+    EXPECT_EQ(f.SG1->cell(1, 2), QStringLiteral("S5F1"));
 }
 
 // ---- lists longer than a grid -------------------------------------------------------

@@ -1,6 +1,7 @@
-// OK's validation of the CE, report and trace editors, without their windows.
+// OK's validation of the CE, report, trace and alarm editors, without their windows.
 #include <gtest/gtest.h>
 
+#include "editor/forms/alarm_record.h"
 #include "editor/forms/ce_record.h"
 #include "editor/forms/report_record.h"
 #include "editor/forms/trace_record.h"
@@ -135,6 +136,90 @@ TEST(BuildTrace, StoresThePeriodAsTypedAndTheSvidsPacked) {
     EXPECT_EQ(shown.dsper, QStringLiteral("000001"));
     EXPECT_EQ(shown.totsmp, QStringLiteral("3"));
     EXPECT_EQ(shown.repgsz, QStringLiteral("2"));
+}
+
+// ---- alarms ----------------------------------------------------------------------
+
+AlarmDetail alarm(const char* id, const char* name, const char* alcd, const char* altx = "",
+                  const char* ceOn = "", const char* ceOff = "") {
+    AlarmDetail d;
+    d.id = QString::fromUtf8(id);
+    d.name = QString::fromUtf8(name);
+    d.alcd = QString::fromUtf8(alcd);
+    d.altx = QString::fromUtf8(altx);
+    d.ceOn = QString::fromUtf8(ceOn);
+    d.ceOff = QString::fromUtf8(ceOff);
+    return d;
+}
+
+TEST(BuildAlarm, RefusesInOksOrder) {
+    const QString alid = QStringLiteral("alidを確認してください。");
+    const QString alcd = QStringLiteral("alcdを確認してください。");
+    const QString name = QStringLiteral("名前を確認してください。");
+    // Every later field is bad too: the first check that fails is shown.
+    EXPECT_EQ(refusal(buildAlarm, alarm(" ", " ", " ", "", "x")), alid);
+    EXPECT_EQ(refusal(buildAlarm, alarm("1", " ", " ", "", "x")), alcd);
+    EXPECT_EQ(refusal(buildAlarm, alarm("1", " ", "300", "", "x")), name);
+    EXPECT_EQ(refusal(buildAlarm, alarm("1x", "AL_A", "300", "", "x")),
+              QStringLiteral("thrown: '1x' は整数ではありません"));
+    EXPECT_EQ(refusal(buildAlarm, alarm("-1", "AL_A", "300", "", "x")),
+              QStringLiteral("IDの値が正しくありません。"));
+    EXPECT_EQ(refusal(buildAlarm, alarm("1", "AL_A", "0x85", "", "x")),
+              QStringLiteral("thrown: '0x85' は整数ではありません"));
+    EXPECT_EQ(refusal(buildAlarm, alarm("1", "AL_A", "5", "", "x")),
+              QStringLiteral("thrown: 'x' は整数ではありません"));
+    EXPECT_EQ(refusal(buildAlarm, alarm("1", "AL_A", "5", "", "", "5001x")),
+              QStringLiteral("thrown: '5001x' は整数ではありません"));
+}
+
+TEST(BuildAlarm, TheCodeIsOneByteWithoutWrapping) {
+    for (const char* bad : {"256", "300", "-1"})
+        EXPECT_EQ(refusal(buildAlarm, alarm("1", "AL_A", bad)),
+                  QStringLiteral("alcdを確認してください。"))
+            << bad;
+    for (int good : {0, 133, 255}) {
+        lib::Record<TAL_INFO> r;
+        ASSERT_EQ(buildAlarm(alarm("1", "AL_A", QByteArray::number(good).constData()), r.get()),
+                  QString());
+        EXPECT_EQ(r->alcd, good);
+    }
+}
+
+TEST(BuildAlarm, KeepsTheTextAsTypedAndTrimsTheRest) {
+    lib::Record<TAL_INFO> r;
+    AlarmDetail d = alarm(" 0 ", " AL_A ", " 7 ", "  Heater, over temp  ", " 5001 ", "");
+    d.aled = 0;
+    ASSERT_EQ(buildAlarm(d, r.get()), QString());
+    EXPECT_EQ(r->alid, 0);  // an alarm ID like any other
+    EXPECT_STREQ(r->name, "AL_A");
+    EXPECT_EQ(r->alcd, 7);
+    EXPECT_STREQ(r->altx, "  Heater, over temp  ");
+    EXPECT_EQ(r->aled, 0);
+    EXPECT_EQ(r->ce_on, 5001u);
+    EXPECT_EQ(r->ce_off, 0u);
+
+    // An empty text is a text; a CE with a negative ID links by its pattern.
+    lib::Record<TAL_INFO> e;
+    ASSERT_EQ(buildAlarm(alarm("2", "AL_B", "1", "", "4294967291", "-5"), e.get()), QString());
+    EXPECT_STREQ(e->altx, "");
+    EXPECT_EQ(e->ce_on, 4294967291u);
+    EXPECT_EQ(e->ce_off, 4294967291u);
+    EXPECT_EQ(e->aled, 1);
+}
+
+TEST(ReadCeid, TakesSignedAndUnsignedThirtyTwoBitDecimalsOnly) {
+    EXPECT_EQ(readCeid(QStringLiteral(" 42 ")), 42u);
+    EXPECT_EQ(readCeid(QStringLiteral("-1")), 0xffffffffu);
+    EXPECT_EQ(readCeid(QStringLiteral("4294967295")), 0xffffffffu);
+    for (const char* bad : {"4294967296", "+4294967295", "0x10", "1 2", ""}) {
+        try {
+            readCeid(QString::fromLatin1(bad));
+            ADD_FAILURE() << bad;
+        } catch (const ActionError& e) {
+            EXPECT_EQ(e.text(),
+                      QStringLiteral("'%1' は整数ではありません").arg(QLatin1String(bad)));
+        }
+    }
 }
 
 }  // namespace

@@ -10,11 +10,13 @@
 #include <QTimer>
 #include <vector>
 
+#include "editor/forms/formalset.h"
 #include "editor/forms/formceset.h"
 #include "editor/forms/formfppset.h"
 #include "editor/forms/formppset.h"
 #include "editor/forms/formrcpset.h"
 #include "editor/forms/formrpset.h"
+#include "editor/forms/formspset.h"
 #include "editor/forms/formtrset.h"
 #include "editor/forms/formvset.h"
 #include "editor/forms/windows.h"
@@ -63,11 +65,15 @@ struct ShownRow {
     int row;
 };
 std::vector<ShownRow> shownRows() {
-    return {{formCESet, 2}, {formRPSet, 1},  {formTRSet, 1},
-            {formPPSet, 1}, {formFPPSet, 1}, {formRCPSet, 1}};
+    return {{formCESet, 2},  {formRPSet, 1},  {formTRSet, 1}, {formPPSet, 1},
+            {formFPPSet, 1}, {formRCPSet, 1}, {formALSet, 1}};
 }
 
 void showDefinition(Form* form) {
+    if (form == formSPSet) {  // a stream's current setting in the function list
+        formSPSet->edtS->setText(QStringLiteral("6"));
+        runAction(formSPSet, [] { formSPSet->btnCurrentClick(); });
+    }
     for (const ShownRow& s : shownRows()) {
         if (s.form != form) continue;
         s.form->selectListRow(s.row);

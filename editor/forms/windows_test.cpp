@@ -78,6 +78,20 @@ TEST_F(Windows, MenuPanelsOpenTheirEditors) {
     EXPECT_TRUE(formVMenu->isVisible());  // back when the modal editor returns
     QTest::mouseClick(formVMenu->findChild<QPushButton*>(QStringLiteral("btnFPP")), Qt::LeftButton);
     EXPECT_TRUE(seam.modalWindows.contains(QStringLiteral("formFPPSet")));
+    // The alarm and spool editors are whole windows, the spool one on top.
+    bool spoolOnTop = false;
+    seam.modalSteps = {[](QWidget* w) { EXPECT_NE(w->findChild<QWidget*>("edtCeon"), nullptr); },
+                       [&](QWidget* w) {
+                           spoolOnTop = w->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+                           EXPECT_NE(w->findChild<QWidget*>("lbF"), nullptr);
+                       }};
+    QTest::mouseClick(formVMenu->findChild<QPushButton*>(QStringLiteral("btnALARM")),
+                      Qt::LeftButton);
+    QTest::mouseClick(formVMenu->findChild<QPushButton*>(QStringLiteral("btnSPOLL")),
+                      Qt::LeftButton);
+    EXPECT_EQ(seam.modalWindows.mid(2), (QStringList{"formALSet", "formSPSet"}));
+    EXPECT_TRUE(spoolOnTop);
+    EXPECT_TRUE(seam.modalSteps.empty());
     // The variable editor is not modal: the menu stays hidden behind it.
     QTest::mouseClick(formVMenu->findChild<QPushButton*>(QStringLiteral("btnDV")), Qt::LeftButton);
     EXPECT_EQ(formVSet->mode, 2);

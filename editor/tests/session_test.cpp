@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -16,9 +17,13 @@
 #include <QTimer>
 #include <thread>
 
+#include "editor/forms/formalset.h"
+#include "editor/forms/formceset.h"
 #include "editor/forms/formfppset.h"
 #include "editor/forms/formppset.h"
 #include "editor/forms/formrcpset.h"
+#include "editor/forms/formspset.h"
+#include "editor/forms/id_picker.h"
 #include "editor/forms/item_grid.h"
 #include "editor/forms/windows.h"
 #include "editor/shell/compile_protocol.h"
@@ -29,6 +34,7 @@
 #include "editor/shell/library.h"
 #include "editor/shell/qt_print.h"
 #include "editor/shell/seam.h"
+#include "editor/shell/string_grid.h"
 #include "editor/testing/form_driver.h"
 #include "editor/testing/object_file.h"
 #include "editor/testing/scripted_seam.h"
@@ -631,5 +637,114 @@ TEST_F(Menu, ProgramEditorsChangeExactlyWhatTheUserDidInTheNextObjectFile) {
         << after.value("RC:RCP_E2E").constData();
 }
 
+// ---- a session of the alarm, CE and spool editors --------------------------------
+
+void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+// The sample with one spool stream of its own (S10F3) in place of its two.
+class EditingSession : public Session {
+  protected:
+    void SetUp() override {
+        Session::SetUp();
+        QByteArray text = bytesOf(source);
+        const QByteArray spools =
+            "def_spool SPOOL_S5 {\r\n    stream   : 5\r\n    function : 1\r\n}\r\n"
+            "def_spool SPOOL_S6 {\r\n    stream   : 6\r\n    function : 11\r\n"
+            "    function : 13\r\n}\r\n";
+        ASSERT_TRUE(text.contains(spools));
+        text.replace(spools,
+                     "def_spool SPOOL_S10 {\r\n    stream   : 10\r\n    function : 3\r\n}\r\n");
+        QFile f(source);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+        f.close();
+        openSession(cnf, source);
+        press(formVConf, "btnGo");
+        ASSERT_TRUE(QTest::qWaitFor([] { return formVMenu->isVisible(); }, kCompileWaitMs));
+    }
+};
+
+TEST_F(EditingSession, AnAlarmOnTwoNewEventsTwoSpooledMessagesAndADeletedStreamAreAllThatChange) {
+    const QString object = work.filePath(QStringLiteral("equipment.fil"));
+    QMap<QByteArray, QByteArray> before = testing::objectLines(object);
+    ASSERT_TRUE(before.contains("SP:SPOOL_S10"));
+
+    seam.modalSteps.push_back([](QWidget* w) {
+        auto* ce = static_cast<TformCESet*>(w);
+        for (const char* name : {"CE_E2E_SET", "CE_E2E_CLEAR"}) {
+            click(ce->btnNew);
+            ce->edtId->setText(name == QByteArray("CE_E2E_SET") ? "5600" : "5601");
+            ce->edtName->setText(QString::fromLatin1(name));
+            click(ce->btnOK);
+        }
+        ce->close();
+    });
+    press(formVMenu, "btnCE");
+
+    seam.modalSteps.push_back([this](QWidget* w) {
+        auto* al = static_cast<TformALSet*>(w);
+        click(al->btnNew);
+        al->edtId->setText("6500");
+        al->edtName->setText("AL_E2E");
+        al->edtAlcd->setText("5");
+        al->edtAltx->setText("E2E alarm");
+        // The set event from the picker, the clear event typed.
+        seam.modalSteps.push_front([](QWidget* picker) {
+            auto* p = static_cast<IdPicker*>(picker);
+            for (int row = 1; row < p->SG->rowCount(); ++row)
+                if (p->SG->cell(1, row).trimmed() == QStringLiteral("5600"))
+                    p->SG->selectGridRow(row);
+            click(p->findChild<QPushButton*>(QStringLiteral("btnOK")));
+        });
+        QTest::mouseDClick(al->edtCeon, Qt::LeftButton);
+        al->edtCeoff->setText("5601");
+        click(al->btnOK);
+        al->close();
+    });
+    press(formVMenu, "btnALARM");
+
+    seam.modalSteps.push_back([](QWidget* w) {
+        auto* sp = static_cast<TformSPSet*>(w);
+        for (const char* sxfy : {"6 11", "5 1"}) {
+            const QStringList sf = QString::fromLatin1(sxfy).split(u' ');
+            click(sp->btnReset);
+            sp->edtS->setText(sf[0]);
+            sp->edtF->setText(sf[1]);
+            click(sp->btnAdd);
+            click(sp->btnSet);
+        }
+        sp->edtS->setText("10");
+        click(sp->btnDelStream);
+        sp->close();
+    });
+    press(formVMenu, "btnSPOLL");
+
+    EXPECT_EQ(seam.modalWindows,
+              (QStringList{"formCESet", "formALSet", "formCElist", "formSPSet"}));
+    EXPECT_EQ(seam.messages, QStringList{"ｽﾄﾘｰﾑ10の登録を削除しますか？"});
+    EXPECT_EQ(formVMenu->Modified, 1);
+    press(formVMenu, "btnSave");
+    press(formVMenu, "btnCompile");
+    ASSERT_TRUE(waitForMemo(formVMenu->Memo, QStringLiteral("----- Operation End -----")));
+    EXPECT_EQ(file(QStringLiteral("zor_conf.end")), QStringList{"0"});
+
+    QMap<QByteArray, QByteArray> after = testing::objectLines(object);
+    const QByteArray alarm = after.take("AL:AL_E2E");
+    const QByteArray set = after.take("CE:CE_E2E_SET");
+    const QByteArray clear = after.take("CE:CE_E2E_CLEAR");
+    const QByteArray s6 = after.take("SP:SP_S6");
+    const QByteArray s5 = after.take("SP:SP_S5");
+    EXPECT_FALSE(after.contains("SP:SPOOL_S10"));
+    before.remove("SP:SPOOL_S10");
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(alarm,
+              "AL: NAME00000006AL_E2EID  00001964ALCD000000015ALTX00000009E2E alarm"
+              "CEON0000000aCE_E2E_SETCEOF0000000cCE_E2E_CLEARENAB00000004TRUE")
+        << alarm.toStdString();
+    EXPECT_TRUE(set.contains("ID  000015e0")) << set.toStdString();
+    EXPECT_TRUE(clear.contains("ID  000015e1")) << clear.toStdString();
+    EXPECT_EQ(s6, "SP: NAME00000005SP_S6STRE00000006COUN00000001FUNC0000000b");
+    EXPECT_EQ(s5, "SP: NAME00000005SP_S5STRE00000005COUN00000001FUNC00000001");
+}
 }  // namespace
 }  // namespace zor::editor
