@@ -18,7 +18,7 @@
 namespace zor::inspect {
 namespace {
 
-constexpr const char* kVersion = "ZorInspect 1.0";
+constexpr const char* kVersion = "ZorInspect " ZOR_VERSION;
 
 void usage(std::ostream& out) {
     out << "Usage: ZorInspect <command> [options]\n"

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the screenshots need,
-# only when some are missing (so a warm machine does not touch apt).
+# Installs the Debian packages the build, the tests, the screenshots and the
+# package checks need, only when some are missing (so a warm machine does not
+# touch apt).
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev qt6-base-dev
-          xvfb xauth fonts-ipafont-gothic binutils python3 clang-format)
+          xvfb xauth fonts-ipafont-gothic binutils python3 clang-format
+          dpkg-dev lintian pkgconf appstream desktop-file-utils man-db)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

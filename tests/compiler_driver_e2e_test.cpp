@@ -80,6 +80,29 @@ TEST(CompilerDriver, MissingSourceAndMissingArgument) {
     EXPECT_TRUE(bare.exists("zor_conf.log"));
 }
 
+// Only an argument that is exactly --help or --version is an option; it
+// touches no file of a run. Anything else is a source as before.
+TEST(CompilerDriver, HelpAndVersionAreTheOnlyOptions) {
+    CompileRun run;
+    EXPECT_EQ(run.compile("--version"), 0);
+    EXPECT_EQ(run.output(), std::string("ZorCompile ") + ZOR_VERSION + "\n");
+    EXPECT_EQ(run.compile("--help"), 0);
+    EXPECT_EQ(run.output().rfind("Usage: ZorCompile SOURCE\n", 0), 0u) << run.output();
+    for (const char* file : {"ZorEdit.log", "zor_conf.log", "zor_conf.end", "AAZZ", "$EC_TMP"})
+        EXPECT_FALSE(run.exists(file)) << file;
+
+    for (const char* other : {"-h", "--HELP", "--version=1", "-version"}) {
+        EXPECT_EQ(run.compile(other), 255) << other;
+        EXPECT_EQ(run.output(), start_lines(other) + "!!  \"" + other + "\"  file not found\n");
+        EXPECT_EQ(run.read("zor_conf.end"), "1");
+    }
+
+    run.write("--help", "// a source that is named like an option\r\n");
+    EXPECT_EQ(run.compile("./--help"), 0);
+    EXPECT_EQ(run.output().rfind(start_lines("./--help"), 0), 0u) << run.output();
+    EXPECT_EQ(run.read("zor_conf.end"), "0");
+}
+
 TEST(CompilerDriver, RevNoOtherThanOneOrTwoSwitchesToRevisionOneUncounted) {
     CompileRun run;
     run.write("eq.txt",

@@ -258,7 +258,7 @@ TEST_F(Inspect, ExitStatusesForWarningsUnreadableInputAndTheCommandLine) {
               std::string::npos);
     Result version = inspect(run, "--version");
     EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.out, "ZorInspect 1.0\n");
+    EXPECT_EQ(version.out, std::string("ZorInspect ") + ZOR_VERSION + "\n");
 }
 
 }  // namespace

@@ -50,6 +50,7 @@ DefinitionForm::DefinitionForm(const QString& name, const QString& caption,
     edtName = makeEdit(QStringLiteral("edtName"));
 
     SG1 = new StringGrid(QStringLiteral("SG1"), 3, kind_.listMargin, this);
+    SG1->setAccessibleName(QStringLiteral("一覧"));
     SG1->setRowSelect(true);
     SG1->setColumnWidth(0, 40);
     SG1->setColumnWidth(1, 80);

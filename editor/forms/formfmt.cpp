@@ -44,6 +44,7 @@ const char* const kSymbols[] = {"L",  "B",  "BOOL", "A",  "J",  "I1", "I2", "I4"
 TformFmt::TformFmt(QWidget* parent)
     : Form(QStringLiteral("formFmt"), QStringLiteral("Format選択"), parent) {
     SG = new StringGrid(QStringLiteral("SG"), 2, 17, this);
+    SG->setAccessibleName(windowTitle());
     SG->setFixed(0, 1);
     SG->setRowSelect(true);
     SG->horizontalHeader()->setStretchLastSection(true);

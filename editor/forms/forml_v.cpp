@@ -19,6 +19,7 @@ TformL_V::TformL_V(QWidget* parent)
     : Form(QStringLiteral("formL_V"), QStringLiteral("List　ｱｲﾃﾑに含める変数選択"), parent) {
     setWindowFlag(Qt::WindowStaysOnTopHint);
     SG1 = new StringGrid(QStringLiteral("SG1"), 3, kMinRows, this);
+    SG1->setAccessibleName(QStringLiteral("変数選択"));
     SG1->setRowSelect(true);
     SG1->setToolTip(QStringLiteral("選択して、上書き、挿入ﾎﾞﾀﾝをｸﾘｯｸします。"));
     SG1->horizontalHeader()->setStretchLastSection(true);

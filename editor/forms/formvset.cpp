@@ -102,6 +102,7 @@ TformVSet::TformVSet(QWidget* parent)
     ids->addWidget(edtName, 3);
 
     SG2 = new StringGrid(QStringLiteral("SG2"), 4, vrow::Count, this);
+    SG2->setAccessibleName(QStringLiteral("変数情報"));
     SG2->setEditable(true);
     SG2->setToolTip(QStringLiteral("変数情報を設定します。"));
     SG2->setColumnWidth(0, 40);
@@ -126,6 +127,7 @@ TformVSet::TformVSet(QWidget* parent)
     btnDelV->setToolTip(QStringLiteral("現在行を削除します。"));
     btnLCancel->setToolTip(QStringLiteral("装置変数一覧表画面を閉じます。"));
     SG3 = new StringGrid(QStringLiteral("SG3"), 3, kVidGridRows, this);
+    SG3->setAccessibleName(QStringLiteral("LIST ｱｲﾃﾑに含める変数ID"));
     SG3->setRowSelect(true);
     SG3->setToolTip(QStringLiteral("ｸﾘｯｸで上書き、挿入、削除行を選択します。"));
     SG3->setColumnWidth(0, 40);

@@ -14,6 +14,7 @@ IdPicker::IdPicker(const QString& name, const QString& caption, const QStringLis
                    QWidget* parent)
     : Form(name, caption, parent), header_(header) {
     SG = new StringGrid(QStringLiteral("SG"), static_cast<int>(header.size()), 2, this);
+    SG->setAccessibleName(caption);
     SG->setRowSelect(true);
     SG->setRowTexts(0, header_);
     SG->horizontalHeader()->setStretchLastSection(true);

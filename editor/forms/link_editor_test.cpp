@@ -1,18 +1,10 @@
 #include "editor/forms/link_editor_test.h"
 
-#include <QAbstractButton>
 #include <QComboBox>
 #include <QFile>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 
-#include "editor/forms/formalset.h"
 #include "editor/forms/formceset.h"
-#include "editor/forms/formfppset.h"
-#include "editor/forms/formppset.h"
-#include "editor/forms/formrcpset.h"
 #include "editor/forms/formrpset.h"
-#include "editor/forms/formspset.h"
 #include "editor/forms/formtrset.h"
 #include "editor/forms/formvlist.h"
 #include "editor/shell/formvmenu.h"
@@ -97,42 +89,4 @@ void LinkEditorTest::typeLink(LinkGrid* grid, int row, const QString& text) {
     emit grid->cellCommitted(1, row, true);
 }
 
-}  // namespace zor::editor
-
-namespace zor::editor {
-namespace {
-
-// A grid's headers and cell editors, a combo box's list: named by their owner.
-bool partOfAControl(const QWidget* w, const QWidget* form) {
-    for (const QWidget* p = w->parentWidget(); p && p != form; p = p->parentWidget())
-        if (qobject_cast<const QAbstractItemView*>(p) || qobject_cast<const QComboBox*>(p))
-            return true;
-    return false;
-}
-
-// Screen readers name every control: buttons by their captions, the others
-// by a label buddy or their own accessible name, grids and memos included.
-TEST_F(LinkEditorTest, EveryControlOfTheDefinitionEditorsHasAnAccessibleName) {
-    for (Form* form : std::initializer_list<Form*>{formCESet, formRPSet, formTRSet, formPPSet,
-                                                   formFPPSet, formRCPSet, formALSet, formSPSet}) {
-        int named = 0;
-        for (QWidget* w : form->findChildren<QWidget*>()) {
-            const QString name = w->objectName();
-            if (partOfAControl(w, form)) continue;
-            if (auto* b = qobject_cast<QAbstractButton*>(w)) {
-                EXPECT_FALSE(b->text().trimmed().isEmpty())
-                    << form->objectName().toStdString() << " " << name.toStdString();
-                ++named;
-            } else if (qobject_cast<QLineEdit*>(w) || qobject_cast<QComboBox*>(w) ||
-                       qobject_cast<QAbstractItemView*>(w) || qobject_cast<QPlainTextEdit*>(w)) {
-                EXPECT_FALSE(w->accessibleName().isEmpty())
-                    << form->objectName().toStdString() << " " << name.toStdString();
-                ++named;
-            }
-        }
-        EXPECT_GE(named, 11) << form->objectName().toStdString();
-    }
-}
-
-}  // namespace
 }  // namespace zor::editor

@@ -2,10 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
+#include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextEdit>
 
 #include "editor/forms/formvset.h"
 #include "editor/shell/form.h"
@@ -67,6 +77,80 @@ TEST_F(Windows, SessionControlsCarryTheirNames) {
         EXPECT_NE(formVMenu->findChild<QPushButton*>(QString::fromLatin1(name)), nullptr) << name;
     EXPECT_EQ(formVMenu->findChild<QPushButton*>(QStringLiteral("btnSPOLL"))->text(),
               QStringLiteral("　SPOOL ｽﾌﾟｰﾙ情報"));
+}
+
+// What a user can operate or read as a control. Parts of a composite
+// control (a grid's scroll bars and headers, a combo box's popup) are named
+// by the control they belong to and are not walked into.
+bool interactive(const QWidget* w) {
+    return qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLineEdit*>(w) ||
+           qobject_cast<const QComboBox*>(w) || qobject_cast<const QAbstractItemView*>(w) ||
+           qobject_cast<const QPlainTextEdit*>(w) || qobject_cast<const QTextEdit*>(w) ||
+           qobject_cast<const QAbstractSpinBox*>(w) || qobject_cast<const QAbstractSlider*>(w) ||
+           (w->focusPolicy() & Qt::TabFocus);
+}
+
+bool composite(const QWidget* w) {
+    return qobject_cast<const QAbstractScrollArea*>(w) || qobject_cast<const QComboBox*>(w) ||
+           qobject_cast<const QAbstractSpinBox*>(w);
+}
+
+QString accessibleName(QObject* o) {
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(o);
+    return a ? a->text(QAccessible::Name).trimmed() : QString();
+}
+
+QString pathOf(const QString& parent, const QObject* o) {
+    return parent + u'/' +
+           (o->objectName().isEmpty() ? QString::fromLatin1(o->metaObject()->className())
+                                      : o->objectName());
+}
+
+void collectUnnamed(QWidget* parent, const QString& path, QStringList& unnamed);
+
+// A menu bar or menu: itself, each entry by its text, and the menus it opens
+// (its overflow button is its own part).
+void collectUnnamedMenu(QWidget* menu, const QString& here, QStringList& unnamed) {
+    if (accessibleName(menu).isEmpty()) unnamed << here;
+    for (QAction* action : menu->actions())
+        if (!action->isSeparator() && action->text().remove(u'&').trimmed().isEmpty())
+            unnamed << pathOf(here, action);
+    for (QMenu* sub : menu->findChildren<QMenu*>(Qt::FindDirectChildrenOnly))
+        collectUnnamedMenu(sub, pathOf(here, sub), unnamed);
+}
+
+// objectName paths of the interactive widgets under `parent` that an
+// assistive tool would find without a name.
+void collectUnnamed(QWidget* parent, const QString& path, QStringList& unnamed) {
+    for (QObject* child : parent->children()) {
+        auto* w = qobject_cast<QWidget*>(child);
+        if (!w) continue;
+        const QString here = pathOf(path, w);
+        if (qobject_cast<QMenuBar*>(w) || qobject_cast<QMenu*>(w)) {
+            collectUnnamedMenu(w, here, unnamed);
+            continue;
+        }
+        if (interactive(w) && accessibleName(w).isEmpty()) unnamed << here;
+        if (!composite(w)) collectUnnamed(w, here, unnamed);
+    }
+}
+
+// Every window that createWindows() makes is walked, the ones added later
+// included: a control without a name is one a screen reader cannot tell.
+TEST_F(Windows, EveryControlOfEveryWindowHasAnAccessibleName) {
+    QStringList unnamed;
+    for (Form* form : allWindows()) collectUnnamed(form, form->objectName(), unnamed);
+    EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(u'\n').toStdString();
+}
+
+TEST_F(Windows, WindowsAreWindowsNamedByTheirTitles) {
+    for (Form* form : allWindows()) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(form);
+        ASSERT_NE(a, nullptr) << form->objectName().toStdString();
+        EXPECT_EQ(a->role(), QAccessible::Window) << form->objectName().toStdString();
+        EXPECT_EQ(a->text(QAccessible::Name), form->windowTitle())
+            << form->objectName().toStdString();
+    }
 }
 
 TEST_F(Windows, MenuPanelsOpenTheirEditors) {

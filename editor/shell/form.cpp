@@ -5,12 +5,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "editor/shell/accessibility.h"
 #include "editor/shell/seam.h"
 
 namespace zor::editor {
 
 Form::Form(const QString& name, const QString& caption, QWidget* parent)
     : QWidget(parent, Qt::Window) {
+    installAccessibility();
     setObjectName(name);
     setWindowTitle(caption);
 }

@@ -33,6 +33,7 @@ TformCGrid::TformCGrid(QWidget* parent)
     edtFile = makeEdit(QStringLiteral("edtFile"));
     auto* label1 = makeLabel(QStringLiteral("Label1"), QStringLiteral("ﾌｧｲﾙ名"), edtFile);
     SG = new StringGrid(QStringLiteral("SG"), kGridCols, kGridRows, this);
+    SG->setAccessibleName(QStringLiteral("装置起動情報"));
     SG->setFixed(2, 1);
     SG->setEditable(true);
     SG->setSelectionMode(QAbstractItemView::ContiguousSelection);

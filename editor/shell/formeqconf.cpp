@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "editor/shell/accessibility.h"
 #include "editor/shell/action.h"
 #include "editor/shell/env_keys.h"
 #include "editor/shell/formcgrid.h"
@@ -27,7 +28,7 @@ TformEqConf::TformEqConf(QWidget* parent)
     edtFile = makeEdit(QStringLiteral("edtFile"));
     auto* label1 =
         makeLabel(QStringLiteral("Label1"), QStringLiteral("装置起動情報ファイル名"), edtFile);
-    ComboBox1 = new QComboBox(this);
+    ComboBox1 = new ChoiceBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
     for (int type = 0; type < kSoftTypeCount; ++type) ComboBox1->addItem(softTypeEntry(type));
     auto* label2 = makeLabel(QStringLiteral("Label2"), QStringLiteral("対象ｿﾌﾄ選択"), ComboBox1);

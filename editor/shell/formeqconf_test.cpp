@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -52,6 +53,52 @@ TEST_F(FileChooser, TheStoredSoftTypeSelectsTheChooserEntry) {
     open();
     EXPECT_EQ(script.messages, QStringList{QStringLiteral("'two' は整数ではありません")});
     EXPECT_EQ(eqConf.edtFile->text(), QString());
+}
+
+// An assistive tool lists the software types and chooses one through the
+// table interface, as a click in the list does.
+TEST_F(FileChooser, AnAssistiveToolReadsAndChoosesTheSoftType) {
+    QAccessibleInterface* chooser = QAccessible::queryAccessibleInterface(eqConf.ComboBox1);
+    ASSERT_NE(chooser, nullptr);
+    EXPECT_EQ(chooser->role(), QAccessible::ComboBox);
+    EXPECT_EQ(chooser->text(QAccessible::Name), QStringLiteral("対象ｿﾌﾄ選択"));
+    QAccessibleTableInterface* choices = chooser->tableInterface();
+    ASSERT_NE(choices, nullptr);
+    ASSERT_EQ(choices->rowCount(), 3);
+    ASSERT_EQ(chooser->childCount(), 3);
+    for (int row = 0; row < 3; ++row) {
+        QAccessibleInterface* item = choices->cellAt(row, 0);
+        ASSERT_NE(item, nullptr) << row;
+        EXPECT_EQ(item, chooser->child(row)) << row;
+        EXPECT_EQ(chooser->indexOfChild(item), row);
+        EXPECT_EQ(item->parent(), chooser);
+        EXPECT_EQ(item->role(), QAccessible::ListItem);
+        EXPECT_EQ(item->text(QAccessible::Name), eqConf.ComboBox1->itemText(row));
+    }
+    EXPECT_EQ(choices->cellAt(0, 1), nullptr);
+
+    eqConf.ComboBox1->setCurrentIndex(0);
+    EXPECT_TRUE(choices->selectRow(2));
+    EXPECT_EQ(eqConf.ComboBox1->currentIndex(), 2);
+    EXPECT_EQ(eqConf.softType, 2);
+    EXPECT_EQ(choices->selectedRows(), QList<int>{2});
+    EXPECT_EQ(choices->selectedCells(), QList<QAccessibleInterface*>{chooser->child(2)});
+    EXPECT_TRUE(choices->isRowSelected(2));
+    EXPECT_FALSE(choices->isRowSelected(0));
+    EXPECT_TRUE(chooser->child(2)->state().selected);
+    EXPECT_FALSE(chooser->child(0)->state().selected);
+    EXPECT_EQ(chooser->text(QAccessible::Value), eqConf.ComboBox1->itemText(2));
+
+    // A choice always holds one: nothing unselects it, nothing outside the
+    // list or on a disabled chooser is chosen.
+    EXPECT_FALSE(choices->unselectRow(2));
+    EXPECT_FALSE(choices->selectRow(3));
+    EXPECT_FALSE(choices->selectRow(-1));
+    eqConf.ComboBox1->setEnabled(false);
+    EXPECT_FALSE(choices->selectRow(1));
+    eqConf.ComboBox1->setEnabled(true);
+    EXPECT_EQ(eqConf.softType, 2);
+    EXPECT_EQ(choices->selectedRowCount(), 1);
 }
 
 TEST_F(FileChooser, OpenNamesTheFileForTheGridAndPutsItFirstInTheHistory) {

@@ -20,6 +20,7 @@ TformHist::TformHist(QWidget* parent)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
+    ListBox1->setAccessibleName(QStringLiteral("最近開いたﾌｧｲﾙ"));
     ListBox1->installEventFilter(this);
     BTN__ok = makeButton(QStringLiteral("BTN__ok"), QStringLiteral("確定"));
     BTN_cancel = makeButton(QStringLiteral("BTN_cancel"), QStringLiteral("ｷｬﾝｾﾙ"));

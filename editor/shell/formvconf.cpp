@@ -31,8 +31,10 @@ TformVConf::TformVConf(QWidget* parent)
     : Form(QStringLiteral("formVConf"),
            QStringLiteral("装置管理情報(EC, SV, DVVAL etc)ファイルの設定"), parent) {
     menuBar_ = new QMenuBar(this);
+    menuBar_->setAccessibleName(QStringLiteral("ﾒﾆｭｰ"));
     QMenu* menuFile = menuBar_->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
     menuFile->setObjectName(QStringLiteral("menuFile"));
+    menuFile->setAccessibleName(QStringLiteral("ﾌｧｲﾙ"));
     QAction* menuOpen = menuFile->addAction(QStringLiteral("開く(&O)"));
     menuOpen->setObjectName(QStringLiteral("menuOpen"));
     QAction* menuReopen = menuFile->addAction(QStringLiteral("開きなおす(&R)"));
@@ -57,6 +59,7 @@ TformVConf::TformVConf(QWidget* parent)
     auto* btnErase = makeButton(QStringLiteral("btnErase"), QStringLiteral("ﾛｸﾞ消去"));
     MEMO = new QPlainTextEdit(this);
     MEMO->setObjectName(QStringLiteral("MEMO"));
+    MEMO->setAccessibleName(QStringLiteral("ﾛｸﾞ"));
     MEMO->setLineWrapMode(QPlainTextEdit::NoWrap);
     MEMO->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     MEMO->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -105,6 +105,7 @@ TformVMenu::TformVMenu(QWidget* parent)
 
     Memo1 = new QPlainTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
+    Memo1->setAccessibleName(QStringLiteral("説明"));
     Memo1->setReadOnly(true);
     Memo1->setFrameShape(QFrame::NoFrame);
     Memo1->setFocusPolicy(Qt::NoFocus);
@@ -117,6 +118,7 @@ TformVMenu::TformVMenu(QWidget* parent)
 
     Memo = new QPlainTextEdit(this);
     Memo->setObjectName(QStringLiteral("Memo"));
+    Memo->setAccessibleName(QStringLiteral("ﾛｸﾞ"));
     Memo->setLineWrapMode(QPlainTextEdit::NoWrap);
     auto* btnErase = makeButton(QStringLiteral("btnErase"), QStringLiteral("消去"));
     Timer1 = new QTimer(this);
