@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
 
 #include "editor/forms/formceset.h"
 #include "editor/forms/formrpset.h"

@@ -41,7 +41,7 @@ TEST_F(LinkRoundTrip, EveryTraceComesBackByteIdentical) {
 }
 
 TEST_F(LinkRoundTrip, EveryAlarmComesBackByteIdentical) {
-    expectUnchangedAfterEveryRowSentBack(*formALSet);
+    expectEveryRowBackByteIdentical(*formALSet);
 }
 
 // Codes written in another form or wider than a byte, and texts with edge
@@ -50,7 +50,7 @@ TEST_F(LinkRoundTrip, AnAlarmsWrittenCodeAndEdgeBlanksSurviveAnUnchangedOk) {
     reload(
         sampleWith(QStringLiteral("def_alarm AL_ODD {\n    alid : 6900\n    alcd : 300\n"
                                   "    altx : \"  padded text  \"\n}\n")));
-    expectUnchangedAfterEveryRowSentBack(*formALSet);
+    expectEveryRowBackByteIdentical(*formALSet);
     EXPECT_TRUE(testing::objectLines(eq->object)
                     .value("AL:AL_ODD")
                     .contains("ALCD00000003300ALTX0000000f  padded text  "))
@@ -71,7 +71,7 @@ TEST_F(LinkRoundTrip, EverySpoolStreamComesBackByteIdentical) {
     }
     EXPECT_EQ(streams, 2);
     EXPECT_TRUE(script.messages.isEmpty()) << script.messages.join('|').toStdString();
-    EXPECT_EQ(differences(saveAndCompile(), before), QStringList{});
+    EXPECT_EQ(testing::changedKeys(saveAndCompile(), before), QStringList{});
 }
 
 // The compiler takes no stream 0 as written; what zoredit writes for it
@@ -89,7 +89,7 @@ TEST_F(LinkRoundTrip, StreamZeroSurvivesSetSaveAndCompile) {
     QByteArray line;
     for (const QByteArray& key : added)
         if (!before.contains(key)) line = after.take(key);
-    EXPECT_EQ(differences(after, before), QStringList{});
+    EXPECT_EQ(testing::changedKeys(after, before), QStringList{});
     EXPECT_TRUE(line.startsWith("SP: ")) << line.toStdString();
 
     // Loaded again from the object file: the editor lists S0F1 first.
