@@ -1,6 +1,7 @@
 #include "editor/forms/item_grid.h"
 
 #include <QHeaderView>
+#include <algorithm>
 
 #include "editor/forms/hidden_note.h"
 
@@ -17,6 +18,9 @@ ItemGrid::ItemGrid(const QString& name, const QStringList& labels, const QString
     setAccessibleName(accessibleName);
     hiddenNote = new HiddenNote(name, parent);
     clearItems();
+    // The labels are read whole: " PPARAM-1-1" does not fit 75 pixels in
+    // every font.
+    setColumnWidth(1, std::max(75, sizeHintForColumn(1)));
 }
 
 void ItemGrid::clearItems() {
