@@ -224,8 +224,29 @@ int main(int argc, char** argv) {
             });
     };
     int edited_way = 0, hand_way = 0;
-    double edit = edit_one(read_all(out), edited_way);
+    const std::string written_base = read_all(out);
+    double edit = edit_one(written_base, edited_way);
     double hand = argc > 4 ? edit_one(read_all(argv[4]), hand_way) : 0;
+
+    // What a save did before it edited: the whole source over the previous
+    // one, that kept as .bak. The same held definitions and the same file
+    // at the path as the edit had.
+    double save_whole = 0;
+    {
+        using namespace zor::edit;
+        Store store;
+        Equipment eq;
+        std::string error;
+        if (read_fil_file(fil, eq, error)) store.load(std::move(eq));
+        std::string text;
+        save_whole = best_of(
+            [&] {
+                text.clear();
+                if (!write_source(store, text, error) || !replace_file(out, text, error))
+                    std::fprintf(stderr, "save failed: %s\n", error.c_str());
+            },
+            [&] { std::ofstream(out, std::ios::binary) << written_base; });
+    }
 
     // The written source stays the whole write-back of what was loaded.
     GemEditSetupEquipment(0, cnf.c_str(), fil.c_str(), err, sizeof err);
@@ -249,16 +270,18 @@ int main(int argc, char** argv) {
     std::printf("%-22s %9.3f %11.4f %7.1f\n", "load", load, read_floor, load / read_floor);
     std::printf("%-22s %9.3f %11.4f %7.1f   (%ld records, floor: reading the object file)\n",
                 "list and get all", get, read_floor, get / read_floor, records);
-    std::printf("%-22s %9.3f %11.4f %7.1f\n", "write back", write, write_floor,
+    std::printf("%-22s %9.3f %11.4f %7.1f   (a new file)\n", "write back", write, write_floor,
                 write / write_floor);
+    std::printf("%-22s %9.3f %11s %7s   (the whole source over the written one, .bak kept)\n",
+                "save, whole source", save_whole, "", "");
     auto way = [](int w) { return w == ZOR_WRITE_EDITED ? "edited" : "WHOLE SOURCE WRITTEN"; };
     std::printf(
         "%-22s %9.3f %11.3f %7.2f   (one alarm changed in the written source, %s;"
-        " against: write back)\n",
-        "edit one definition", edit, write, edit / write, way(edited_way));
+        " against: save, whole source)\n",
+        "edit one definition", edit, save_whole, edit / save_whole, way(edited_way));
     if (argc > 4)
         std::printf("%-22s %9.3f %11.3f %7.2f   (the same in %s, %s)\n", "  in the source", hand,
-                    write, hand / write, argv[4], way(hand_way));
+                    save_whole, hand / save_whole, argv[4], way(hand_way));
     auto memory_line = [&](const char* step, const InMemory& m, const char* what) {
         std::printf("%-22s %9.3f %11.3f %7.2f   (%s, %s; against: write back in memory)\n", step,
                     m.edit, m.write, m.edit / m.write, what,

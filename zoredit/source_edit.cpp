@@ -202,6 +202,14 @@ class Editor {
         size_t stream_line = 0;
         for (size_t i = block.header + 1; i < block.close; ++i) {
             std::string_view text = line(i);
+            if (k < items) {
+                std::string_view expected = bare(written[k + 1]);
+                if (!expected.empty() && reduces_to(text, expected)) {
+                    if (k == 0) stream_line = i;
+                    ++k;
+                    continue;
+                }
+            }
             bool reduced = reduced_item_line(text, reduced_);
             if (reduced && reduced_.empty()) continue;
             if (k < items && reduced && reduced_item_line(written[k + 1], reduced_written_) &&
@@ -210,13 +218,13 @@ class Editor {
                 ++k;
                 continue;
             }
-            item_fields(text, fields_);
-            if (fields_.empty()) continue;
+            fields_of(text, reduced_, fields_, views_);
+            if (views_.empty()) continue;
             if (k >= items) return false;
-            item_fields(written[k + 1], fields_written_);
-            if (fields_ != fields_written_ &&
-                (fields_.size() <= 2 || fields_[1][0] != ':' ||
-                 !(item_meaning(fields_) == item_meaning(fields_written_))))
+            fields_of(written[k + 1], reduced_written_, fields_written_, views_written_);
+            if (views_ != views_written_ &&
+                (views_.size() <= 2 || views_[1].empty() || views_[1][0] != ':' ||
+                 !(item_meaning(views_) == item_meaning(views_written_))))
                 return false;
             if (k == 0) stream_line = i;
             ++k;
@@ -224,24 +232,67 @@ class Editor {
         if (k != items) return false;
         // The pairs mean the same; what remains is whether the compiler takes
         // the lines without a counted error, and a spool's stream as written.
-        if (kind <= Kind::DV) {
-            meanings_.clear();
-            for (size_t j = 1; j <= items; ++j) {
-                if (!reduced_item_line(written[j], reduced_written_)) return false;
-                std::string_view key(reduced_written_);
-                key = key.substr(0, key.find_first_of(" :"));
-                if (key != "format" && key != "nominal" && key != "vid") continue;
-                item_fields(written[j], fields_written_);
-                meanings_.push_back(item_meaning(fields_written_));
-            }
-            if (!items_accepted(kind, block.revision, meanings_)) return false;
-        }
+        if (kind <= Kind::DV && !written_accepted(kind, block.revision, items)) return false;
         if (kind == Kind::SP) {
             item_fields(line(stream_line), fields_);
             if (fields_.size() <= 2) return false;
             block.stream = decimal_value(fields_[2]);
         }
         return true;
+    }
+
+    // Would the compiler take the writer's item lines of a variable (in
+    // `written_lines_`) without a counted error? Only the `format` lines
+    // tell, and with element names the `nominal` and `vid` lines. A format
+    // line's meaning is kept by its text: a source has few formats.
+    bool written_accepted(Kind kind, int revision, size_t items) {
+        const auto& written = written_lines_;
+        // The writer's keys: lower case, first on the line.
+        auto key = [&](size_t j) {
+            std::string_view text = bare(written[j]);
+            return text.substr(0, text.find_first_of(" :"));
+        };
+        bool names = false;
+        for (size_t j = 1; j <= items && !names; ++j) names = key(j) == "vid";
+        meanings_.clear();
+        for (size_t j = 1; j <= items; ++j) {
+            std::string_view k = key(j);
+            if (k == "format") {
+                auto known = format_meanings_.find(bare(written[j]));
+                if (known == format_meanings_.end()) {
+                    fields_of(written[j], reduced_written_, fields_written_, views_written_);
+                    known =
+                        format_meanings_
+                            .emplace(std::string(bare(written[j])), item_meaning(views_written_))
+                            .first;
+                }
+                meanings_.push_back(known->second);
+            } else if (names && (k == "nominal" || k == "vid")) {
+                fields_of(written[j], reduced_written_, fields_written_, views_written_);
+                meanings_.push_back(item_meaning(views_written_));
+            }
+        }
+        return items_accepted(kind, revision, meanings_);
+    }
+
+    // The fields of an item line as views: into `reduced` when its reduced
+    // text tells them, else into `strings` from the compiler's splitter.
+    static void fields_of(std::string_view line, std::string& reduced,
+                          std::vector<std::string>& strings, std::vector<std::string_view>& views) {
+        if (reduced_item_line(line, reduced) && reduced_fields(reduced, views)) return;
+        item_fields(line, strings);
+        views.assign(strings.begin(), strings.end());
+    }
+
+    // A line of the writer's without its indent and line end. A source line
+    // reduced to this text means the same as the writer's line: reducing is
+    // idempotent, and the writer's line reduces to what its text reduces to.
+    static std::string_view bare(std::string_view written) {
+        size_t from = 0, to = written.size();
+        while (from < to && (written[from] == ' ' || written[from] == '\t')) ++from;
+        if (to > from && written[to - 1] == '\n') --to;
+        if (to > from && written[to - 1] == '\r') --to;
+        return written.substr(from, to - from);
     }
 
     // The block's lines against the writer's (CR LF, a blank line after).
@@ -471,7 +522,9 @@ class Editor {
     std::string scratch_, reduced_, reduced_written_;
     std::vector<std::string_view> written_lines_;
     std::vector<std::string> fields_, fields_written_;
+    std::vector<std::string_view> views_, views_written_;
     std::vector<ItemMeaning> meanings_;
+    std::map<std::string, ItemMeaning, std::less<>> format_meanings_;
 };
 
 }  // namespace

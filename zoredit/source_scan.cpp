@@ -1,11 +1,14 @@
 #include "zoredit/source_scan.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <optional>
 
 #include "textscan/field_split.h"
+#include "textscan/fold_case.h"
 #include "textscan/item_formats.h"
+#include "textscan/numbers.h"
 #include "textscan/sjis.h"
 #include "textscan/textscan.h"
 #include "zoredit/source_line.h"
@@ -119,7 +122,7 @@ struct Spec {
 };
 
 // As the compiler reads a specification from fields[2] on.
-Spec read_spec(const std::vector<std::string>& f) {
+Spec read_spec(const std::vector<std::string_view>& f) {
     Spec spec;
     int code = f.size() > 2 ? textscan::source_format_code(f[2]) : -1;
     if (code < 0) return spec;
@@ -151,20 +154,16 @@ std::string folded(const std::string& text) { return fold_name(text); }
 
 bool is_blank_or_tab(char c) { return c == ' ' || c == '\t'; }
 
-// The line as the compiler's reader gives it: a CR LF end reads as LF.
-std::string compiler_line(std::string_view physical) {
-    std::string line(physical);
-    if (line.size() >= 2 && line[line.size() - 2] == '\r' && line.back() == '\n') {
-        line.pop_back();
-        line.back() = '\n';
+// The line as the compiler's reader gives it (a CR LF end reads as LF),
+// trimmed, in `out`.
+void read_trimmed(std::string_view physical, std::string& out) {
+    out.assign(physical);
+    if (out.size() >= 2 && out[out.size() - 2] == '\r' && out.back() == '\n') {
+        out.pop_back();
+        out.back() = '\n';
     }
-    return line;
-}
-
-std::string trimmed(std::string text) {
-    trim(text.data());
-    text.resize(std::strlen(text.c_str()));
-    return text;
+    trim(out.data());
+    out.resize(std::strlen(out.c_str()));
 }
 
 // A line between blocks that the compiler passes over as a comment.
@@ -173,6 +172,11 @@ bool is_comment(std::string_view line) {
     while (i < line.size() && is_blank_or_tab(line[i])) ++i;
     return (!line.empty() && line[0] == '/') ||
            (i + 1 < line.size() && line[i] == '/' && line[i + 1] == '/');
+}
+
+// A format the compiler refuses in a variable block, a counted error.
+bool format_refused(int code, int revision) {
+    return code == kFormatInvalid || (revision == 2 && code == kFormatListEnd);
 }
 
 // A variable block's items with its `format` lines replaced by the format
@@ -194,8 +198,7 @@ std::optional<std::vector<ItemMeaning>> variable_items(Kind kind, int revision,
     put(format.text, Spec{kFormatList, 0, 0});
     for (const auto& m : items) {
         if (m.key == "format") {
-            if (m.code == kFormatInvalid || (revision == 2 && m.code == kFormatListEnd))
-                return std::nullopt;
+            if (format_refused(m.code, revision)) return std::nullopt;
             code = m.code;
             format.text = m.text;
             continue;
@@ -228,9 +231,14 @@ std::optional<std::vector<ItemMeaning>> variable_items(Kind kind, int revision,
 
 }  // namespace
 
-ItemMeaning item_meaning(const std::vector<std::string>& f) {
+ItemMeaning item_meaning(const std::vector<std::string>& fields) {
+    std::vector<std::string_view> views(fields.begin(), fields.end());
+    return item_meaning(views);
+}
+
+ItemMeaning item_meaning(const std::vector<std::string_view>& f) {
     ItemMeaning m;
-    std::string key = folded(f[0]);
+    std::string key = textscan::fold_case(f[0]);
     const KeyRule* rule = find_rule(key);
     m.text = key;
     m.text += '=';
@@ -245,7 +253,7 @@ ItemMeaning item_meaning(const std::vector<std::string>& f) {
     if (key == "nominal" || key == "vid") m.value = f[2];
     switch (rule->reading) {
         case Reading::Text: put(m.text, f[2]); break;
-        case Reading::Id: put(m.text, s_atoi(f[2].c_str())); break;
+        case Reading::Id: put(m.text, textscan::integer_value(f[2])); break;
         case Reading::Number: put(m.text, decimal_value(f[2])); break;
         case Reading::Byte: put(m.text, decimal_value(f[2]) & 0xff); break;
         case Reading::Limit:
@@ -271,7 +279,7 @@ ItemMeaning item_meaning(const std::vector<std::string>& f) {
                 m.text += '!';
                 break;
             }
-            const std::string& value = f[spec.value_index];
+            std::string_view value = f[spec.value_index];
             if (rule->reading == Reading::RaisedId) {
                 auto length = static_cast<int32_t>(value.size());
                 spec.size = std::max(spec.size, length);
@@ -287,7 +295,14 @@ ItemMeaning item_meaning(const std::vector<std::string>& f) {
 }
 
 bool items_accepted(Kind kind, int revision, const std::vector<ItemMeaning>& items) {
-    return kind > Kind::DV || variable_items(kind, revision, items).has_value();
+    if (kind > Kind::DV) return true;
+    // Without element names only a format can be refused.
+    if (std::none_of(items.begin(), items.end(),
+                     [](const ItemMeaning& m) { return m.key == "vid"; }))
+        return std::none_of(items.begin(), items.end(), [&](const ItemMeaning& m) {
+            return m.key == "format" && format_refused(m.code, revision);
+        });
+    return variable_items(kind, revision, items).has_value();
 }
 
 bool same_items(Kind kind, int revision, const std::vector<ItemMeaning>& a,
@@ -363,19 +378,18 @@ size_t read_length(std::string_view line) {
 
 // Lines of words, blanks and a final brace (block headers) are split here;
 // anything else goes through the compiler's splitter.
-void header_fields(std::string_view line, std::vector<std::string>& fields) {
+namespace {
+
+// A line of words, blanks and a final brace split into views of the line;
+// false for any other line.
+bool plain_header_fields(std::string_view line, std::vector<std::string_view>& fields) {
     std::string_view t = head_text(line);
     bool brace = !t.empty() && t.back() == '{';
     std::string_view words = brace ? t.substr(0, t.size() - 1) : t;
     bool plain = std::all_of(words.begin(), words.end(), [](char c) {
         return is_word_byte(static_cast<unsigned char>(c)) || c == ' ' || c == '\t';
     });
-    if (!plain) {
-        std::string head(t);
-        textscan::split_fields(0, head.c_str(), fields, kHeaderSeparators, kMaxFields,
-                               kMaxFieldLength);
-        return;
-    }
+    if (!plain) return false;
     fields.clear();
     for (size_t at = 0; at < words.size();) {
         if (words[at] == ' ' || words[at] == '\t') {
@@ -384,11 +398,24 @@ void header_fields(std::string_view line, std::vector<std::string>& fields) {
         }
         size_t end = at;
         while (end < words.size() && words[end] != ' ' && words[end] != '\t') ++end;
-        fields.emplace_back(words.substr(at, end - at));
+        fields.push_back(words.substr(at, end - at));
         at = end;
     }
-    if (brace) fields.emplace_back("{");
+    if (brace) fields.push_back(t.substr(t.size() - 1));
     if (fields.size() > static_cast<size_t>(kMaxFields)) fields.resize(kMaxFields);
+    return true;
+}
+
+}  // namespace
+
+void header_fields(std::string_view line, std::vector<std::string>& fields) {
+    std::vector<std::string_view> views;
+    if (plain_header_fields(line, views)) {
+        fields.assign(views.begin(), views.end());
+        return;
+    }
+    std::string head(head_text(line));
+    textscan::split_fields(0, head.c_str(), fields, kHeaderSeparators, kMaxFields, kMaxFieldLength);
 }
 
 bool scan_source(std::string_view text, int revision, ScannedSource& out) {
@@ -411,7 +438,8 @@ bool scan_source(std::string_view text, int revision, ScannedSource& out) {
         }
     }
 
-    std::vector<std::string> fields;
+    std::vector<std::string> split;
+    std::vector<std::string_view> fields;
     auto line_at = [&](size_t i) {
         return text.substr(out.lines[i].first, out.lines[i].second - out.lines[i].first);
     };
@@ -427,14 +455,17 @@ bool scan_source(std::string_view text, int revision, ScannedSource& out) {
     for (size_t i = 0; i < out.lines.size(); ++i) {
         std::string_view line = line_at(i);
         if (line[0] == '/') continue;
-        header_fields(line, fields);
+        if (!plain_header_fields(line, fields)) {
+            header_fields(line, split);
+            fields.assign(split.begin(), split.end());
+        }
         if (fields.empty()) continue;
         if (is_keyword(fields[0], "rev_no")) {
-            int value = fields.size() > 2 ? s_atoi(fields[2].c_str()) : 0;
+            int value = fields.size() > 2 ? textscan::integer_value(fields[2]) : 0;
             revision = value == 1 || value == 2 ? value : 1;
             continue;
         }
-        if (fields.size() != 3 || fields[2][0] != '{') {
+        if (fields.size() != 3 || fields[2].empty() || fields[2][0] != '{') {
             // The compiler skips through the next closing brace.
             while (++i < out.lines.size() && !is_close(i)) {
             }
@@ -465,11 +496,15 @@ bool scan_source(std::string_view text, int revision, ScannedSource& out) {
 }
 
 void item_fields(std::string_view line, std::vector<std::string>& fields) {
-    std::string item = trimmed(compiler_line(line));
+    // Reused: this runs for every item line that differs from the writer's.
+    thread_local std::string item;
+    read_trimmed(line, item);
     textscan::split_fields(0, item.c_str(), fields, kItemSeparators, kMaxFields, kMaxFieldLength);
     for (auto& field : fields)
-        if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
-            field = field.substr(1, field.size() - 2);
+        if (field.size() >= 2 && field.front() == '"' && field.back() == '"') {
+            field.pop_back();
+            field.erase(0, 1);
+        }
 }
 
 namespace {
@@ -483,13 +518,14 @@ struct ReducedBytes {
     }
 };
 
-}  // namespace
-
 // Follows the splitter's units (a Shift-JIS pair, an escape, "\xNN") and
 // quotes; outside quotes a blank or tab only ever ends a field or is passed
 // over, and "//" ends the line, so only those are changed. No field of a
 // line this short is ever cut at the field length limit.
-bool reduced_item_line(std::string_view line, std::string& out) {
+// `out` takes the reduced text byte by byte (`put`, false to stop) and says
+// how much it has taken (`size`).
+template <class Out>
+bool reduce(std::string_view line, Out& out) {
     static const ReducedBytes bytes;
     size_t n = line.size();
     if (n >= 2 && line[n - 2] == '\r' && line[n - 1] == '\n')
@@ -498,19 +534,28 @@ bool reduced_item_line(std::string_view line, std::string& out) {
         --n;
     static_assert(kMaxPiece < static_cast<size_t>(kMaxFieldLength));
     if (n > kMaxPiece) return false;
-    // Never longer than the line: written in place, cut to size at the end.
-    out.resize(n);
-    char* to = out.data();
     const char* from = line.data();
-    size_t length = 0;
     bool quoted = false, blank = false;
     for (size_t i = 0; i < n;) {
         const auto c = static_cast<unsigned char>(from[i]);
-        size_t unit = 1;
         if (!bytes.special[c]) {
-            while (i + unit < n && !bytes.special[static_cast<unsigned char>(from[i + unit])])
-                ++unit;
-        } else if (c == '\r' || c == '\n' || c == '\0') {
+            // Byte by byte: runs are a few bytes long, too short for memcpy.
+            if (blank && out.size() > 0 && !out.put(' ')) return false;
+            blank = false;
+            do
+                if (!out.put(from[i++])) return false;
+            while (i < n && !bytes.special[static_cast<unsigned char>(from[i])]);
+            continue;
+        }
+        if (!quoted && (c == ' ' || c == '\t')) {
+            // A run of blanks: alignment, most of the special bytes of a line.
+            blank = true;
+            do ++i;
+            while (i < n && (from[i] == ' ' || from[i] == '\t'));
+            continue;
+        }
+        size_t unit = 1;
+        if (c == '\r' || c == '\n' || c == '\0') {
             return false;
         } else if (i + 1 < n && is_lead_byte(c) &&
                    is_trail_byte(static_cast<unsigned char>(from[i + 1]))) {
@@ -520,22 +565,111 @@ bool reduced_item_line(std::string_view line, std::string& out) {
             if (i + unit > n) return false;
             for (size_t k = 1; k < unit; ++k)
                 if (from[i + k] == '\r' || from[i + k] == '\n' || from[i + k] == '\0') return false;
-        } else if (!quoted) {
-            if (c == ' ' || c == '\t') {
-                blank = true;
-                ++i;
-                continue;
-            }
-            if (c == '/' && i + 1 < n && from[i + 1] == '/') break;
+        } else if (!quoted && c == '/' && i + 1 < n && from[i + 1] == '/') {
+            break;
         }
-        if (blank && length > 0) to[length++] = ' ';
+        if (blank && out.size() > 0 && !out.put(' ')) return false;
         blank = false;
         if (c == '"') quoted = !quoted;
-        std::memcpy(to + length, from + i, unit);
-        length += unit;
-        i += unit;
+        for (size_t end = i + unit; i < end;)
+            if (!out.put(from[i++])) return false;
     }
-    out.resize(length);
+    return true;
+}
+
+// Never longer than the line: written in place, cut to size at the end.
+struct ToBuffer {
+    char* to;
+    size_t length = 0;
+    bool put(char c) {
+        to[length++] = c;
+        return true;
+    }
+    size_t size() const { return length; }
+};
+
+// Compared as it comes, up to the first difference.
+struct AgainstText {
+    std::string_view text;
+    size_t at = 0;
+    bool put(char c) { return at < text.size() && text[at++] == c; }
+    size_t size() const { return at; }
+};
+
+}  // namespace
+
+bool reduced_item_line(std::string_view line, std::string& out) {
+    out.resize(line.size());
+    ToBuffer buffer{out.data()};
+    if (!reduce(line, buffer)) return false;
+    out.resize(buffer.length);
+    return true;
+}
+
+bool reduces_to(std::string_view line, std::string_view text) {
+    AgainstText against{text};
+    return reduce(line, against) && against.at == text.size();
+}
+
+namespace {
+
+bool is_item_separator(unsigned char c) {
+    static const auto table = [] {
+        std::array<bool, 256> t{};
+        for (const char* p = kItemSeparators; *p; ++p) t[static_cast<unsigned char>(*p)] = true;
+        return t;
+    }();
+    return table[c];
+}
+
+}  // namespace
+
+bool reduced_fields(std::string_view r, std::vector<std::string_view>& fields) {
+    auto strip = [](std::string_view f) {
+        return f.size() >= 2 && f.front() == '"' && f.back() == '"' ? f.substr(1, f.size() - 2) : f;
+    };
+    auto is_range = [&](size_t i) { return r[i] == '.' && i + 1 < r.size() && r[i + 1] == '.'; };
+    fields.clear();
+    const size_t n = r.size();
+    for (size_t i = 0; i < n;) {
+        const char c = r[i];
+        if (c == ' ' || c == ',') {  // between fields; an empty field is not kept
+            ++i;
+            continue;
+        }
+        size_t start = i;
+        if (c == ':' || c == '{' || c == '}' || c == '[' || c == ']' || is_range(i)) {
+            i += c == '.' ? 2 : 1;  // a field of its own
+        } else {
+            if (c == '+') return false;  // a sign field: the splitter adds a "0"
+            bool quoted = false;
+            while (i < n) {
+                const auto u = static_cast<unsigned char>(r[i]);
+                size_t unit = 1;
+                if (i + 1 < n && is_lead_byte(u) &&
+                    is_trail_byte(static_cast<unsigned char>(r[i + 1])))
+                    unit = 2;
+                else if (u == '\\')
+                    unit = i + 1 < n && r[i + 1] == 'x' ? 4 : 2;
+                else if (quoted)
+                    quoted = u != '"';
+                else if (u == '"')
+                    quoted = true;
+                else if (is_item_separator(u) || is_range(i))
+                    break;
+                else if (u == '/' && i + 1 < n && r[i + 1] == '/')
+                    return false;  // never in a reduced line
+                if (i + unit > n) return false;
+                i += unit;
+            }
+            if (quoted) return false;  // an open quote loses its trailing blanks
+        }
+        std::string_view field = r.substr(start, i - start);
+        // An escaped blank or tab at the end goes as the splitter's trailing blanks.
+        while (field.size() > 1 && is_blank_or_tab(field.back())) field.remove_suffix(1);
+        fields.push_back(strip(strip(field)));
+        if (fields.size() > static_cast<size_t>(kMaxFields)) return false;
+    }
     return true;
 }
 

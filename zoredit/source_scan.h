@@ -30,6 +30,7 @@ struct ItemMeaning {
 
 // `fields`: an item line split as the compiler splits it (key, ":", values).
 ItemMeaning item_meaning(const std::vector<std::string>& fields);
+ItemMeaning item_meaning(const std::vector<std::string_view>& fields);
 
 // Equal when two blocks of `kind` compiled in `revision` give the same
 // definition: the same meanings, in the same order within each order class;
@@ -53,6 +54,16 @@ void item_fields(std::string_view line, std::vector<std::string>& fields);
 // (`out` unspecified) when the line holds what only the splitter can tell
 // (a CR or NUL inside, an escape running into the line end).
 bool reduced_item_line(std::string_view line, std::string& out);
+
+// Does the line reduce to `text`? As reduced_item_line and a comparison,
+// stopping at the first difference.
+bool reduces_to(std::string_view line, std::string_view text);
+
+// The fields item_fields gives for a line that reduces to `reduced`, as
+// views into it, without the compiler's splitter. False when only the
+// splitter can tell (a sign in front of a field, an open quote, more fields
+// than it takes); item_fields then splits the line.
+bool reduced_fields(std::string_view reduced, std::vector<std::string_view>& fields);
 
 struct ScannedBlock {
     Kind kind = Kind::EC;

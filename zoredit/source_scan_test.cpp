@@ -82,6 +82,7 @@ TEST(SourceScan, ElementNamesCountAsTheListTheBlockKeeps) {
     EXPECT_TRUE(same(Kind::SV, {"format : L", "nominal : 1"}, {"format : L", "nominal : 1"}, 1));
     EXPECT_FALSE(same(Kind::DV, {"format : LEND"}, {"format : LEND"}, 2));
     EXPECT_TRUE(same(Kind::DV, {"format : LEND"}, {"format : LEND"}, 1));
+    EXPECT_FALSE(same(Kind::DV, {"format : Q9"}, {"format : Q9"}));  // no such format
 }
 
 TEST(SourceScan, BlocksAsTheMainLoopFindsThem) {
@@ -182,19 +183,37 @@ TEST(SourceScan, ReducedItemLinesSplitAsTheLineTheyCameFrom) {
         "-",  "(",  "x",  "\x95\x5c", "\x81", "\x81\x20", "\xfc\x40", "\r"};
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
     std::vector<std::string> from_line, from_reduced;
-    std::string text;
-    int compared = 0;
+    std::vector<std::string_view> views;
+    std::string text, again;
+    int compared = 0, split_here = 0;
     for (int n = 0; n < 30000; ++n) {
         std::string line;
         for (int k = pick(0, 16); k > 0; --k) line += pieces[pick(0, int(pieces.size()) - 1)];
         line += n % 3 == 0 ? "\r\n" : n % 3 == 1 ? "\n" : "";
-        if (!reduced_item_line(line, text)) continue;
+        if (!reduced_item_line(line, text)) {
+            ASSERT_FALSE(reduces_to(line, "")) << "[" << line << "]";
+            continue;
+        }
         ++compared;
+        ASSERT_TRUE(reduces_to(line, text)) << "[" << line << "]";
+        ASSERT_FALSE(reduces_to(line, text + "x")) << "[" << line << "]";
+        if (!text.empty()) {
+            ASSERT_FALSE(reduces_to(line, std::string_view(text).substr(1))) << "[" << line << "]";
+        }
         item_fields(line, from_line);
         item_fields(text + "\n", from_reduced);
         ASSERT_EQ(from_line, from_reduced) << "[" << line << "] reduced to [" << text << "]";
+        // Reducing again, indented, changes nothing: a source line that
+        // reduces to a written line's text means what that line means.
+        ASSERT_TRUE(reduced_item_line("  \t" + text + "\r\n", again)) << "[" << text << "]";
+        ASSERT_EQ(again, text);
+        if (!reduced_fields(text, views)) continue;
+        ++split_here;
+        ASSERT_EQ(std::vector<std::string>(views.begin(), views.end()), from_line)
+            << "[" << line << "] reduced to [" << text << "]";
     }
     EXPECT_GT(compared, 15000);
+    EXPECT_GT(split_here, compared / 2);
 }
 
 TEST(SourceScan, WhatTheCompilerWouldReadOtherwiseIsRefused) {
