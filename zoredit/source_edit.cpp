@@ -1,51 +1,25 @@
 #include "zoredit/source_edit.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
+#include <future>
 #include <map>
 #include <optional>
 #include <set>
+#include <system_error>
+#include <thread>
+#include <tuple>
 #include <type_traits>
 #include <vector>
 
+#include "zoredit/source_match.h"
 #include "zoredit/source_scan.h"
 #include "zoredit/source_writer.h"
 #include "zoredit/text_util.h"
 
 namespace zor::edit {
 namespace {
-
-struct Canonical {
-    BlockFields fields;
-    std::vector<ItemMeaning> meanings;
-};
-
-template <class Def>
-bool canonical(const Def& def, Kind kind, int32_t stream, Canonical& out) {
-    if (!block_fields(def, kind, stream, out.fields)) return false;
-    out.meanings.clear();
-    out.meanings.reserve(out.fields.items.size());
-    for (const auto& f : out.fields.items) out.meanings.push_back(item_meaning(f));
-    return true;
-}
-
-template <class Def>
-int revision_needed(const Def& def) {
-    if constexpr (std::is_same_v<Def, Variable>)
-        return needed_revision(def);
-    else
-        return 0;
-}
-
-// The stream a spool's block most likely carries: the number the whole
-// source writer gives it, `laps` counting the spools of each byte so far.
-template <class Def>
-int32_t likely_stream(const Def& def, std::map<int32_t, int>& laps) {
-    if constexpr (std::is_same_v<Def, Spool>)
-        return written_stream(def.stream, laps[def.stream]++);
-    else
-        return 0;
-}
 
 bool is_blank(std::string_view line) {
     return line.find_first_not_of(" \t\r\n") == std::string_view::npos;
@@ -63,17 +37,61 @@ class Editor {
             by_kind_[static_cast<size_t>(scan.blocks[b].kind)].push_back(b);
     }
 
-    // Plans the edits of one kind; false when the source's blocks of the
-    // kind are not the loaded definitions or an edit cannot be checked.
+    // Is every block the loaded definition it stands for, the i-th block of
+    // a kind the i-th saved definition of the kind? A large source is
+    // compared on two threads, each taking a share of every kind.
+    bool verify(const Store& store) {
+        auto saved =
+            std::apply([&](const auto&... k) { return std::tuple{(store.*(k.first)).saved()...}; },
+                       kKindTables);
+        bool counts = true;
+        size_t kind = 0;
+        std::apply(
+            [&](const auto&... defs) {
+                ((counts = counts && defs.size() == by_kind_[kind++].size()), ...);
+            },
+            saved);
+        if (!counts) return false;
+        // The number the whole source writer gives each spool, which its
+        // block most likely carries: it depends on the spools before it.
+        std::vector<int32_t> streams;
+        std::map<int32_t, int> laps;
+        for (const Spool* p : std::get<static_cast<size_t>(Kind::SP)>(saved))
+            streams.push_back(p ? written_stream(p->stream, laps[p->stream]++) : 0);
+
+        std::atomic<bool> differs{false};
+        auto share = [&](size_t part, size_t parts) {
+            BlockMatcher matcher(source_, scan_);
+            size_t k = 0;
+            std::apply(
+                [&](const auto&... defs) {
+                    (compare_share(matcher, static_cast<Kind>(k++), defs, streams, part, parts,
+                                   differs),
+                     ...);
+                },
+                saved);
+        };
+        if (scan_.blocks.size() < kBlocksForTwoThreads || std::thread::hardware_concurrency() < 2) {
+            share(0, 1);
+            return !differs;
+        }
+        std::future<void> other;
+        try {
+            other = std::async(std::launch::async, share, 1, 2);
+        } catch (const std::system_error&) {
+            share(1, 2);  // no thread to be had: in turn
+        }
+        share(0, 2);
+        if (other.valid()) other.get();
+        return !differs;
+    }
+
+    // Plans the edits of one kind, its blocks verified; false when an edit
+    // cannot be made and checked.
     template <class Def>
     bool plan(Kind kind, const Table<Def>& table) {
         const auto& blocks = by_kind_[static_cast<size_t>(kind)];
         std::vector<const Def*> saved = table.saved();
-        if (blocks.size() != saved.size()) return false;
-        std::map<int32_t, int> laps;
-        for (size_t i = 0; i < saved.size(); ++i)
-            if (!saved[i] || !matches(blocks[i], *saved[i], kind, likely_stream(*saved[i], laps)))
-                return false;
         if constexpr (std::is_same_v<Def, Spool>)
             for (size_t b : blocks) streams_.insert(scan_.blocks[b].stream);
 
@@ -147,6 +165,24 @@ class Editor {
     }
 
   private:
+    static constexpr size_t kBlocksForTwoThreads = 4096;
+
+    // Compares share `part` of `parts` of the blocks of a kind, in order.
+    template <class Def>
+    void compare_share(BlockMatcher& matcher, Kind kind, const std::vector<const Def*>& defs,
+                       const std::vector<int32_t>& streams, size_t part, size_t parts,
+                       std::atomic<bool>& differs) {
+        const auto& blocks = by_kind_[static_cast<size_t>(kind)];
+        const size_t end = defs.size() * (part + 1) / parts;
+        for (size_t i = defs.size() * part / parts; i < end; ++i) {
+            if (differs.load(std::memory_order_relaxed)) return;
+            int32_t stream = 0;
+            if constexpr (std::is_same_v<Def, Spool>) stream = streams[i];
+            if (!defs[i] || !matcher.matches(scan_.blocks[blocks[i]], *defs[i], kind, stream))
+                differs = true;
+        }
+    }
+
     struct Anchor {
         size_t line;
         int revision;
@@ -155,164 +191,6 @@ class Editor {
     std::string_view line(size_t i) const {
         const auto& [b, e] = scan_.lines[i];
         return source_.substr(b, e - b);
-    }
-
-    // Is block `b` the definition? Quickly when its lines are the writer's
-    // own or its items those of the writer's lines in order, else item by
-    // item as the compiler would take them.
-    // `stream`: the number a spool is written with for the comparison; any
-    // with the definition's byte means the same.
-    template <class Def>
-    bool matches(size_t b, const Def& def, Kind kind, int32_t stream) {
-        ScannedBlock& block = scan_.blocks[b];
-        int need = revision_needed(def);
-        if (need != 0 && need != block.revision) return false;
-        scratch_.clear();
-        std::string error;
-        if (!write_block(def, kind, stream, scratch_, error) || block.name != def.name)
-            return false;
-        if (same_text(block, scratch_)) {
-            block.stream = stream;
-            return true;
-        }
-        if (same_lines(block, kind)) return true;
-        Canonical c;
-        BlockItems items;
-        return scan_items(source_, scan_, block, items) && canonical(def, kind, stream, c) &&
-               same_items(kind, block.revision, items.meanings, c.meanings);
-    }
-
-    // The block's item lines against the writer's item lines in `scratch_`,
-    // pair by pair in order: the same when the reduced texts are, else the
-    // fields, else what the compiler takes from them. False when some pair
-    // differs or the counts do; the caller then compares the items in full.
-    bool same_lines(ScannedBlock& block, Kind kind) {
-        auto& written = written_lines_;
-        written.clear();
-        for (size_t at = 0; at < scratch_.size();) {
-            size_t end = scratch_.find('\n', at);
-            if (end == std::string::npos) break;
-            written.push_back(std::string_view(scratch_).substr(at, end + 1 - at));
-            at = end + 1;
-        }
-        // Header, items, closing brace, blank line.
-        if (written.size() < 3) return false;
-        const size_t items = written.size() - 3;
-        size_t k = 0;
-        size_t stream_line = 0;
-        for (size_t i = block.header + 1; i < block.close; ++i) {
-            std::string_view text = line(i);
-            if (k < items) {
-                std::string_view expected = bare(written[k + 1]);
-                if (!expected.empty() && reduces_to(text, expected)) {
-                    if (k == 0) stream_line = i;
-                    ++k;
-                    continue;
-                }
-            }
-            bool reduced = reduced_item_line(text, reduced_);
-            if (reduced && reduced_.empty()) continue;
-            if (k < items && reduced && reduced_item_line(written[k + 1], reduced_written_) &&
-                reduced_ == reduced_written_) {
-                if (k == 0) stream_line = i;
-                ++k;
-                continue;
-            }
-            fields_of(text, reduced_, fields_, views_);
-            if (views_.empty()) continue;
-            if (k >= items) return false;
-            fields_of(written[k + 1], reduced_written_, fields_written_, views_written_);
-            if (views_ != views_written_ &&
-                (views_.size() <= 2 || views_[1].empty() || views_[1][0] != ':' ||
-                 !(item_meaning(views_) == item_meaning(views_written_))))
-                return false;
-            if (k == 0) stream_line = i;
-            ++k;
-        }
-        if (k != items) return false;
-        // The pairs mean the same; what remains is whether the compiler takes
-        // the lines without a counted error, and a spool's stream as written.
-        if (kind <= Kind::DV && !written_accepted(kind, block.revision, items)) return false;
-        if (kind == Kind::SP) {
-            item_fields(line(stream_line), fields_);
-            if (fields_.size() <= 2) return false;
-            block.stream = decimal_value(fields_[2]);
-        }
-        return true;
-    }
-
-    // Would the compiler take the writer's item lines of a variable (in
-    // `written_lines_`) without a counted error? Only the `format` lines
-    // tell, and with element names the `nominal` and `vid` lines. A format
-    // line's meaning is kept by its text: a source has few formats.
-    bool written_accepted(Kind kind, int revision, size_t items) {
-        const auto& written = written_lines_;
-        // The writer's keys: lower case, first on the line.
-        auto key = [&](size_t j) {
-            std::string_view text = bare(written[j]);
-            return text.substr(0, text.find_first_of(" :"));
-        };
-        bool names = false;
-        for (size_t j = 1; j <= items && !names; ++j) names = key(j) == "vid";
-        meanings_.clear();
-        for (size_t j = 1; j <= items; ++j) {
-            std::string_view k = key(j);
-            if (k == "format") {
-                auto known = format_meanings_.find(bare(written[j]));
-                if (known == format_meanings_.end()) {
-                    fields_of(written[j], reduced_written_, fields_written_, views_written_);
-                    known =
-                        format_meanings_
-                            .emplace(std::string(bare(written[j])), item_meaning(views_written_))
-                            .first;
-                }
-                meanings_.push_back(known->second);
-            } else if (names && (k == "nominal" || k == "vid")) {
-                fields_of(written[j], reduced_written_, fields_written_, views_written_);
-                meanings_.push_back(item_meaning(views_written_));
-            }
-        }
-        return items_accepted(kind, revision, meanings_);
-    }
-
-    // The fields of an item line as views: into `reduced` when its reduced
-    // text tells them, else into `strings` from the compiler's splitter.
-    static void fields_of(std::string_view line, std::string& reduced,
-                          std::vector<std::string>& strings, std::vector<std::string_view>& views) {
-        if (reduced_item_line(line, reduced) && reduced_fields(reduced, views)) return;
-        item_fields(line, strings);
-        views.assign(strings.begin(), strings.end());
-    }
-
-    // A line of the writer's without its indent and line end. A source line
-    // reduced to this text means the same as the writer's line: reducing is
-    // idempotent, and the writer's line reduces to what its text reduces to.
-    static std::string_view bare(std::string_view written) {
-        size_t from = 0, to = written.size();
-        while (from < to && (written[from] == ' ' || written[from] == '\t')) ++from;
-        if (to > from && written[to - 1] == '\n') --to;
-        if (to > from && written[to - 1] == '\r') --to;
-        return written.substr(from, to - from);
-    }
-
-    // The block's lines against the writer's (CR LF, a blank line after).
-    bool same_text(const ScannedBlock& b, std::string_view written) const {
-        std::string_view lines = source_.substr(
-            scan_.lines[b.header].first, scan_.lines[b.close].second - scan_.lines[b.header].first);
-        size_t i = 0, j = 0;
-        if (scan_.crlf) {
-            if (written.size() < lines.size() || written.compare(0, lines.size(), lines) != 0)
-                return false;
-            i = j = lines.size();
-        }
-        while (i < lines.size() && j < written.size()) {
-            if (written[j] == '\r' && j + 1 < written.size() && written[j + 1] == '\n') ++j;
-            if (lines[i] != written[j]) return false;
-            ++i;
-            ++j;
-        }
-        // All of the block read; the writer's rest is line ends only.
-        return i == lines.size() && written.find_first_not_of("\r\n", j) == std::string_view::npos;
     }
 
     // Where new definitions of a kind go: after the last block of the kind,
@@ -518,13 +396,6 @@ class Editor {
     std::vector<bool> dropped_;
     std::vector<std::vector<size_t>> by_kind_;
     std::set<int32_t> streams_;
-    // Reused by every block compared.
-    std::string scratch_, reduced_, reduced_written_;
-    std::vector<std::string_view> written_lines_;
-    std::vector<std::string> fields_, fields_written_;
-    std::vector<std::string_view> views_, views_written_;
-    std::vector<ItemMeaning> meanings_;
-    std::map<std::string, ItemMeaning, std::less<>> format_meanings_;
 };
 
 }  // namespace
@@ -534,10 +405,10 @@ bool edit_source(std::string_view source, const Store& store, std::string& out) 
     if (!scan_source(source, 2, scan)) return false;
     Editor e(source, scan);
     bool ok =
-        e.plan(Kind::EC, store.ec) && e.plan(Kind::SV, store.sv) && e.plan(Kind::DV, store.dv) &&
-        e.plan(Kind::CE, store.ce) && e.plan(Kind::RP, store.rp) && e.plan(Kind::AL, store.al) &&
-        e.plan(Kind::SP, store.sp) && e.plan(Kind::PP, store.pp) && e.plan(Kind::FP, store.fp) &&
-        e.plan(Kind::RC, store.rc) && e.plan(Kind::TR, store.tr);
+        e.verify(store) && e.plan(Kind::EC, store.ec) && e.plan(Kind::SV, store.sv) &&
+        e.plan(Kind::DV, store.dv) && e.plan(Kind::CE, store.ce) && e.plan(Kind::RP, store.rp) &&
+        e.plan(Kind::AL, store.al) && e.plan(Kind::SP, store.sp) && e.plan(Kind::PP, store.pp) &&
+        e.plan(Kind::FP, store.fp) && e.plan(Kind::RC, store.rc) && e.plan(Kind::TR, store.tr);
     if (!ok) return false;
     out = e.result();
     return true;

@@ -2,6 +2,8 @@
 // ZorCompile: no change writes the source back byte for byte, changes leave
 // every untouched block as written and compile to what the whole-source
 // writer's output compiles to, and a source changed on disk is written anew.
+#include "zoredit/source_edit.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -13,6 +15,8 @@
 
 #include "zoredit/source_generator.h"
 #include "zoredit/source_scan.h"
+#include "zoredit/source_writer.h"
+#include "zoredit/store.h"
 #include "zoredit/test_support.h"
 #include "zoredit/zoredit.h"
 
@@ -478,6 +482,46 @@ TEST(SourceEdit, LayoutOnDiskIsNoChangeButABlankInQuotesIs) {
     save(path, &edited);
     EXPECT_FALSE(edited);
     std::filesystem::remove_all(dir);
+}
+
+// A large source is compared in shares, on two threads where there are two:
+// a difference in any share is found, and a spool's stream number, which
+// depends on the spools before it, is right in every share.
+TEST(SourceEdit, EveryShareOfALargeSourceIsCompared) {
+    Equipment eq;
+    for (int i = 1; i <= 3000; ++i) {
+        std::string k = std::to_string(i);
+        eq.al.push_back({"AL_" + k, 600000 + i, "0x84", "fault " + k, std::nullopt, {}, {}});
+        eq.sp.push_back({"SP_" + k, i & 0xff, {1, i & 0xff}});
+    }
+    Store store;
+    store.load(std::move(eq));
+    std::string text, error, out;
+    ASSERT_TRUE(write_source(store, text, error)) << error;
+    // Laid out anew, so that every block is compared line by line.
+    auto replace_all = [](std::string t, const std::string& from, const std::string& to) {
+        for (size_t at = t.find(from); at != std::string::npos; at = t.find(from, at + to.size()))
+            t.replace(at, from.size(), to);
+        return t;
+    };
+    const std::string source = replace_all(text, "    alid : ", "\talid\t:  ");
+    ASSERT_TRUE(edit_source(source, store, out));
+    EXPECT_EQ(out, source);
+
+    for (const std::string& from :
+         {std::string("\talid\t:  602950\r\n"), std::string("    stream : 2820\r\n")}) {
+        std::string on_disk = source;
+        size_t at = on_disk.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        on_disk.replace(at, from.size(), from.substr(0, from.size() - 3) + "1\r\n");
+        EXPECT_FALSE(edit_source(on_disk, store, out)) << from;
+    }
+
+    Alarm changed = store.al.entries()[2900].def;
+    changed.altx = "changed";
+    store.al.put(changed, false);
+    ASSERT_TRUE(edit_source(source, store, out));
+    EXPECT_EQ(out, replace_all(source, "    altx : \"fault 2901\"\r\n", "    altx : changed\r\n"));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstring>
 #include <optional>
 
@@ -109,11 +110,15 @@ const KeyRule* find_rule(const std::string& folded_key) {
 
 // Values are length-prefixed so that no text can pose as two.
 void put(std::string& out, std::string_view value) {
-    out += std::to_string(value.size());
+    char digits[24];
+    out.append(digits, std::to_chars(digits, digits + sizeof digits, value.size()).ptr);
     out += ':';
     out += value;
 }
-void put(std::string& out, int64_t value) { put(out, std::to_string(value)); }
+void put(std::string& out, int64_t value) {
+    char digits[24];
+    put(out, std::string_view(digits, std::to_chars(digits, digits + sizeof digits, value).ptr));
+}
 
 struct Spec {
     int code = kFormatInvalid;
@@ -240,6 +245,7 @@ ItemMeaning item_meaning(const std::vector<std::string_view>& f) {
     ItemMeaning m;
     std::string key = textscan::fold_case(f[0]);
     const KeyRule* rule = find_rule(key);
+    m.text.reserve(64);
     m.text = key;
     m.text += '=';
     if (!rule) {
@@ -383,25 +389,27 @@ namespace {
 // A line of words, blanks and a final brace split into views of the line;
 // false for any other line.
 bool plain_header_fields(std::string_view line, std::vector<std::string_view>& fields) {
+    static const auto word = [] {
+        std::array<bool, 256> w{};
+        for (int c = 0; c < 256; ++c) w[c] = is_word_byte(static_cast<unsigned char>(c));
+        return w;
+    }();
     std::string_view t = head_text(line);
-    bool brace = !t.empty() && t.back() == '{';
-    std::string_view words = brace ? t.substr(0, t.size() - 1) : t;
-    bool plain = std::all_of(words.begin(), words.end(), [](char c) {
-        return is_word_byte(static_cast<unsigned char>(c)) || c == ' ' || c == '\t';
-    });
-    if (!plain) return false;
+    const bool brace = !t.empty() && t.back() == '{';
+    const size_t n = t.size() - (brace ? 1 : 0);
     fields.clear();
-    for (size_t at = 0; at < words.size();) {
-        if (words[at] == ' ' || words[at] == '\t') {
+    for (size_t at = 0; at < n;) {
+        if (t[at] == ' ' || t[at] == '\t') {
             ++at;
             continue;
         }
         size_t end = at;
-        while (end < words.size() && words[end] != ' ' && words[end] != '\t') ++end;
-        fields.push_back(words.substr(at, end - at));
+        while (end < n && word[static_cast<unsigned char>(t[end])]) ++end;
+        if (end == at) return false;  // neither a word nor a blank
+        fields.push_back(t.substr(at, end - at));
         at = end;
     }
-    if (brace) fields.push_back(t.substr(t.size() - 1));
+    if (brace) fields.push_back(t.substr(n));
     if (fields.size() > static_cast<size_t>(kMaxFields)) fields.resize(kMaxFields);
     return true;
 }
