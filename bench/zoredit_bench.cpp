@@ -151,15 +151,23 @@ InMemory in_memory(const std::string& fil, const std::string& source) {
         a.alcd = "0x85";
         store.al.put(std::move(a), false);
     }
+    // Taken in turns, so that a busy spell of a shared machine slows both.
     std::string out;
-    m.write = best_of([&] {
+    auto write = [&] {
         out.clear();
         write_source(store, out, error);
-    });
-    m.edit = best_of([&] {
+    };
+    auto edit = [&] {
         out.clear();
         m.edited = edit_source(source, store, out);
-    });
+    };
+    m.write = m.edit = 1e30;
+    for (int round = 0; round < 9; ++round) {
+        m.write = std::min(m.write, best_of(
+                                        write, [] {}, 1));
+        m.edit = std::min(m.edit, best_of(
+                                      edit, [] {}, 1));
+    }
     return m;
 }
 
@@ -199,10 +207,9 @@ int main(int argc, char** argv) {
     size_t src_bytes = fs::file_size(out);
     const std::string written = read_all(out);
 
-    // Fresh load, one alarm changed, `base` back in place; then the save
-    // edits that source.
-    auto edit_one = [&](const std::string& base, int& way) {
-        way = ZOR_WRITE_EDITED;
+    // One save of a fresh load with one alarm changed, `base` back at the
+    // path first; the save edits that source.
+    auto edit_once = [&](const std::string& base, int& way) {
         return best_of(
             [&] {
                 if (ZorWriteEqInfo(out.c_str()) != 0) std::fprintf(stderr, "edit failed\n");
@@ -221,37 +228,14 @@ int main(int argc, char** argv) {
                 }
                 ZorFreeTBIN_DLIST(alarms);
                 std::ofstream(out, std::ios::binary) << base;
-            });
-    };
-    int edited_way = 0, hand_way = 0;
-    const std::string written_base = read_all(out);
-    double edit = edit_one(written_base, edited_way);
-    double hand = argc > 4 ? edit_one(read_all(argv[4]), hand_way) : 0;
-
-    // What a save did before it edited: the whole source over the previous
-    // one, that kept as .bak. The same held definitions and the same file
-    // at the path as the edit had.
-    double save_whole = 0;
-    {
-        using namespace zor::edit;
-        Store store;
-        Equipment eq;
-        std::string error;
-        if (read_fil_file(fil, eq, error)) store.load(std::move(eq));
-        std::string text;
-        save_whole = best_of(
-            [&] {
-                text.clear();
-                if (!write_source(store, text, error) || !replace_file(out, text, error))
-                    std::fprintf(stderr, "save failed: %s\n", error.c_str());
             },
-            [&] { std::ofstream(out, std::ios::binary) << written_base; });
-    }
+            1);
+    };
+    const std::string hand_base = argc > 4 ? read_all(argv[4]) : "";
+    int edited_way = ZOR_WRITE_EDITED, hand_way = ZOR_WRITE_EDITED;
+    double edit = edit_once(written, edited_way);
+    double hand = argc > 4 ? edit_once(hand_base, hand_way) : 0;
 
-    // The written source stays the whole write-back of what was loaded.
-    GemEditSetupEquipment(0, cnf.c_str(), fil.c_str(), err, sizeof err);
-    fs::remove(out);
-    ZorWriteEqInfo(out.c_str());
     std::string junk(src_bytes, 'x');
     std::string floor_path = (work / "floor.txt").string();
     double write_floor = best_of([&] {
@@ -260,13 +244,41 @@ int main(int argc, char** argv) {
     });
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    // After the peak memory is taken: these hold a second copy of the store.
-    InMemory memory = in_memory(fil, read_all(out));
-    InMemory memory_hand = argc > 4 ? in_memory(fil, read_all(argv[4])) : InMemory{};
+
+    // After the peak memory is taken, as these hold a second copy of the
+    // definitions. What a save did before it edited: the whole source over
+    // the previous one, that kept as .bak; the same definitions and the same
+    // file at the path as the edit had.
+    double save_whole = 1e30;
+    {
+        zor::edit::Store store;
+        zor::edit::Equipment eq;
+        std::string error, text;
+        if (zor::edit::read_fil_file(fil, eq, error)) store.load(std::move(eq));
+        auto save_whole_once = [&] {
+            return best_of(
+                [&] {
+                    if (!zor::edit::write_source(store, text, error) ||
+                        !zor::edit::replace_file(out, text, error))
+                        std::fprintf(stderr, "save failed: %s\n", error.c_str());
+                },
+                [&] { std::ofstream(out, std::ios::binary) << written; }, 1);
+        };
+        // Taken in turns, so that a busy spell of a shared machine slows each.
+        for (int round = 0; round < 7; ++round) {
+            save_whole = std::min(save_whole, save_whole_once());
+            edit = std::min(edit, edit_once(written, edited_way));
+            if (argc > 4) hand = std::min(hand, edit_once(hand_base, hand_way));
+        }
+    }
+    InMemory memory = in_memory(fil, written);
+    InMemory memory_hand = argc > 4 ? in_memory(fil, hand_base) : InMemory{};
+    // The written source stays the whole write-back of what was loaded.
+    std::ofstream(out, std::ios::binary) << written;
 
     std::printf("object file: %.1f MB, %d definitions; written source: %.1f MB\n", fil_bytes / 1e6,
                 loaded, src_bytes / 1e6);
-    std::printf("%-22s %9s %11s %7s\n", "step (best of 5)", "time s", "I/O floor s", "ratio");
+    std::printf("%-22s %9s %11s %7s\n", "step (best run)", "time s", "I/O floor s", "ratio");
     std::printf("%-22s %9.3f %11.4f %7.1f\n", "load", load, read_floor, load / read_floor);
     std::printf("%-22s %9.3f %11.4f %7.1f   (%ld records, floor: reading the object file)\n",
                 "list and get all", get, read_floor, get / read_floor, records);
