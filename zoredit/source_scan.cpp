@@ -434,7 +434,8 @@ bool scan_source(std::string_view text, int revision, ScannedSource& out) {
     for (size_t at = 0; at < text.size();) {
         size_t end = text.find('\n', at);
         end = end == std::string_view::npos ? text.size() : end + 1;
-        if (read_length(text.substr(at, end - at)) > kMaxPiece) return false;
+        if (end - at > kMaxPiece && read_length(text.substr(at, end - at)) > kMaxPiece)
+            return false;
         out.lines.emplace_back(at, end);
         at = end;
     }
@@ -463,6 +464,9 @@ bool scan_source(std::string_view text, int revision, ScannedSource& out) {
     for (size_t i = 0; i < out.lines.size(); ++i) {
         std::string_view line = line_at(i);
         if (line[0] == '/') continue;
+        size_t first = 0;
+        while (first < line.size() && is_blank_or_tab(line[first])) ++first;
+        if (first == line.size() || line[first] == '\r' || line[first] == '\n') continue;
         if (!plain_header_fields(line, fields)) {
             header_fields(line, split);
             fields.assign(split.begin(), split.end());
