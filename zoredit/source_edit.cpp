@@ -188,10 +188,7 @@ class Editor {
         int revision;
     };
 
-    std::string_view line(size_t i) const {
-        const auto& [b, e] = scan_.lines[i];
-        return source_.substr(b, e - b);
-    }
+    std::string_view line(size_t i) const { return scan_.line(source_, i); }
 
     // Where new definitions of a kind go: after the last block of the kind,
     // else after the last block of a kind written before it, else before the

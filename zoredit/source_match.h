@@ -57,10 +57,7 @@ class BlockMatcher {
     bool same_lines(ScannedBlock& block, Kind kind);
     bool written_accepted(Kind kind, int revision, size_t items);
     bool same_text(const ScannedBlock& b, std::string_view written) const;
-    std::string_view line(size_t i) const {
-        const auto& [b, e] = scan_.lines[i];
-        return source_.substr(b, e - b);
-    }
+    std::string_view line(size_t i) const { return scan_.line(source_, i); }
 
     std::string_view source_;
     const ScannedSource& scan_;

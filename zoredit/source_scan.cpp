@@ -449,9 +449,7 @@ bool scan_source(std::string_view text, int revision, ScannedSource& out) {
 
     std::vector<std::string> split;
     std::vector<std::string_view> fields;
-    auto line_at = [&](size_t i) {
-        return text.substr(out.lines[i].first, out.lines[i].second - out.lines[i].first);
-    };
+    auto line_at = [&](size_t i) { return out.line(text, i); };
     // The compiler ends a body, and a skipped stretch, at a line whose first
     // character after blanks and tabs is a closing brace.
     auto is_close = [&](size_t i) {
@@ -691,8 +689,7 @@ bool scan_items(std::string_view text, const ScannedSource& s, ScannedBlock& b, 
     b.stream = 0;
     std::vector<std::string> fields;
     for (size_t i = b.header + 1; i < b.close; ++i) {
-        const auto& [from, to] = s.lines[i];
-        item_fields(text.substr(from, to - from), fields);
+        item_fields(s.line(text, i), fields);
         if (fields.empty()) continue;
         if (fields.size() <= 2 || fields[1][0] != ':') return false;
         out.lines.push_back(i);

@@ -88,6 +88,11 @@ struct ScannedSource {
     std::vector<ScannedBlock> blocks;
     bool crlf = true;      // the text's first line end is CR LF (or it has none)
     int end_revision = 2;  // in force at the end of the text
+
+    // Line `i` of `text` (the text it was scanned from), line end included.
+    std::string_view line(std::string_view text, size_t i) const {
+        return text.substr(lines[i].first, lines[i].second - lines[i].first);
+    }
 };
 
 // The fields of a line between blocks (line end included, as in the file),
