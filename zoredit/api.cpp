@@ -26,6 +26,9 @@ struct Library {
     int mode = 0;
     int write_way = ZOR_WRITE_WHOLE;
     std::string last_error;
+    // The source at `known_path` stands for the saved definitions.
+    KnownSource known;
+    std::string known_path;
 };
 
 Library& lib() {
@@ -264,10 +267,24 @@ int GemEditSetupEquipment(int eq, const char* cnf_path, const char* fil_path, ch
         fill_settings(values, lib().settings);
         lib().store = std::move(fresh);
         lib().loaded = true;
+        lib().known.clear();
         return static_cast<int>(lib().store.size());
     });
     if (result < 0) copy_message(lib().last_error, err, err_size);
     return result;
+}
+
+int ZorCompareEqInfo(const char* source_path) {
+    return guarded(ZOR_E_FAIL, [&] {
+        if (!source_path || !*source_path) return fail("no source file named");
+        if (!lib().loaded) return fail("no equipment loaded");
+        std::string text, error;
+        if (!zor::platform::read_whole_file(source_path, text, error) ||
+            !lib().known.compare(std::move(text), lib().store))
+            return 0;
+        lib().known_path = source_path;
+        return 1;
+    });
 }
 
 int ZorWriteEqInfo(const char* source_path) {
@@ -275,14 +292,24 @@ int ZorWriteEqInfo(const char* source_path) {
         if (!source_path || !*source_path) return fail("no source file named");
         if (!lib().loaded) return fail("no equipment loaded");
         // The source at the path is edited when the definitions were loaded
-        // from it; anything else there is replaced by the whole source.
+        // from it; anything else there is replaced by the whole source. A
+        // source compared before, or written by the last save, is not
+        // compared again while it is unchanged on disk.
+        Library& l = lib();
         std::string text, error, original;
-        bool edited = zor::platform::read_whole_file(source_path, original, error) &&
-                      edit_source(original, lib().store, text);
-        if (!edited && !write_source(lib().store, text, error)) return fail(error);
+        bool edited = false;
+        if (zor::platform::read_whole_file(source_path, original, error)) {
+            if (l.known_path == source_path && l.known.holds(original))
+                edited = l.known.edit(l.store, text);
+            else
+                edited = edit_source(original, l.store, text);
+        }
+        if (!edited && !write_source(l.store, text, error)) return fail(error);
         if (!replace_file(source_path, text, error)) return fail(error);
-        lib().store.mark_saved();
-        lib().write_way = edited ? ZOR_WRITE_EDITED : ZOR_WRITE_WHOLE;
+        l.store.mark_saved();
+        l.known.assume(std::move(text));
+        l.known_path = source_path;
+        l.write_way = edited ? ZOR_WRITE_EDITED : ZOR_WRITE_WHOLE;
         return ZOR_OK;
     });
 }
@@ -293,6 +320,7 @@ int GemTerminateLibrary(void) {
     return guarded(ZOR_E_FAIL, [] {
         clear_settings(lib().settings);
         lib().store.clear();
+        lib().known.clear();
         lib().loaded = false;
         return ZOR_OK;
     });

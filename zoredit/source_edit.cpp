@@ -25,6 +25,12 @@ bool is_blank(std::string_view line) {
     return line.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
+// Each kind's saved definitions, by origin, in the order of Kind.
+auto saved_of(const Store& store) {
+    return std::apply([&](const auto&... k) { return std::tuple{(store.*(k.first)).saved()...}; },
+                      kKindTables);
+}
+
 class Editor {
   public:
     Editor(std::string_view source, ScannedSource& scan)
@@ -41,17 +47,8 @@ class Editor {
     // a kind the i-th saved definition of the kind? A large source is
     // compared on two threads, each taking a share of every kind.
     bool verify(const Store& store) {
-        auto saved =
-            std::apply([&](const auto&... k) { return std::tuple{(store.*(k.first)).saved()...}; },
-                       kKindTables);
-        bool counts = true;
-        size_t kind = 0;
-        std::apply(
-            [&](const auto&... defs) {
-                ((counts = counts && defs.size() == by_kind_[kind++].size()), ...);
-            },
-            saved);
-        if (!counts) return false;
+        auto saved = saved_of(store);
+        if (!counts_match(saved)) return false;
         // The number the whole source writer gives each spool, which its
         // block most likely carries: it depends on the spools before it.
         std::vector<int32_t> streams;
@@ -86,8 +83,34 @@ class Editor {
         return !differs;
     }
 
-    // Plans the edits of one kind, its blocks verified; false when an edit
-    // cannot be made and checked.
+    // Do each kind's blocks line up with its saved definitions, by count,
+    // name and the revision each needs? As far as a source a save wrote for
+    // them is checked before it is edited. Reads a spool block's stream as
+    // written, as the comparison does.
+    bool aligned(const Store& store) {
+        auto saved = saved_of(store);
+        if (!counts_match(saved)) return false;
+        bool ok = true;
+        size_t kind = 0;
+        BlockItems items;
+        std::apply(
+            [&](const auto&... defs) {
+                ((ok = ok && line_up(static_cast<Kind>(kind++), defs, items)), ...);
+            },
+            saved);
+        return ok;
+    }
+
+    // Plans the edits of every kind, the blocks verified or aligned; false
+    // when an edit cannot be made and checked.
+    bool plan(const Store& store) {
+        return plan(Kind::EC, store.ec) && plan(Kind::SV, store.sv) && plan(Kind::DV, store.dv) &&
+               plan(Kind::CE, store.ce) && plan(Kind::RP, store.rp) && plan(Kind::AL, store.al) &&
+               plan(Kind::SP, store.sp) && plan(Kind::PP, store.pp) && plan(Kind::FP, store.fp) &&
+               plan(Kind::RC, store.rc) && plan(Kind::TR, store.tr);
+    }
+
+    // Plans the edits of one kind.
     template <class Def>
     bool plan(Kind kind, const Table<Def>& table) {
         const auto& blocks = by_kind_[static_cast<size_t>(kind)];
@@ -166,6 +189,32 @@ class Editor {
 
   private:
     static constexpr size_t kBlocksForTwoThreads = 4096;
+
+    template <class Saved>
+    bool counts_match(const Saved& saved) const {
+        bool counts = true;
+        size_t kind = 0;
+        std::apply(
+            [&](const auto&... defs) {
+                ((counts = counts && defs.size() == by_kind_[kind++].size()), ...);
+            },
+            saved);
+        return counts;
+    }
+
+    template <class Def>
+    bool line_up(Kind kind, const std::vector<const Def*>& defs, BlockItems& items) {
+        const auto& blocks = by_kind_[static_cast<size_t>(kind)];
+        for (size_t i = 0; i < defs.size(); ++i) {
+            ScannedBlock& b = scan_.blocks[blocks[i]];
+            int need = defs[i] ? revision_needed(*defs[i]) : 0;
+            if (!defs[i] || b.name != defs[i]->name || (need != 0 && need != b.revision))
+                return false;
+            if constexpr (std::is_same_v<Def, Spool>)
+                if (!scan_items(source_, scan_, b, items)) return false;
+        }
+        return true;
+    }
 
     // Compares share `part` of `parts` of the blocks of a kind, in order.
     template <class Def>
@@ -401,12 +450,46 @@ bool edit_source(std::string_view source, const Store& store, std::string& out) 
     ScannedSource scan;
     if (!scan_source(source, 2, scan)) return false;
     Editor e(source, scan);
-    bool ok =
-        e.verify(store) && e.plan(Kind::EC, store.ec) && e.plan(Kind::SV, store.sv) &&
-        e.plan(Kind::DV, store.dv) && e.plan(Kind::CE, store.ce) && e.plan(Kind::RP, store.rp) &&
-        e.plan(Kind::AL, store.al) && e.plan(Kind::SP, store.sp) && e.plan(Kind::PP, store.pp) &&
-        e.plan(Kind::FP, store.fp) && e.plan(Kind::RC, store.rc) && e.plan(Kind::TR, store.tr);
-    if (!ok) return false;
+    if (!e.verify(store) || !e.plan(store)) return false;
+    out = e.result();
+    return true;
+}
+
+bool KnownSource::compare(std::string text, const Store& store) {
+    clear();
+    ScannedSource scan;
+    if (!scan_source(text, 2, scan) || !Editor(text, scan).verify(store)) return false;
+    text_ = std::move(text);
+    scan_ = std::move(scan);
+    held_ = scanned_ = true;
+    return true;
+}
+
+void KnownSource::assume(std::string text) {
+    clear();
+    text_ = std::move(text);
+    held_ = true;
+}
+
+void KnownSource::clear() {
+    held_ = scanned_ = false;
+    text_ = {};
+    scan_ = {};
+}
+
+bool KnownSource::edit(const Store& store, std::string& out) {
+    if (!held_) return false;
+    if (!scanned_ && !scan_source(text_, 2, scan_)) {
+        clear();
+        return false;
+    }
+    Editor e(text_, scan_);
+    if (!scanned_ && !e.aligned(store)) {
+        clear();
+        return false;
+    }
+    scanned_ = true;
+    if (!e.plan(store)) return false;
     out = e.result();
     return true;
 }

@@ -222,13 +222,19 @@ class Changes {
 };
 
 // Load and save with no change, then changes: the properties of a save that
-// edits the source, for one source.
+// edits the source, for one source. Odd seeds compare the source at the
+// load, as the editor does; the others leave it to the first save. Later
+// saves take what the one before wrote without comparing it: the last is
+// compared in full to show that this holds.
 void expect_edits_keep_the_source(const std::string& source, const std::string& tag,
                                   unsigned seed) {
     std::string dir = scratch_dir(tag);
     load_source(dir, source);
     if (::testing::Test::HasFatalFailure()) return;
     std::string path = dir + "/eq.txt";
+    if (seed % 2) {
+        ASSERT_EQ(ZorCompareEqInfo(path.c_str()), 1);
+    }
 
     bool edited = false;
     ASSERT_EQ(save(path, &edited), source) << "a save without change must give the source";
@@ -244,10 +250,12 @@ void expect_edits_keep_the_source(const std::string& source, const std::string& 
     std::string second = save(path, &edited);
     EXPECT_TRUE(edited);
     EXPECT_EQ(second, first) << "a second save without change must give the first";
+    EXPECT_EQ(ZorCompareEqInfo(path.c_str()), 1) << "what a save writes is its source";
 
     // Differential: the whole-source writer's output compiles the same.
     std::string whole = save(dir + "/whole.txt", &edited);
     EXPECT_FALSE(edited);
+    EXPECT_EQ(ZorCompareEqInfo((dir + "/whole.txt").c_str()), 1);
     CompileResult a = compile(dir, first, "eq");
     CompileResult b = compile(dir, whole, "whole");
     ASSERT_EQ(a.errors, 0) << a.output << "\n" << first;
@@ -426,7 +434,8 @@ TEST(SourceEdit, ANewListVariableInRevisionOneSwitchesTheRevision) {
     EXPECT_NE(again.fil.find("VID "), std::string::npos);
 }
 
-// A source that no longer is what was loaded is written anew, never spliced.
+// A source that no longer is what was loaded is written anew, never spliced,
+// also when it was compared at the load and changed on disk after that.
 TEST(SourceEdit, ASourceChangedOnDiskIsWrittenWhole) {
     const std::pair<std::string, std::string> edits[] = {
         {"    nominal : 350.0\r\n", "    nominal : 351.0\r\n"},
@@ -444,6 +453,9 @@ TEST(SourceEdit, ASourceChangedOnDiskIsWrittenWhole) {
         std::string dir = scratch_dir("edit_disk" + std::to_string(++n));
         load_source(dir, kCommented);
         if (HasFatalFailure()) return;
+        if (n % 2) {
+            ASSERT_EQ(ZorCompareEqInfo((dir + "/eq.txt").c_str()), 1);
+        }
         std::string on_disk = kCommented;
         on_disk.replace(on_disk.find(from), from.size(), to);
         write_file(dir + "/eq.txt", on_disk);
@@ -454,6 +466,32 @@ TEST(SourceEdit, ASourceChangedOnDiskIsWrittenWhole) {
         EXPECT_EQ(out, save(dir + "/new.txt", &edited));
         std::filesystem::remove_all(dir);
     }
+}
+
+// A source compared at one load counts for that load only: saving other
+// definitions loaded since onto it writes them whole. A file that is not
+// the source, or none, compares as not the source.
+TEST(SourceEdit, ACompareCountsForItsLoadOnly) {
+    EXPECT_EQ(ZorCompareEqInfo(nullptr), ZOR_E_FAIL);
+    std::string first_dir = scratch_dir("compare_first"), dir = scratch_dir("compare_second");
+    load_source(first_dir, kCommented);
+    if (HasFatalFailure()) return;
+    std::string first = first_dir + "/eq.txt";
+    EXPECT_EQ(ZorCompareEqInfo((first_dir + "/none.txt").c_str()), 0);
+    EXPECT_EQ(ZorCompareEqInfo((first_dir + "/eq.fil").c_str()), 0);
+    ASSERT_EQ(ZorCompareEqInfo(first.c_str()), 1);
+
+    std::string other = kCommented;
+    const std::string alcd = "    alcd : 0x84\r\n";
+    other.replace(other.find(alcd), alcd.size(), "    alcd : 0x85\r\n");
+    load_source(dir, other);
+    if (HasFatalFailure()) return;
+    bool edited = true;
+    std::string out = save(first, &edited);
+    EXPECT_FALSE(edited);
+    EXPECT_EQ(out, save(dir + "/whole.txt", &edited));
+    std::filesystem::remove_all(first_dir);
+    std::filesystem::remove_all(dir);
 }
 
 // Layout is no change: a source laid out anew on disk after the load (blanks,

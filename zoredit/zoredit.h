@@ -315,6 +315,12 @@ ZOREDIT_API TEq_Mgr* ZorGetTEq_MgrPtr(int eq);
 // changes then.
 ZOREDIT_API int GemEditSetupEquipment(int eq, const char* cnf_path, const char* fil_path, char* err,
                                       int err_size);
+// Reads the source at `source_path` and compares it, block by block, with
+// the loaded definitions now, so that a save to that path later edits it
+// without comparing it again while it is unchanged on disk (the editor does
+// this when it loads). Returns 1 when it is their source, 0 when it is not
+// or cannot be read, ZOR_E_FAIL when no path is named or nothing is loaded.
+ZOREDIT_API int ZorCompareEqInfo(const char* source_path);
 // Writes every live definition (deleted ones are dropped) as definition source
 // to `source_path`: written to a temporary file beside it, the old file kept
 // as `source_path` + ".bak", then renamed into place. When the file at the
