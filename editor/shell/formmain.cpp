@@ -106,4 +106,11 @@ QString changeExtension(const QString& path, const QString& extension) {
     return path.left(dot) + extension;
 }
 
+QString sourcePathFor(const QString& definitionFile) {
+    QFileInfo info(definitionFile);
+    if (info.isFile() && info.suffix().toLower() == QStringLiteral("fil"))
+        return changeExtension(definitionFile, QStringLiteral(".txt"));
+    return definitionFile;
+}
+
 }  // namespace zor::editor

@@ -54,5 +54,8 @@ void openInTextEditor(QWidget* parent, const QString& file);
 // `path` with its extension (".txt") replaced by `extension`, or `extension`
 // appended when it has none.
 QString changeExtension(const QString& path, const QString& extension);
+// The source a save writes for the definition file the session loaded: the
+// .txt beside an object file, else the file itself.
+QString sourcePathFor(const QString& definitionFile);
 
 }  // namespace zor::editor

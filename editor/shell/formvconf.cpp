@@ -223,6 +223,10 @@ bool TformVConf::loadEquipment(const QString& envFile, const QString& defFile,
     }
     formMain->envFile = envFile;
     formMain->defFile = defFile;
+    // Compared now, while the user waits for the load anyway: the first
+    // save then writes only what changed without reading every block.
+    const QString source = sourcePathFor(defFile);
+    if (!source.trimmed().isEmpty()) lib::compareEqInfo(source);
     formVMenu->show();
     return true;
 }

@@ -175,16 +175,12 @@ void TformVMenu::firstActivate() {
     Modified = 0;
     if (formMain->envFile.isEmpty()) return;
     const QString path = formMain->defFile;
-    QFileInfo info(path);
-    if (info.isFile() && info.suffix().toLower() == QStringLiteral("fil")) {
+    const QString source = sourcePathFor(path);
+    edtSrc->setText(source);
+    if (source != path)
         edtFile->setText(path);
-        if (!path.trimmed().isEmpty())
-            edtSrc->setText(changeExtension(path, QStringLiteral(".txt")));
-    } else {
-        edtSrc->setText(path);
-        if (!path.trimmed().isEmpty())
-            edtFile->setText(changeExtension(path, QStringLiteral(".fil")));
-    }
+    else if (!path.trimmed().isEmpty())
+        edtFile->setText(changeExtension(path, QStringLiteral(".fil")));
 }
 
 void TformVMenu::btnSaveClick() {

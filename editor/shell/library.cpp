@@ -37,6 +37,11 @@ int editSetupEquipment(const QString& envFile, const QString& objectFile, QStrin
     return rc;
 }
 
+bool compareEqInfo(const QString& sourcePath) {
+    QByteArray path = toSjis(sourcePath);
+    return ZorCompareEqInfo(path.constData()) == 1;
+}
+
 int writeEqInfo(const QString& sourcePath) {
     QByteArray path = toSjis(sourcePath);
     return ZorWriteEqInfo(path.constData());

@@ -24,6 +24,9 @@ int setupEquipment(const QString& envFile, QString* error);
 TEq_Mgr* equipmentSettings();
 // GemEditSetupEquipment(0, env, object, …): < 0 on failure with `error` set.
 int editSetupEquipment(const QString& envFile, const QString& objectFile, QString* error);
+// ZorCompareEqInfo: true when the source at the path is the one the loaded
+// definitions stand in; a save to it then edits it without comparing again.
+bool compareEqInfo(const QString& sourcePath);
 // ZorWriteEqInfo: 0 when the definitions were written as source text.
 int writeEqInfo(const QString& sourcePath);
 // ZorGetWriteWay: true when the last save rewrote only the changed
