@@ -11,4 +11,9 @@ namespace zor::textscan {
 
 std::string fold_case(std::string_view text);
 
+// Does `text` fold to what `ascii_word` folds to? For a word of ASCII only:
+// the lead byte of a Shift-JIS character differs from every byte of it, so
+// the two compare letter by letter, without a folded copy.
+bool folds_equal(std::string_view text, std::string_view ascii_word);
+
 }  // namespace zor::textscan

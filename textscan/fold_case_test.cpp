@@ -23,5 +23,13 @@ TEST(FoldCase, NeverTouchesATrailByte) {
     EXPECT_EQ(fold_case("\x83 A"), "\x83 a");
 }
 
+// Against an ASCII word, as fold_case on both sides would compare.
+TEST(FoldCase, FoldsEqualToAnAsciiWord) {
+    EXPECT_TRUE(folds_equal("REV_no", "rev_NO"));
+    EXPECT_FALSE(folds_equal("rev_no ", "rev_no"));
+    EXPECT_FALSE(folds_equal("rev_n@", "rev_n`"));  // neighbours of the letters stay
+    EXPECT_FALSE(folds_equal("\x83\x41", "xa"));    // a Shift-JIS character is no word
+}
+
 }  // namespace
 }  // namespace zor::textscan

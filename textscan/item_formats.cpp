@@ -25,30 +25,15 @@ const ItemFormat* find_format(int code) {
     return nullptr;
 }
 
-namespace {
-
-// The names are ASCII: a text with another byte folds to none of them, and an
-// ASCII text folds letter by letter. Runs for every format an item names.
-bool folds_to(std::string_view text, std::string_view name) {
-    if (text.size() != name.size()) return false;
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-    for (size_t i = 0; i < text.size(); ++i)
-        if (lower(text[i]) != lower(name[i])) return false;
-    return true;
-}
-
-}  // namespace
-
 int source_format_code(std::string_view name) {
     for (const auto& f : kFormats)
-        if (folds_to(name, f.source_name)) return f.code;
-    return folds_to(name, kBooleanName) ? kFormatBoolean : -1;
+        if (folds_equal(name, f.source_name)) return f.code;
+    return folds_equal(name, kBooleanName) ? kFormatBoolean : -1;
 }
 
 int format_symbol_code(std::string_view symbol) {
-    const std::string folded = fold_case(symbol);
     for (const auto& f : kFormats)
-        if (folded == fold_case(f.picker_name)) return f.code;
+        if (folds_equal(symbol, f.picker_name)) return f.code;
     return source_format_code(symbol);
 }
 

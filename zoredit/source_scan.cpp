@@ -358,18 +358,6 @@ std::string_view head_text(std::string_view line) {
     return line.substr(from, n - from);
 }
 
-// The keywords are ASCII: a byte that folding leaves alone (a Shift-JIS one)
-// never matches, so comparing letter by letter folds as fold_name does.
-bool is_keyword(std::string_view field, std::string_view keyword) {
-    if (field.size() != keyword.size()) return false;
-    for (size_t i = 0; i < field.size(); ++i) {
-        char c = field[i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != keyword[i]) return false;
-    }
-    return true;
-}
-
 bool is_word_byte(unsigned char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
 }
@@ -382,12 +370,11 @@ size_t read_length(std::string_view line) {
 
 }  // namespace
 
-// Lines of words, blanks and a final brace (block headers) are split here;
-// anything else goes through the compiler's splitter.
 namespace {
 
-// A line of words, blanks and a final brace split into views of the line;
-// false for any other line.
+// Lines of words, blanks and a final brace (block headers) are split here,
+// into views of the line; false for any other line, which goes through the
+// compiler's splitter (split_header).
 bool plain_header_fields(std::string_view line, std::vector<std::string_view>& fields) {
     static const auto word = [] {
         std::array<bool, 256> w{};
@@ -414,16 +401,19 @@ bool plain_header_fields(std::string_view line, std::vector<std::string_view>& f
     return true;
 }
 
+void split_header(std::string_view line, std::vector<std::string>& fields) {
+    std::string head(head_text(line));
+    textscan::split_fields(0, head.c_str(), fields, kHeaderSeparators, kMaxFields, kMaxFieldLength);
+}
+
 }  // namespace
 
 void header_fields(std::string_view line, std::vector<std::string>& fields) {
     std::vector<std::string_view> views;
-    if (plain_header_fields(line, views)) {
+    if (plain_header_fields(line, views))
         fields.assign(views.begin(), views.end());
-        return;
-    }
-    std::string head(head_text(line));
-    textscan::split_fields(0, head.c_str(), fields, kHeaderSeparators, kMaxFields, kMaxFieldLength);
+    else
+        split_header(line, fields);
 }
 
 bool scan_source(std::string_view text, int revision, ScannedSource& out) {
@@ -466,11 +456,11 @@ bool scan_source(std::string_view text, int revision, ScannedSource& out) {
         while (first < line.size() && is_blank_or_tab(line[first])) ++first;
         if (first == line.size() || line[first] == '\r' || line[first] == '\n') continue;
         if (!plain_header_fields(line, fields)) {
-            header_fields(line, split);
+            split_header(line, split);
             fields.assign(split.begin(), split.end());
         }
         if (fields.empty()) continue;
-        if (is_keyword(fields[0], "rev_no")) {
+        if (textscan::folds_equal(fields[0], "rev_no")) {
             int value = fields.size() > 2 ? textscan::integer_value(fields[2]) : 0;
             revision = value == 1 || value == 2 ? value : 1;
             continue;
@@ -482,9 +472,9 @@ bool scan_source(std::string_view text, int revision, ScannedSource& out) {
             after_block = i + 1;
             continue;
         }
-        auto kw =
-            std::find_if(std::begin(kBlockKeywords), std::end(kBlockKeywords),
-                         [&](const BlockKeyword& k) { return is_keyword(fields[0], k.keyword); });
+        auto kw = std::find_if(
+            std::begin(kBlockKeywords), std::end(kBlockKeywords),
+            [&](const BlockKeyword& k) { return textscan::folds_equal(fields[0], k.keyword); });
         if (kw == std::end(kBlockKeywords)) return false;
 
         ScannedBlock block;
