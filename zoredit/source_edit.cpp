@@ -11,6 +11,7 @@
 #include <thread>
 #include <tuple>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "zoredit/source_match.h"
@@ -30,12 +31,15 @@ auto saved_of(const Store& store) {
     return std::apply([&](const auto&... k) { return std::tuple{(store.*(k.first)).saved()...}; },
                       kKindTables);
 }
+using SavedDefinitions = decltype(saved_of(std::declval<const Store&>()));
 
 class Editor {
   public:
-    Editor(std::string_view source, ScannedSource& scan)
+    Editor(std::string_view source, ScannedSource& scan, const Store& store)
         : source_(source),
           scan_(scan),
+          store_(store),
+          saved_(saved_of(store)),
           eol_(scan.crlf ? "\r\n" : "\n"),
           dropped_(scan.lines.size(), false),
           by_kind_(kKindCount) {
@@ -46,27 +50,22 @@ class Editor {
     // Is every block the loaded definition it stands for, the i-th block of
     // a kind the i-th saved definition of the kind? A large source is
     // compared on two threads, each taking a share of every kind.
-    bool verify(const Store& store) {
-        auto saved = saved_of(store);
-        if (!counts_match(saved)) return false;
+    bool verify() {
+        if (!counts_match()) return false;
         // The number the whole source writer gives each spool, which its
         // block most likely carries: it depends on the spools before it.
         std::vector<int32_t> streams;
         std::map<int32_t, int> laps;
-        for (const Spool* p : std::get<static_cast<size_t>(Kind::SP)>(saved))
+        for (const Spool* p : std::get<static_cast<size_t>(Kind::SP)>(saved_))
             streams.push_back(p ? written_stream(p->stream, laps[p->stream]++) : 0);
 
         std::atomic<bool> differs{false};
         auto share = [&](size_t part, size_t parts) {
             BlockMatcher matcher(source_, scan_);
-            size_t k = 0;
-            std::apply(
-                [&](const auto&... defs) {
-                    (compare_share(matcher, static_cast<Kind>(k++), defs, streams, part, parts,
-                                   differs),
-                     ...);
-                },
-                saved);
+            each_kind([&](Kind kind, const auto&, const auto& defs) {
+                compare_share(matcher, kind, defs, streams, part, parts, differs);
+                return true;
+            });
         };
         if (scan_.blocks.size() < kBlocksForTwoThreads || std::thread::hardware_concurrency() < 2) {
             share(0, 1);
@@ -87,34 +86,25 @@ class Editor {
     // name and the revision each needs? As far as a source a save wrote for
     // them is checked before it is edited. Reads a spool block's stream as
     // written, as the comparison does.
-    bool aligned(const Store& store) {
-        auto saved = saved_of(store);
-        if (!counts_match(saved)) return false;
-        bool ok = true;
-        size_t kind = 0;
+    bool aligned() {
         BlockItems items;
-        std::apply(
-            [&](const auto&... defs) {
-                ((ok = ok && line_up(static_cast<Kind>(kind++), defs, items)), ...);
-            },
-            saved);
-        return ok;
+        return counts_match() && each_kind([&](Kind kind, const auto&, const auto& defs) {
+                   return line_up(kind, defs, items);
+               });
     }
 
     // Plans the edits of every kind, the blocks verified or aligned; false
     // when an edit cannot be made and checked.
-    bool plan(const Store& store) {
-        return plan(Kind::EC, store.ec) && plan(Kind::SV, store.sv) && plan(Kind::DV, store.dv) &&
-               plan(Kind::CE, store.ce) && plan(Kind::RP, store.rp) && plan(Kind::AL, store.al) &&
-               plan(Kind::SP, store.sp) && plan(Kind::PP, store.pp) && plan(Kind::FP, store.fp) &&
-               plan(Kind::RC, store.rc) && plan(Kind::TR, store.tr);
+    bool plan() {
+        return each_kind([&](Kind kind, const auto& table, const auto& defs) {
+            return plan(kind, table, defs);
+        });
     }
 
     // Plans the edits of one kind.
     template <class Def>
-    bool plan(Kind kind, const Table<Def>& table) {
+    bool plan(Kind kind, const Table<Def>& table, const std::vector<const Def*>& saved) {
         const auto& blocks = by_kind_[static_cast<size_t>(kind)];
-        std::vector<const Def*> saved = table.saved();
         if constexpr (std::is_same_v<Def, Spool>)
             for (size_t b : blocks) streams_.insert(scan_.blocks[b].stream);
 
@@ -190,16 +180,22 @@ class Editor {
   private:
     static constexpr size_t kBlocksForTwoThreads = 4096;
 
-    template <class Saved>
-    bool counts_match(const Saved& saved) const {
-        bool counts = true;
-        size_t kind = 0;
-        std::apply(
-            [&](const auto&... defs) {
-                ((counts = counts && defs.size() == by_kind_[kind++].size()), ...);
-            },
-            saved);
-        return counts;
+    // f(kind, its table, its saved definitions) for every kind in order,
+    // while f returns true.
+    template <class F>
+    bool each_kind(F f) const {
+        return [&]<size_t... K>(std::index_sequence<K...>) {
+            return (f(static_cast<Kind>(K), store_.*(std::get<K>(kKindTables).first),
+                      std::get<K>(saved_)) &&
+                    ...);
+        }
+        (std::make_index_sequence<kKindCount>{});
+    }
+
+    bool counts_match() const {
+        return each_kind([&](Kind kind, const auto&, const auto& defs) {
+            return defs.size() == by_kind_[static_cast<size_t>(kind)].size();
+        });
     }
 
     template <class Def>
@@ -434,6 +430,8 @@ class Editor {
 
     std::string_view source_;
     ScannedSource& scan_;
+    const Store& store_;
+    const SavedDefinitions saved_;
     const char* eol_;
     // Texts put before a line (the end: the line count), and the texts that
     // replace the blocks whose header is at a line. Few against the lines.
@@ -449,8 +447,8 @@ class Editor {
 bool edit_source(std::string_view source, const Store& store, std::string& out) {
     ScannedSource scan;
     if (!scan_source(source, 2, scan)) return false;
-    Editor e(source, scan);
-    if (!e.verify(store) || !e.plan(store)) return false;
+    Editor e(source, scan, store);
+    if (!e.verify() || !e.plan()) return false;
     out = e.result();
     return true;
 }
@@ -458,7 +456,7 @@ bool edit_source(std::string_view source, const Store& store, std::string& out) 
 bool KnownSource::compare(std::string text, const Store& store) {
     clear();
     ScannedSource scan;
-    if (!scan_source(text, 2, scan) || !Editor(text, scan).verify(store)) return false;
+    if (!scan_source(text, 2, scan) || !Editor(text, scan, store).verify()) return false;
     text_ = std::move(text);
     scan_ = std::move(scan);
     held_ = scanned_ = true;
@@ -483,13 +481,13 @@ bool KnownSource::edit(const Store& store, std::string& out) {
         clear();
         return false;
     }
-    Editor e(text_, scan_);
-    if (!scanned_ && !e.aligned(store)) {
+    Editor e(text_, scan_, store);
+    if (!scanned_ && !e.aligned()) {
         clear();
         return false;
     }
     scanned_ = true;
-    if (!e.plan(store)) return false;
+    if (!e.plan()) return false;
     out = e.result();
     return true;
 }
