@@ -164,9 +164,11 @@ InMemory in_memory(const std::string& fil, const std::string& source) {
         out.clear();
         write_source(store, out, error);
     };
+    // Every edit must have edited: one that wrote the whole source shows.
+    m.edited = true;
     auto edit = [&] {
         out.clear();
-        m.edited = known.edit(store, out);
+        m.edited = known.edit(store, out) && m.edited;
     };
     auto cold = [&] {
         out.clear();
@@ -177,17 +179,14 @@ InMemory in_memory(const std::string& fil, const std::string& source) {
         out.clear();
         m.edited = written.edit(store, out) && m.edited;
     };
-    auto once = [](double& best, const std::function<void()>& step,
-                   const std::function<void()>& prepare) {
-        best = std::min(best, best_of(step, prepare, 1));
-    };
     auto nothing = [] {};
+    auto assume_written = [&] { written.assume(source); };
     m.write = m.edit = m.cold = m.again = 1e30;
     for (int round = 0; round < 9; ++round) {
-        once(m.write, write, nothing);
-        once(m.edit, edit, nothing);
-        once(m.cold, cold, nothing);
-        once(m.again, again, [&] { written.assume(source); });
+        m.write = std::min(m.write, best_of(write, nothing, 1));
+        m.edit = std::min(m.edit, best_of(edit, nothing, 1));
+        m.cold = std::min(m.cold, best_of(cold, nothing, 1));
+        m.again = std::min(m.again, best_of(again, assume_written, 1));
     }
     return m;
 }
@@ -228,9 +227,6 @@ int main(int argc, char** argv) {
     size_t src_bytes = fs::file_size(out);
     const std::string written = read_all(out);
 
-    // One save of a fresh load with one alarm changed, `base` back at the
-    // path first; the save edits that source. As in the editor, the source
-    // is compared at the load, or (`cold`) by the save itself.
     auto change_alarm = [] {
         TBIN_DLIST* alarms = nullptr;
         if (GemGetAlList(0, &alarms) > 0) {
@@ -243,9 +239,10 @@ int main(int argc, char** argv) {
         }
         ZorFreeTBIN_DLIST(alarms);
     };
-    // What came before the save: as in the editor, the source compared at
-    // the load; nothing, the save compares it; or a save, whose text the
-    // next one takes without comparing.
+    // One save of a fresh load with one alarm changed, `base` back at the
+    // path first; the save edits that source. What came before the save: as
+    // in the editor, the source compared at the load; nothing, the save
+    // compares it; or a save, whose text the next one takes without comparing.
     enum class Before { compared, nothing, saved };
     auto edit_once = [&](const std::string& base, int& way, Before before) {
         return best_of(
@@ -282,11 +279,11 @@ int main(int argc, char** argv) {
     const bool hand_laid = argc > 4;
     const std::string hand_base = hand_laid ? read_all(argv[4]) : "";
     int edited_way = ZOR_WRITE_EDITED, hand_way = ZOR_WRITE_EDITED;
-    double edit = 1e30, hand = 1e30, edit_cold = 1e30, hand_cold = 1e30, hand_later = 1e30;
-    double compare = 1e30, compare_hand = 1e30;
     // Once before the peak memory is taken: the compared source is held.
-    edit = edit_once(written, edited_way, Before::compared);
-    if (hand_laid) hand = edit_once(hand_base, hand_way, Before::compared);
+    double edit = edit_once(written, edited_way, Before::compared);
+    double hand = hand_laid ? edit_once(hand_base, hand_way, Before::compared) : 0;
+    double edit_cold = 1e30, hand_cold = 1e30, hand_later = 1e30;
+    double compare = 1e30, compare_hand = 1e30;
 
     std::string junk(src_bytes, 'x');
     std::string floor_path = (work / "floor.txt").string();
