@@ -5,12 +5,14 @@
 #include <cerrno>
 
 #include "platform/platform.h"
+#include "platform/working_file_posix.h"
 
 namespace zor::platform {
 
 FileLock::State FileLock::try_lock(const std::string& path) {
     release();
-    fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    // Never through a link: the lock file would be made wherever it led.
+    fd_ = open_without_link(path, O_RDWR);
     if (fd_ < 0) return State::failed;
     if (::flock(fd_, LOCK_EX | LOCK_NB) == 0) return State::held;
     if (errno == EWOULDBLOCK) return State::busy;

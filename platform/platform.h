@@ -4,6 +4,7 @@
 // the POSIX build; a Win32 build supplies the same functions.
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,8 +12,6 @@
 namespace zor::platform {
 
 // ---- files ----------------------------------------------------------------
-// Renames `from` to `to`, replacing an existing `to` in one step.
-bool rename_replacing(const std::string& from, const std::string& to);
 // Removes a file; false when it did not exist or could not be removed.
 bool remove_file(const std::string& path);
 bool file_exists(const std::string& path);
@@ -28,6 +27,83 @@ bool read_whole_file(const std::string& path, std::string& bytes, std::string& e
 // True when both names lead to one existing file (same device and inode),
 // however they are spelled or linked.
 bool same_file(const std::string& a, const std::string& b);
+
+// An errno value from the functions above for the user: "is a directory"
+// (EISDIR), "is not a regular file" (EINVAL), else the system's text.
+std::string file_error_cause(int error);
+
+// Replaces a whole file so that its name always leads to the old content or
+// to the complete new one, never to a part: the new content goes to a
+// temporary file in the target's directory, created exclusively (never
+// through a link), which commit() flushes to disk and renames over the
+// target, then syncs the directory. The replaced file's mode (and, where
+// permitted, its owner and group) carries over to the new one. A directory,
+// FIFO, device or socket at the path, and a file the caller may not write,
+// are refused and left as they are.
+class ReplacingFile {
+  public:
+    // What a symbolic link at the path stands for.
+    enum class Link {
+        // A file the user named: the file the link leads to is replaced, in
+        // its own directory, and the link stays (as text editors save).
+        write_through,
+        // A name the program keeps for itself: the link is replaced by the
+        // new file, and what it led to is never touched.
+        replace,
+    };
+
+    ReplacingFile() = default;
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+    ~ReplacingFile() { discard(); }
+
+    // Starts replacing `path`. The content is written under a fresh name, or
+    // under `temporary` (a name in the same directory) when one is given:
+    // whatever file or link stands there is removed first. False when the
+    // path is refused or the temporary file cannot be made.
+    bool open(const std::string& path, Link link = Link::write_through,
+              const std::string& temporary = {});
+    // Adds bytes to the new content; false once anything has failed.
+    bool write(std::string_view bytes);
+    // Puts the new content in place. With `backup` named, the file being
+    // replaced is first kept under that name: as a second name for it, or
+    // where there cannot be one, as a copy, which replaces an older backup
+    // only once complete. False when anything failed: the temporary file is
+    // gone then, and the target and the older backup are as they were.
+    bool commit(const std::string& backup = {});
+    // Gives up: the temporary file is removed, the target left untouched.
+    void discard();
+    bool is_open() const { return fd_ >= 0; }
+
+    // The first failure as an errno value (0 for none): EISDIR for a
+    // directory at the path, EINVAL for anything else that is no regular
+    // file, EACCES for a file the caller may not write.
+    int error() const { return error_; }
+    // The same for the user (file_error_cause).
+    std::string cause() const { return file_error_cause(error_); }
+    // True when the failure was in keeping the backup.
+    bool backup_failed() const { return backup_failed_; }
+
+  private:
+    bool fail(int error);
+    bool flush();
+    bool keep_backup(const std::string& backup);
+
+    int fd_ = -1;
+    std::string target_;     // the file replaced: the path, or where its link leads
+    std::string temporary_;  // what the new content is written under
+    std::string pending_;    // written bytes not yet handed to the system
+    int error_ = 0;
+    bool backup_failed_ = false;
+};
+
+// Opens a file the program keeps under a fixed name for writing from its
+// start (created when missing, else emptied), never through a link: a
+// symbolic link at the name is removed and a new file made in its place.
+// Anything else that is no regular file is refused without blocking (errno
+// EISDIR for a directory, EINVAL otherwise). Null on failure, errno saying
+// why; close it with std::fclose.
+std::FILE* open_working_file(const std::string& path);
 
 // An exclusive lock on a file (created when missing), held until release()
 // or destruction; other processes that lock the same file wait. Advisory:

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <set>
 #include <thread>
+#include <vector>
 
 #include "tests/compile_run.h"
 
@@ -219,6 +220,46 @@ TEST(CompilerFailures, NoStaleSuccessAndAMissingLogIsSaidOnce) {
     ASSERT_NE(at, std::string::npos) << nolog.output();
     EXPECT_EQ(nolog.output().find(said, at + 1), std::string::npos);
     EXPECT_EQ(nolog.read("zor_conf.end"), "0");
+}
+
+TEST(CompilerFailures, ALinkPlantedUnderAnyNameTheRunWritesIsNeverFollowed) {
+    const std::string source = many_blocks(3, 1);
+    CompileRun clean;
+    clean.write("eq.txt", source);
+    ASSERT_EQ(clean.compile("eq.txt"), 0) << clean.output();
+
+    // Every name: the outputs, what they were once written under, the end
+    // marker's two names, the section files and the run's working files.
+    std::vector<std::string> names = {"l1l1l1.end", "zor_conf.end", "AAZZ", "ZorEdit.log",
+                                      "zor_conf.log"};
+    for (const char* output : kOutputs) {
+        names.push_back(output);
+        names.push_back(std::string(output) + ".zorcompile-tmp");
+    }
+    for (const char* section : {"$EC_TMP", "$SV_TMP", "$V__TMP", "$CE_TMP", "$RP_TMP", "$AL_TMP",
+                                "$SP_TMP", "$PP_TMP", "$FP_TMP", "$RCP_TMP", "$TR_TMP"})
+        names.push_back(section);
+    CompileRun run;
+    run.write("eq.txt", source);
+    fs::create_directory(run.dir() / "victims");
+    for (size_t i = 0; i < names.size(); ++i) {
+        const fs::path victim = run.dir() / "victims" / std::to_string(i);
+        run.write(victim.string(), "victim " + names[i]);
+        fs::create_symlink(victim, run.dir() / names[i]);
+    }
+    EXPECT_EQ(run.compile("eq.txt"), 0) << run.output();
+    for (size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(run.read((run.dir() / "victims" / std::to_string(i)).string()),
+                  "victim " + names[i])
+            << names[i];
+    EXPECT_EQ(run.output(), clean.output());
+    for (const char* name : {"eq.fil", "eq.h", "eq.bas", "eq.vb", "eq.cs", "ENG_ID.CSV",
+                             "ZorEdit.log", "AAZZ", "zor_conf.end", "$EC_TMP", "$SV_TMP"}) {
+        EXPECT_FALSE(fs::is_symlink(run.dir() / name)) << name;
+        EXPECT_EQ(run.read(name), clean.read(name)) << name;
+    }
+    EXPECT_FALSE(fs::is_symlink(run.dir() / "zor_conf.log"));
+    EXPECT_EQ(run.read("zor_conf.log"), "");
 }
 
 }  // namespace

@@ -502,14 +502,9 @@ TEST_F(Records, AFailedWriteNamesTheFileAndTheCause) {
     std::filesystem::create_directories(path + ".bak/kept");
     EXPECT_EQ(ZorWriteEqInfo(path.c_str()), ZOR_E_FAIL);
     EXPECT_EQ(test::last_error(),
-              "cannot keep the previous source as " + path + ".bak: Is a directory");
+              "cannot keep the previous source as " + path + ".bak: is a directory");
     EXPECT_EQ(test::read_file(path), "// hand-written\r\n");
-    std::filesystem::remove_all(path + ".bak");
-
-    std::filesystem::create_directories(path + ".zoredit-tmp/kept");
-    EXPECT_EQ(ZorWriteEqInfo(path.c_str()), ZOR_E_FAIL);
-    EXPECT_EQ(test::last_error(), "cannot write " + path + ".zoredit-tmp: Is a directory");
-    EXPECT_EQ(test::read_file(path), "// hand-written\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_), {}), 4);  // no temporary
 }
 
 TEST_F(Records, AFailedLoadKeepsWhatWasLoaded) {

@@ -1,11 +1,7 @@
 #include "zoredit/source_writer.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <map>
 
 #include "platform/platform.h"
@@ -422,42 +418,14 @@ bool write_source(const Store& s, std::string& out, std::string& error) {
 }
 
 bool replace_file(const std::string& path, const std::string& text, std::string& error) {
-    namespace fs = std::filesystem;
-    std::string temp = path + ".zoredit-tmp";
-    {
-        errno = 0;
-        std::ofstream file(temp, std::ios::binary | std::ios::trunc);
-        file.write(text.data(), static_cast<std::streamsize>(text.size()));
-        file.close();
-        if (!file) {
-            error = "cannot write " + temp + ": " + std::strerror(errno != 0 ? errno : EIO);
-            platform::remove_file(temp);
-            return false;
-        }
-    }
-    std::error_code ec;
-    if (fs::exists(path, ec)) {
-        // A second name for the old file is the backup; the rename below
-        // then only takes the first name away from it.
-        std::string backup = path + ".bak";
-        fs::remove(backup, ec);
-        fs::create_hard_link(path, backup, ec);
-        if (ec) fs::copy_file(path, backup, fs::copy_options::overwrite_existing, ec);
-        // A directory in the backup's place is the cause, not what copying
-        // onto it reports.
-        if (ec && fs::is_directory(backup)) ec = std::make_error_code(std::errc::is_a_directory);
-        if (ec) {
-            error = "cannot keep the previous source as " + path + ".bak: " + ec.message();
-            platform::remove_file(temp);
-            return false;
-        }
-    }
-    if (!platform::rename_replacing(temp, path)) {
-        error = "cannot rename " + temp + " to " + path + ": " + std::strerror(errno);
-        platform::remove_file(temp);
-        return false;
-    }
-    return true;
+    const std::string backup = path + ".bak";
+    platform::ReplacingFile file;
+    if (file.open(path) && file.write(text) && file.commit(backup)) return true;
+    file.discard();
+    error = file.backup_failed()
+                ? "cannot keep the previous source as " + backup + ": " + file.cause()
+                : "cannot write " + path + ": " + file.cause();
+    return false;
 }
 
 }  // namespace zor::edit

@@ -41,8 +41,8 @@ bool block_fields(const Def& def, Kind kind, int32_t stream, BlockFields& out);
 // list with element names, 0 when either gives the same definition.
 int needed_revision(const Variable& v);
 
-// Writes `text` to `path` through a temporary file beside it, keeping the
-// previous file as `path` + ".bak".
+// Replaces `path` by `text` as platform::ReplacingFile does, keeping the
+// previous file as `path` + ".bak"; false with the reason in `error`.
 bool replace_file(const std::string& path, const std::string& text, std::string& error);
 
 }  // namespace zor::edit

@@ -322,8 +322,11 @@ ZOREDIT_API int GemEditSetupEquipment(int eq, const char* cnf_path, const char* 
 // or cannot be read, ZOR_E_FAIL when no path is named or nothing is loaded.
 ZOREDIT_API int ZorCompareEqInfo(const char* source_path);
 // Writes every live definition (deleted ones are dropped) as definition source
-// to `source_path`: written to a temporary file beside it, the old file kept
-// as `source_path` + ".bak", then renamed into place. When the file at the
+// to `source_path`: written to a fresh temporary file beside it, the old file
+// kept as `source_path` + ".bak", then renamed into place with the old file's
+// mode. A symbolic link at the path is written through (the file it leads to
+// is replaced, the link stays); a directory, FIFO, device or a file the caller
+// may not write is refused and left alone. When the file at the
 // path is the source the definitions were loaded from (its blocks compile to
 // them), only the changed definitions are rewritten: untouched blocks keep
 // their bytes and the comments around them, a deleted definition's block

@@ -1,6 +1,5 @@
 #include "compiler/driver/driver.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -40,11 +39,13 @@ int read_editor_port() {
 // The marker appears by a rename, so a waiting editor never sees it half
 // written. False (with errno in `error`) when it could not be put in place.
 bool write_end_marker(bool clean, int& error) {
-    if (!write_text_file(kMarkerTemporaryName, clean ? "0" : "1", &error)) return false;
-    if (platform::rename_replacing(kMarkerTemporaryName, kMarkerName)) return true;
-    error = errno;
-    platform::remove_file(kMarkerTemporaryName);
-    return false;
+    TextFile marker;
+    if (marker.open_replacing(kMarkerName, kMarkerTemporaryName)) {
+        marker.write(clean ? "0" : "1");
+        marker.close();
+    }
+    error = marker.error();
+    return error == 0;
 }
 
 // Ends a run: closes the log and puts the end marker in place. A marker
@@ -72,14 +73,11 @@ std::string same_as_source(const std::string& source, const std::vector<std::str
     return {};
 }
 
-// Every file the compile proper writes, as final and as temporary names.
+// Every file the compile proper writes. (What they are written under until
+// complete is made afresh, so it cannot be the source.)
 std::vector<std::string> compile_outputs(const OutputPaths& paths) {
-    std::vector<std::string> outputs;
-    for (const std::string& path :
-         {paths.object, paths.h, paths.bas, paths.vb, paths.cs, std::string(kListName)}) {
-        outputs.push_back(path);
-        outputs.push_back(temporary_path(path));
-    }
+    std::vector<std::string> outputs = {paths.object, paths.h,  paths.bas,
+                                        paths.vb,     paths.cs, std::string(kListName)};
     for (int i = 0; i < kSectionCount; ++i)
         outputs.push_back(section_file_name(static_cast<Section>(i)));
     return outputs;
@@ -199,7 +197,7 @@ int run_compiler(int argc, char** argv) {
     c.messages.connect_editor(read_editor_port());
     c.revision = 2;
     write_text_file(kRunLockName, "");
-    write_text_file(kMarkerName, "");
+    // No stale marker: removed, never written, so a link there leads nowhere.
     platform::remove_file(kMarkerName);
     if (int error = c.messages.open_log(kLogName))
         c.messages.to_stdout(

@@ -2,30 +2,24 @@
 
 #include <cerrno>
 
-#include "platform/platform.h"
-
 namespace zor::compiler {
-
-std::string temporary_path(const std::string& path) { return path + ".zorcompile-tmp"; }
 
 bool TextFile::open(const std::string& path) {
     close();
     path_ = path;
-    replacing_ = false;
     error_ = 0;
-    file_ = std::fopen(path.c_str(), "wb");
+    file_ = platform::open_working_file(path);
     if (!file_) fail();
     return file_ != nullptr;
 }
 
-bool TextFile::open_replacing(const std::string& path) {
+bool TextFile::open_replacing(const std::string& path, const std::string& temporary) {
     close();
     path_ = path;
-    replacing_ = true;
     error_ = 0;
-    file_ = std::fopen(temporary_path(path).c_str(), "wb");
-    if (!file_) fail();
-    return file_ != nullptr;
+    if (replacing_.open(path, platform::ReplacingFile::Link::replace, temporary)) return true;
+    error_ = replacing_.error();
+    return false;
 }
 
 void TextFile::fail() {
@@ -47,32 +41,35 @@ void TextFile::write(std::string_view text) {
 }
 
 void TextFile::write_raw(std::string_view bytes) {
-    if (!file_ || bytes.empty()) return;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) fail();
+    if (bytes.empty()) return;
+    if (replacing_.is_open()) {
+        if (!replacing_.write(bytes) && error_ == 0) error_ = replacing_.error();
+    } else if (file_ && std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+        fail();
+    }
 }
 
 bool TextFile::close() {
+    if (replacing_.is_open()) {
+        if (!replacing_.commit() && error_ == 0) error_ = replacing_.error();
+        return error_ == 0;
+    }
     if (!file_) return error_ == 0;
     if (std::fflush(file_) != 0) fail();
     if (std::fclose(file_) != 0) fail();
     file_ = nullptr;
-    if (replacing_) {
-        const std::string temporary = temporary_path(path_);
-        if (error_ == 0 && !platform::rename_replacing(temporary, path_)) fail();
-        if (error_ != 0) platform::remove_file(temporary);
-    }
     return error_ == 0;
 }
 
 void TextFile::discard() {
+    replacing_.discard();
     if (!file_) return;
     std::fclose(file_);
     file_ = nullptr;
-    if (replacing_) platform::remove_file(temporary_path(path_));
 }
 
 void TextFile::close_into(std::vector<WriteFailure>& failures) {
-    bool was_open = file_ != nullptr;
+    bool was_open = is_open();
     if (!close() && was_open) failures.push_back({path_, error_});
 }
 

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/platform.h"
+
 namespace zor::compiler {
 
 // A file that could not be written completely, and why (an errno value).
@@ -22,12 +24,16 @@ class TextFile {
     TextFile& operator=(const TextFile&) = delete;
     ~TextFile() { close(); }
 
-    // Creates or truncates the file; false when it cannot be opened.
+    // A working file under a fixed name: created or emptied, never written
+    // through a link (platform::open_working_file); false when it cannot be
+    // opened.
     bool open(const std::string& path);
-    // Writes under temporary_path(path) instead; close() puts the file in
-    // place only when every write succeeded, so a failed run leaves the
-    // previous file as it was.
-    bool open_replacing(const std::string& path);
+    // An output that replaces the previous one whole (platform::ReplacingFile,
+    // a link at the path replaced, not followed); close() puts it in place
+    // only when every write succeeded, so a failed run leaves the previous
+    // file as it was. With `temporary` named, the file is written under that
+    // name until then.
+    bool open_replacing(const std::string& path, const std::string& temporary = {});
     void write(std::string_view text);
     // Writes bytes unchanged (for copying text that already has CR LF).
     void write_raw(std::string_view bytes);
@@ -35,7 +41,7 @@ class TextFile {
     bool close();
     // Closes without putting a replacing file in place.
     void discard();
-    bool is_open() const { return file_ != nullptr; }
+    bool is_open() const { return file_ != nullptr || replacing_.is_open(); }
     // The path given to open, and the first failure's errno (0 for none).
     const std::string& path() const { return path_; }
     int error() const { return error_; }
@@ -46,16 +52,13 @@ class TextFile {
     void fail();
 
     std::FILE* file_ = nullptr;
+    platform::ReplacingFile replacing_;
     std::string path_;
-    bool replacing_ = false;
     int error_ = 0;
 };
 
-// The name a replacing file is written under until it is complete.
-std::string temporary_path(const std::string& path);
-
-// Writes `text` as the whole content of `path`; false on any failure, with
-// the errno in `error` when given.
+// Writes `text` as the whole content of the working file `path`; false on
+// any failure, with the errno in `error` when given.
 bool write_text_file(const std::string& path, std::string_view text, int* error = nullptr);
 
 }  // namespace zor::compiler
