@@ -1,12 +1,11 @@
 #include "editor/shell/cnf_file.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
 
-#include "editor/shell/action.h"
 #include "editor/shell/sjis.h"
 #include "editor/shell/string_grid.h"
+#include "editor/shell/whole_file.h"
 
 namespace zor::editor {
 
@@ -40,21 +39,7 @@ QByteArray cnfText(const QString& path, const StringGrid& grid) {
 }
 
 void writeCnfFile(const QString& path, const StringGrid& grid) {
-    const QByteArray bytes = cnfText(path, grid);
-    auto fail = [&](const QString& reason) {
-        throw ActionError(QStringLiteral("入出力エラー: %1 (%2)").arg(path, reason));
-    };
-    // Unbuffered, so a write cut short by a full disk shows in its count:
-    // through the buffer it would be committed as a success.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) fail(file.errorString());
-    const qint64 written = file.write(bytes);
-    if (written < 0) fail(file.errorString());
-    if (written != bytes.size())
-        fail(QStringLiteral("書き込みが途中で止まりました %1 / %2 バイト")
-                 .arg(written)
-                 .arg(bytes.size()));
-    if (!file.commit()) fail(file.errorString());
+    writeWholeFile(path, cnfText(path, grid));
 }
 
 }  // namespace zor::editor

@@ -20,9 +20,9 @@ inline constexpr int kCnfMaxRows = 50;
 // Throws ActionError when a text does not fit Shift-JIS.
 QByteArray cnfText(const QString& path, const StringGrid& grid);
 
-// Writes cnfText to `path` through a temporary file beside it that replaces
-// the old file only once it is complete, so a failed save leaves the old file
-// as it was. Throws ActionError with the input/output message on failure.
+// Writes cnfText to `path` with writeWholeFile, so a failed save leaves the
+// old file as it was. Throws ActionError with the input/output message on
+// failure.
 void writeCnfFile(const QString& path, const StringGrid& grid);
 
 }  // namespace zor::editor

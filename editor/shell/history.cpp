@@ -2,24 +2,27 @@
 
 #include <QFile>
 #include <algorithm>
+#include <cerrno>
+#include <string>
 
 #include "editor/shell/action.h"
 #include "editor/shell/sjis.h"
+#include "editor/shell/whole_file.h"
+#include "platform/platform.h"
 
 namespace zor::editor {
 
-namespace {
-QString ioErrorMessage(const QString& fileName, const QFile& f) {
-    return QStringLiteral("入出力エラー: %1 (%2)").arg(fileName, f.errorString());
-}
-}  // namespace
-
 QStringList readTextLines(const QString& fileName, int maxCount) {
     QStringList lines;
-    QFile f(fileName);
-    if (!f.exists()) return lines;
-    if (!f.open(QIODevice::ReadOnly)) throw ActionError(ioErrorMessage(fileName, f));
-    QByteArray all = f.readAll();
+    const std::string path = QFile::encodeName(fileName).toStdString();
+    std::string bytes;
+    if (!platform::read_regular_file(path, bytes)) {
+        if (errno == ENOENT) return lines;
+        // A FIFO is refused, not waited on: nobody is going to write it.
+        throw ActionError(fileErrorMessage(fileName, errno));
+    }
+    const QByteArray all =
+        QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
     qsizetype start = 0;
     while (start < all.size() && (maxCount < 0 || lines.size() < maxCount)) {
         qsizetype end = all.indexOf('\n', start);
@@ -35,9 +38,7 @@ QStringList readTextLines(const QString& fileName, int maxCount) {
 void writeTextLines(const QString& fileName, const QStringList& lines) {
     QByteArray out;
     for (const QString& line : lines) out += toSjis(line) + "\r\n";
-    QFile f(fileName);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(out) != out.size())
-        throw ActionError(ioErrorMessage(fileName, f));
+    writeWholeFile(fileName, out);
 }
 
 int ReadHistory(int maxCount, const QString& fileName, QStringList& list) {

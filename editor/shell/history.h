@@ -18,8 +18,8 @@ int ReadHistory(int maxCount, const QString& fileName, QStringList& list);
 // written as a blank first line, which the next call drops.
 int AddHistory(int maxCount, const QString& fileName, const QString& entry);
 
-// Writes lines as Shift-JIS with CR LF line ends; throws ActionError when the
-// file cannot be written.
+// Writes lines as Shift-JIS with CR LF line ends, replacing the file whole
+// (writeWholeFile); throws ActionError when the file cannot be written.
 void writeTextLines(const QString& fileName, const QStringList& lines);
 // The lines of a Shift-JIS text file without their line ends; an empty list
 // when the file does not exist; throws ActionError when it cannot be read.
