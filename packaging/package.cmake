@@ -22,8 +22,10 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/textscan ${CMAKE_BINARY_DIR}/zoredit)
 
 # The library cache is refreshed by dpkg's ldconfig trigger; the empty
-# maintainer scripts stand in for the ones that would call ldconfig.
+# maintainer scripts stand in for the ones that would call ldconfig. The
+# symbols file is checked against the libraries by the test library_symbols.
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA
+    ${CMAKE_CURRENT_SOURCE_DIR}/debian/symbols
     ${CMAKE_CURRENT_SOURCE_DIR}/debian/triggers
     ${CMAKE_CURRENT_SOURCE_DIR}/debian/postinst
     ${CMAKE_CURRENT_SOURCE_DIR}/debian/postrm)

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Configures and builds everything into build/ (or $ZOR_BUILD_DIR).
+# Configures and builds everything into build/ (or $ZOR_BUILD_DIR), or only
+# the targets $ZOR_TARGETS names (e.g. ZOR_TARGETS="ZorCompile ZorInspect").
 # Extra arguments go to cmake's configure step, e.g. -DZOR_SANITIZE=ON.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -12,4 +13,8 @@ if ! configure_log=$(cmake -S "$root" -B "$build" -G Ninja \
     echo "build.sh: configuring $build failed" >&2
     exit 1
 fi
-cmake --build "$build"
+targets=()
+for target in ${ZOR_TARGETS:-}; do
+    targets+=(--target "$target")
+done
+cmake --build "$build" "${targets[@]}"
