@@ -104,12 +104,20 @@ std::vector<ProfileEntry> Profile::missing(const Snapshot& s) const {
         present.insert(std::string(1, static_cast<char>('A' + static_cast<int>(kind))) +
                        matching_name(kind, name));
     };
-    for (const auto& v : s.variables) add(v.kind, v.name);
-    for (const auto& e : s.events) add(Kind::CE, e.name);
-    for (const auto& r : s.reports) add(Kind::RP, r.name);
-    for (const auto& a : s.alarms) add(Kind::AL, a.name);
-    for (const auto& p : s.programs) add(p.kind, p.name);
-    for (const auto& t : s.traces) add(Kind::TR, t.name);
+    auto add_all = [&](Kind kind, const auto& table) {
+        for (const auto& e : table.entries()) add(kind, e.def.name);
+    };
+    const edit::Store& store = s.store();
+    add_all(Kind::EC, store.ec);
+    add_all(Kind::SV, store.sv);
+    add_all(Kind::DV, store.dv);
+    add_all(Kind::CE, store.ce);
+    add_all(Kind::RP, store.rp);
+    add_all(Kind::AL, store.al);
+    add_all(Kind::PP, store.pp);
+    add_all(Kind::FP, store.fp);
+    add_all(Kind::RC, store.rc);
+    add_all(Kind::TR, store.tr);
     std::vector<ProfileEntry> out;
     for (const auto& e : entries_)
         if (!present.count(std::string(1, static_cast<char>('A' + static_cast<int>(e.kind))) +

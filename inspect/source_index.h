@@ -1,8 +1,7 @@
 #pragma once
 // Where each definition starts in a definition source, and the link names
-// its blocks write. The object file read through zoredit knows neither: it
-// has no line numbers, and a link whose name names nothing comes back as
-// ID 0 (for an alarm's events, the same as no event at all).
+// its blocks write. The object file has no line numbers: the check takes
+// each finding's line from here.
 
 #include <string>
 #include <unordered_map>

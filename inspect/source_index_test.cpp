@@ -67,8 +67,13 @@ TEST(FindingText, LinesNameTheSourceLineWhenKnownAndJsonKeepsShiftJisWhole) {
     Finding spool{"E103", Severity::Error, Kind::SP, "1", "", "text", 0};
     EXPECT_EQ(finding_line(spool, "eq.fil", ""), "eq.fil: error E103: SPOOL 1: text");
 
-    // "ソ" is 0x83 0x5C: its trail byte is no backslash to escape.
-    EXPECT_EQ(json_string("\x83\x5C\\\"\x01\t"), "\"\x83\x5C\\\\\\\"\\u0001\\u0009\"");
+    // "ソ" is 0x83 0x5C: it comes out as UTF-8, its trail byte no backslash.
+    f.name = "\x83\x5C\"";
+    f.text = "a\x01";
+    EXPECT_EQ(
+        findings_json({f}),
+        "[\n  {\"code\": \"E101\", \"severity\": \"warning\", \"kind\": \"CE\", \"id\": "
+        "\"5001\", \"name\": \"\xE3\x82\xBD\\\"\", \"text\": \"a\\u0001\", \"line\": null}\n]\n");
     EXPECT_EQ(findings_json({}), "[]\n");
 }
 
