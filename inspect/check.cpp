@@ -306,21 +306,7 @@ class Checker {
                     "the name differs from " + std::string(kind_name(alike->second.first)) + " " +
                         alike->second.second + " only in case: the .vb and .bas do not build");
         };
-        auto numbered = [&](Kind kind, const auto& table) {
-            for (const auto& e : table.entries()) name(kind, std::to_string(e.def.id), e.def.name);
-        };
-        numbered(Kind::EC, store_.ec);
-        numbered(Kind::SV, store_.sv);
-        numbered(Kind::DV, store_.dv);
-        numbered(Kind::CE, store_.ce);
-        numbered(Kind::RP, store_.rp);
-        numbered(Kind::AL, store_.al);
-        for (const auto& e : store_.sp.entries())
-            name(Kind::SP, std::to_string(e.def.stream), e.def.name);
-        for (const auto& e : store_.pp.entries()) name(Kind::PP, e.def.ppid.text, e.def.name);
-        for (const auto& e : store_.fp.entries()) name(Kind::FP, e.def.ppid.text, e.def.name);
-        for (const auto& e : store_.rc.entries()) name(Kind::RC, e.def.id, e.def.name);
-        for (const auto& e : store_.tr.entries()) name(Kind::TR, e.def.trid.text, e.def.name);
+        s_.each_definition(name);
     }
 
     const Snapshot& s_;

@@ -220,16 +220,6 @@ std::vector<Field> trace_fields(const edit::Trace& t, const Snapshot& s) {
     return f.links("variables", Link::StatusVariable, t.svs).take();
 }
 
-std::string shown_id(const edit::Variable& d) { return std::to_string(d.id); }
-std::string shown_id(const edit::Event& d) { return std::to_string(d.id); }
-std::string shown_id(const edit::Report& d) { return std::to_string(d.id); }
-std::string shown_id(const edit::Alarm& d) { return std::to_string(d.id); }
-std::string shown_id(const edit::Spool& d) { return std::to_string(d.stream); }
-std::string shown_id(const edit::ProcessProgram& d) { return d.ppid.text; }
-std::string shown_id(const edit::FormattedProgram& d) { return d.ppid.text; }
-std::string shown_id(const edit::Recipe& d) { return d.id; }
-std::string shown_id(const edit::Trace& d) { return d.trid.text; }
-
 template <auto Table, auto Build>
 Definition build(const Snapshot& s, Kind kind, size_t index) {
     const auto& d = (s.store().*Table).entries()[index].def;

@@ -104,20 +104,8 @@ std::vector<ProfileEntry> Profile::missing(const Snapshot& s) const {
         present.insert(std::string(1, static_cast<char>('A' + static_cast<int>(kind))) +
                        matching_name(kind, name));
     };
-    auto add_all = [&](Kind kind, const auto& table) {
-        for (const auto& e : table.entries()) add(kind, e.def.name);
-    };
-    const edit::Store& store = s.store();
-    add_all(Kind::EC, store.ec);
-    add_all(Kind::SV, store.sv);
-    add_all(Kind::DV, store.dv);
-    add_all(Kind::CE, store.ce);
-    add_all(Kind::RP, store.rp);
-    add_all(Kind::AL, store.al);
-    add_all(Kind::PP, store.pp);
-    add_all(Kind::FP, store.fp);
-    add_all(Kind::RC, store.rc);
-    add_all(Kind::TR, store.tr);
+    s.each_definition(
+        [&](Kind kind, const std::string&, const std::string& name) { add(kind, name); });
     std::vector<ProfileEntry> out;
     for (const auto& e : entries_)
         if (!present.count(std::string(1, static_cast<char>('A' + static_cast<int>(e.kind))) +

@@ -70,6 +70,26 @@ std::optional<Target> Snapshot::resolve(edit::Link link, std::string_view name) 
     return std::nullopt;
 }
 
+void Snapshot::each_definition(
+    const std::function<void(Kind, const std::string&, const std::string&)>& f) const {
+    size_t kind = 0;
+    edit::for_each_kind([&](auto table, auto) {
+        for (const auto& e : (store_.*table).entries())
+            f(kAllKinds[kind], shown_id(e.def), e.def.name);
+        ++kind;
+    });
+}
+
+std::string shown_id(const edit::Variable& d) { return std::to_string(d.id); }
+std::string shown_id(const edit::Event& d) { return std::to_string(d.id); }
+std::string shown_id(const edit::Report& d) { return std::to_string(d.id); }
+std::string shown_id(const edit::Alarm& d) { return std::to_string(d.id); }
+std::string shown_id(const edit::Spool& d) { return std::to_string(d.stream); }
+std::string shown_id(const edit::ProcessProgram& d) { return d.ppid.text; }
+std::string shown_id(const edit::FormattedProgram& d) { return d.ppid.text; }
+std::string shown_id(const edit::Recipe& d) { return d.id; }
+std::string shown_id(const edit::Trace& d) { return d.trid.text; }
+
 std::vector<Kind> Snapshot::variable_kinds_named(std::string_view name) const {
     std::vector<Kind> out;
     for (Kind k : {Kind::EC, Kind::SV, Kind::DV})

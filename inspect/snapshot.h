@@ -10,6 +10,7 @@
 // threads while it is being read.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -62,8 +63,25 @@ class Snapshot {
     // `name`.
     std::vector<Kind> variable_kinds_named(std::string_view name) const;
 
+    // Calls f(kind, ID as shown, name) for every definition, the kinds in
+    // the order of Kind, each in file order.
+    void each_definition(
+        const std::function<void(Kind, const std::string&, const std::string&)>& f) const;
+
   private:
     edit::Store store_;
 };
+
+// A definition's ID as people read it: decimal, the text ID as written, a
+// spool's stream.
+std::string shown_id(const edit::Variable& d);
+std::string shown_id(const edit::Event& d);
+std::string shown_id(const edit::Report& d);
+std::string shown_id(const edit::Alarm& d);
+std::string shown_id(const edit::Spool& d);
+std::string shown_id(const edit::ProcessProgram& d);
+std::string shown_id(const edit::FormattedProgram& d);
+std::string shown_id(const edit::Recipe& d);
+std::string shown_id(const edit::Trace& d);
 
 }  // namespace zor::inspect
