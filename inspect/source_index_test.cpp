@@ -26,14 +26,12 @@ const char* kSource =
     "    ce_off : CE_OFF\r\n"
     "}";
 
-TEST(SourceIndex, FindsHeaderLinesAndTheLinkNamesEachBlockWrites) {
+TEST(SourceIndex, FindsHeaderLinesByKindAndNameAndSpoolsByStream) {
     SourceIndex index;
     index.scan(kSource);
     const SourceBlock* rp = index.find(Kind::RP, "RP_A");
     ASSERT_NE(rp, nullptr);
     EXPECT_EQ(rp->line, 3);
-    EXPECT_EQ(rp->values("vname"), (std::vector<std::string>{"SV_X", "SV_Y"}));
-    EXPECT_TRUE(rp->values("rptid").empty());  // not a link: not kept
     EXPECT_EQ(index.find(Kind::CE, "COMMENTED"), nullptr);
     EXPECT_EQ(index.find(Kind::CE, "RP_A"), nullptr);  // names are per kind
 
@@ -46,7 +44,6 @@ TEST(SourceIndex, FindsHeaderLinesAndTheLinkNamesEachBlockWrites) {
     const SourceBlock* al = index.find(Kind::AL, "AL_HEAT");  // case folded as a fallback
     ASSERT_NE(al, nullptr);
     EXPECT_EQ(al->line, 15);
-    EXPECT_EQ(al->values("ce_off"), std::vector<std::string>{"CE_OFF"});
 }
 
 TEST(SourceIndex, AnUnreadableFileIsAReason) {
