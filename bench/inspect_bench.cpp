@@ -1,7 +1,7 @@
 // ZorInspect benchmark: for each object file given, zoredit's load of it and
-// the check of what was loaded (reading every definition out through
-// zoredit's C interface, then the rules), best of 5, in the same run; then
-// each export format of the file (read, resolve, write), against that load.
+// the check as ZorInspect and the editor run it (the file read into a
+// snapshot, then the rules), best of 5, in the same run; then each export
+// format of the file (read, resolve, write), against that load.
 //
 // Usage: inspect_bench FILE.fil [FILE.fil ...]   (inspect_bench.sh makes
 // the files: the compile benchmark's generator at several sizes, compiled)
@@ -22,7 +22,6 @@
 #include "inspect/export_json.h"
 #include "inspect/reference.h"
 #include "inspect/snapshot.h"
-#include "zoredit/fil_reader.h"
 #include "zoredit/zoredit.h"
 
 namespace {
@@ -44,13 +43,13 @@ double best_cpu_of(const std::function<void()>& f, int runs) {
 // The whole export as the command runs it, output to /dev/null (csv: to a
 // temporary directory).
 void run_export(const std::string& fil, const std::string& format) {
-    zor::edit::Equipment eq;
+    zor::inspect::Snapshot snapshot;
     std::string error;
-    if (!zor::edit::read_fil_file(fil, eq, error)) {
+    if (!snapshot.read(fil, error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         std::exit(1);
     }
-    zor::inspect::DefinitionFields defs(std::move(eq));
+    zor::inspect::DefinitionFields defs(snapshot);
     if (format == "csv") {
         auto dir = std::filesystem::temp_directory_path() / "inspect_bench_csv";
         if (!zor::inspect::export_csv(defs, dir.string(), error))
@@ -86,13 +85,13 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s\n", reason);
             return 1;
         }
-        // The check as the editor runs it after its own load: every
-        // definition read out through zoredit, then the rules.
+        // The check as the editor runs it after its own load: the object
+        // file read into a snapshot, then the rules.
         std::string error;
         size_t findings = 0;
         double check = best_of([&] {
             zor::inspect::Snapshot s;
-            if (!zor::inspect::take_snapshot(s, error)) std::fprintf(stderr, "%s\n", error.c_str());
+            if (!s.read(argv[i], error)) std::fprintf(stderr, "%s\n", error.c_str());
             findings = zor::inspect::check(s).size();
         });
         std::string name = argv[i];

@@ -36,8 +36,8 @@ struct Finding {
 
 // All findings in a fixed order: variables (then the VIDs they share),
 // events, reports, alarms, spools, traces, each kind in source order, and
-// the profile's last. With `source`, links that name nothing are named as
-// written and findings get their header line.
+// the profile's last. Links are named as the object file writes them; with
+// `source`, findings get their header line.
 std::vector<Finding> check(const Snapshot& snapshot, const SourceIndex* source = nullptr,
                            const Profile* profile = nullptr);
 

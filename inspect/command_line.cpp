@@ -13,7 +13,7 @@
 #include "inspect/reference.h"
 #include "inspect/snapshot.h"
 #include "inspect/source_index.h"
-#include "zoredit/fil_reader.h"
+#include "zoredit/cnf_reader.h"
 
 namespace zor::inspect {
 namespace {
@@ -27,16 +27,17 @@ void usage(std::ostream& out) {
            "  check FILE.fil [--source FILE.txt] [--profile FILE] [--cnf FILE.cnf]\n"
            "                 [--json] [--werror]\n"
            "      Checks the definitions of an object file as a whole: links that name\n"
-           "      nothing, VIDs the host cannot tell apart, spooling, traces, limits and\n"
-           "      values. --source gives findings their line in the definition source;\n"
-           "      --profile names definitions the equipment must have; --cnf loads an\n"
-           "      environment file with it; --json prints the findings as a JSON array;\n"
-           "      --werror fails the run on warnings too.\n"
+           "      nothing, VIDs the host cannot tell apart, spooling, traces, limits,\n"
+           "      values and names the ID files cannot hold. --source gives findings\n"
+           "      their line in the definition source; --profile names definitions the\n"
+           "      equipment must have; --cnf reads the environment file too; --json\n"
+           "      prints the findings as a JSON array (UTF-8); --werror fails the run on\n"
+           "      warnings too.\n"
            "  export FILE.fil --format json|csv|markdown|html [-o PATH]\n"
            "      Writes every definition: json (every field, UTF-8, schema 1), csv (one\n"
-           "      file per kind in the directory -o names), markdown or html (the GEM\n"
-           "      reference document). Without -o, json, markdown and html go to\n"
-           "      standard output.\n"
+           "      file per kind and one per list in the directory -o names), markdown\n"
+           "      or html (the GEM reference document). Without -o, json, markdown and\n"
+           "      html go to standard output.\n"
            "  diff OLD.fil NEW.fil [--json]\n"
            "      Lists the definitions added, removed, renamed and changed, field by\n"
            "      field and link by link, sorted by kind and ID. Exit status 0 when\n"
@@ -110,8 +111,15 @@ int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostr
 
     std::string error;
     Snapshot snapshot;
-    if (!load_snapshot(o.fil, o.cnf, snapshot, error)) {
+    if (!snapshot.read(o.fil, error)) {
         err << "ZorInspect: " << error << "\n";
+        return kExitUnreadable;
+    }
+    // The environment file changes no definition; it is read so that a
+    // session's pair of files is checked as one.
+    edit::CnfValues environment;
+    if (!o.cnf.empty() && !edit::read_cnf_file(o.cnf, environment, error)) {
+        err << "ZorInspect: " << o.cnf << ": " << error << "\n";
         return kExitUnreadable;
     }
     SourceIndex source;
@@ -137,11 +145,11 @@ int run_check(const std::vector<std::string>& args, std::ostream& out, std::ostr
     return counts.errors > 0 || (o.werror && counts.warnings > 0) ? kExitFindings : kExitClean;
 }
 
-// Reads an object file the way zoredit does; false after telling why.
-bool read_equipment(const std::string& fil, edit::Equipment& out, std::ostream& err) {
+// Reads an object file into its snapshot; false after telling why.
+bool read_snapshot(const std::string& fil, Snapshot& out, std::ostream& err) {
     std::string error;
-    if (edit::read_fil_file(fil, out, error)) return true;
-    err << "ZorInspect: " << fil << ": " << error << "\n";
+    if (out.read(fil, error)) return true;
+    err << "ZorInspect: " << error << "\n";
     return false;
 }
 
@@ -162,9 +170,9 @@ int run_export(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (o.format == "csv" && o.output.empty())
         return usage_error(err, "export --format csv needs -o DIRECTORY");
 
-    edit::Equipment equipment;
-    if (!read_equipment(o.fil, equipment, err)) return kExitUnreadable;
-    DefinitionFields defs(std::move(equipment));
+    Snapshot snapshot;
+    if (!read_snapshot(o.fil, snapshot, err)) return kExitUnreadable;
+    DefinitionFields defs(snapshot);
     if (o.format == "csv") {
         std::string error;
         if (export_csv(defs, o.output, error)) return kExitClean;
@@ -201,10 +209,10 @@ int run_diff(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const std::vector<std::string>& files = options.files;
     if (files.size() != 2)
         return usage_error(err, "diff needs two object files, the old and the new");
-    edit::Equipment old_eq, new_eq;
-    if (!read_equipment(files[0], old_eq, err) || !read_equipment(files[1], new_eq, err))
+    Snapshot old_snapshot, new_snapshot;
+    if (!read_snapshot(files[0], old_snapshot, err) || !read_snapshot(files[1], new_snapshot, err))
         return kExitUnreadable;
-    DefinitionFields old_defs(std::move(old_eq)), new_defs(std::move(new_eq));
+    DefinitionFields old_defs(old_snapshot), new_defs(new_snapshot);
     auto changes = diff(old_defs, new_defs);
     if (json)
         diff_json(changes, files[0], files[1], out);

@@ -10,7 +10,6 @@ namespace zor::inspect {
 namespace {
 
 using edit::Link;
-using edit::Store;
 
 Field field(std::string_view key, FieldType type) {
     Field f;
@@ -36,7 +35,7 @@ constexpr ItemKeys kValueKeys{"value", "value_format", "value_format_code", "val
 // Appends fields in the order they are given.
 class Fields {
   public:
-    explicit Fields(const Store& store) : store_(store) { fields_.reserve(16); }
+    explicit Fields(const Snapshot& snapshot) : snapshot_(snapshot) { fields_.reserve(16); }
 
     Fields& text(std::string_view key, std::optional<std::string> value) {
         Field f = field(key, FieldType::Text);
@@ -97,26 +96,26 @@ class Fields {
         return *this;
     }
     LinkTarget resolve(Link link, const std::string& name) const {
-        int32_t id = store_.resolve(link, name);
-        return {name, id != 0 ? std::optional<int32_t>(id) : std::nullopt};
+        auto target = snapshot_.resolve(link, name);
+        return {name, target ? std::optional<int32_t>(target->id) : std::nullopt};
     }
 
-    const Store& store_;
+    const Snapshot& snapshot_;
     std::vector<Field> fields_;
 };
 
 // An item as the source writes it: "A[1..32] TRACE_1".
 std::string item_summary(const edit::TextItem& item, bool with_max_size = true) {
     return format_text(item.form, item.size, with_max_size ? item.msize : item.size) + " " +
-           item.text;
+           summary_text(item.text);
 }
 
-std::vector<Field> variable_fields(const edit::Variable& v, const Store& s) {
+std::vector<Field> variable_fields(const edit::Variable& v, const Snapshot& s) {
     std::vector<GroupEntry> limits;
     for (const auto& l : v.limits)
         limits.push_back(
             {Fields(s).text("id", l.id).text("lower", l.low).text("upper", l.upper).take(),
-             l.id + ": " + l.low + " .. " + l.upper});
+             summary_text(l.id) + ": " + summary_text(l.low) + " .. " + summary_text(l.upper)});
     Fields f(s);
     f.number("id", v.id).text("name", v.name).format(kVariableKeys, v.form, v.size, v.msize);
     f.text("units", v.units).text("min", v.min).text("max", v.max).text("nominal", v.nominal);
@@ -124,7 +123,7 @@ std::vector<Field> variable_fields(const edit::Variable& v, const Store& s) {
     return f.links("elements", Link::Variable, v.vids).take();
 }
 
-std::vector<Field> event_fields(const edit::Event& e, const Store& s) {
+std::vector<Field> event_fields(const edit::Event& e, const Snapshot& s) {
     return Fields(s)
         .number("id", e.id)
         .text("name", e.name)
@@ -133,7 +132,7 @@ std::vector<Field> event_fields(const edit::Event& e, const Store& s) {
         .take();
 }
 
-std::vector<Field> report_fields(const edit::Report& r, const Store& s) {
+std::vector<Field> report_fields(const edit::Report& r, const Snapshot& s) {
     return Fields(s)
         .number("id", r.id)
         .text("name", r.name)
@@ -141,7 +140,7 @@ std::vector<Field> report_fields(const edit::Report& r, const Store& s) {
         .take();
 }
 
-std::vector<Field> alarm_fields(const edit::Alarm& a, const Store& s) {
+std::vector<Field> alarm_fields(const edit::Alarm& a, const Snapshot& s) {
     int code = textscan::integer_value(a.alcd) & 0xff;
     return Fields(s)
         .number("id", a.id)
@@ -155,7 +154,7 @@ std::vector<Field> alarm_fields(const edit::Alarm& a, const Store& s) {
         .take();
 }
 
-std::vector<Field> spool_fields(const edit::Spool& sp, const Store& s) {
+std::vector<Field> spool_fields(const edit::Spool& sp, const Snapshot& s) {
     return Fields(s)
         .number("stream", sp.stream)
         .text("name", sp.name)
@@ -163,11 +162,11 @@ std::vector<Field> spool_fields(const edit::Spool& sp, const Store& s) {
         .take();
 }
 
-std::vector<Field> pp_fields(const edit::ProcessProgram& p, const Store& s) {
+std::vector<Field> pp_fields(const edit::ProcessProgram& p, const Snapshot& s) {
     return Fields(s).text_id(p.ppid, p.name).item(kBodyKeys, p.body).take();
 }
 
-std::vector<Field> fpp_fields(const edit::FormattedProgram& p, const Store& s) {
+std::vector<Field> fpp_fields(const edit::FormattedProgram& p, const Snapshot& s) {
     std::vector<GroupEntry> codes;
     for (const auto& c : p.codes) {
         std::vector<GroupEntry> params;
@@ -189,12 +188,12 @@ std::vector<Field> fpp_fields(const edit::FormattedProgram& p, const Store& s) {
         .take();
 }
 
-std::vector<Field> recipe_fields(const edit::Recipe& r, const Store& s) {
+std::vector<Field> recipe_fields(const edit::Recipe& r, const Snapshot& s) {
     std::vector<GroupEntry> params;
     for (const auto& p : r.params) {
         Fields e(s);
         e.text("name", p.name);
-        std::string summary = p.name.value_or("");
+        std::string summary = summary_text(p.name.value_or(""));
         if (p.value) {
             e.item(kValueKeys, *p.value, false);
             summary += " = " + item_summary(*p.value, false);
@@ -212,7 +211,7 @@ std::vector<Field> recipe_fields(const edit::Recipe& r, const Store& s) {
         .take();
 }
 
-std::vector<Field> trace_fields(const edit::Trace& t, const Store& s) {
+std::vector<Field> trace_fields(const edit::Trace& t, const Snapshot& s) {
     Fields f(s);
     f.text_id(t.trid, t.name)
         .text("period", t.dsper)
@@ -221,53 +220,47 @@ std::vector<Field> trace_fields(const edit::Trace& t, const Store& s) {
     return f.links("variables", Link::StatusVariable, t.svs).take();
 }
 
-std::string shown_id(const edit::Variable& d) { return std::to_string(d.id); }
-std::string shown_id(const edit::Event& d) { return std::to_string(d.id); }
-std::string shown_id(const edit::Report& d) { return std::to_string(d.id); }
-std::string shown_id(const edit::Alarm& d) { return std::to_string(d.id); }
-std::string shown_id(const edit::Spool& d) { return std::to_string(d.stream); }
-std::string shown_id(const edit::ProcessProgram& d) { return d.ppid.text; }
-std::string shown_id(const edit::FormattedProgram& d) { return d.ppid.text; }
-std::string shown_id(const edit::Recipe& d) { return d.id; }
-std::string shown_id(const edit::Trace& d) { return d.trid.text; }
-
 template <auto Table, auto Build>
-Definition build(const Store& s, Kind kind, size_t index) {
-    const auto& d = (s.*Table).entries()[index].def;
+Definition build(const Snapshot& s, Kind kind, size_t index) {
+    const auto& d = (s.store().*Table).entries()[index].def;
     return {kind, shown_id(d), d.name, Build(d, s)};
 }
 
 template <auto Table>
-size_t table_size(const Store& s) {
+size_t table_size(const Snapshot& s) {
     return (s.*Table).size();
 }
 
 template <auto Table, auto Build>
 std::vector<Field> blank_fields() {
-    static const Store empty;
-    using Def = std::remove_cvref_t<decltype((empty.*Table).entries()[0].def)>;
+    static const Snapshot empty;
+    using Def = std::remove_cvref_t<decltype((empty.store().*Table).entries()[0].def)>;
     return Build(Def{}, empty);
 }
 
 // What differs between the kinds, in the order of Kind.
 struct KindFields {
-    size_t (*size)(const Store&);
-    Definition (*build)(const Store&, Kind, size_t);
+    Definition (*build)(const Snapshot&, Kind, size_t);
     std::vector<Field> (*blank)();
 };
 
 template <auto Table, auto Build>
 constexpr KindFields kind_fields() {
-    return {table_size<Table>, build<Table, Build>, blank_fields<Table, Build>};
+    return {build<Table, Build>, blank_fields<Table, Build>};
 }
 
 constexpr KindFields kKinds[] = {
-    kind_fields<&Store::ec, variable_fields>(), kind_fields<&Store::sv, variable_fields>(),
-    kind_fields<&Store::dv, variable_fields>(), kind_fields<&Store::ce, event_fields>(),
-    kind_fields<&Store::rp, report_fields>(),   kind_fields<&Store::al, alarm_fields>(),
-    kind_fields<&Store::sp, spool_fields>(),    kind_fields<&Store::pp, pp_fields>(),
-    kind_fields<&Store::fp, fpp_fields>(),      kind_fields<&Store::rc, recipe_fields>(),
-    kind_fields<&Store::tr, trace_fields>(),
+    kind_fields<&edit::Store::ec, variable_fields>(),
+    kind_fields<&edit::Store::sv, variable_fields>(),
+    kind_fields<&edit::Store::dv, variable_fields>(),
+    kind_fields<&edit::Store::ce, event_fields>(),
+    kind_fields<&edit::Store::rp, report_fields>(),
+    kind_fields<&edit::Store::al, alarm_fields>(),
+    kind_fields<&edit::Store::sp, spool_fields>(),
+    kind_fields<&edit::Store::pp, pp_fields>(),
+    kind_fields<&edit::Store::fp, fpp_fields>(),
+    kind_fields<&edit::Store::rc, recipe_fields>(),
+    kind_fields<&edit::Store::tr, trace_fields>(),
 };
 static_assert(std::size(kKinds) == std::size(kAllKinds));
 
@@ -279,14 +272,10 @@ const Field* Definition::find(std::string_view key) const {
     return nullptr;
 }
 
-DefinitionFields::DefinitionFields(edit::Equipment equipment) { store_.load(std::move(equipment)); }
-
-size_t DefinitionFields::count(Kind kind) const {
-    return kKinds[static_cast<size_t>(kind)].size(store_);
-}
+DefinitionFields::DefinitionFields(const Snapshot& snapshot) : snapshot_(snapshot) {}
 
 Definition DefinitionFields::get(Kind kind, size_t index) const {
-    return kKinds[static_cast<size_t>(kind)].build(store_, kind, index);
+    return kKinds[static_cast<size_t>(kind)].build(snapshot_, kind, index);
 }
 
 std::vector<Field> DefinitionFields::blank(Kind kind) {
@@ -297,6 +286,19 @@ std::string kind_key(Kind kind) {
     std::string key = kind_name(kind);
     for (char& c : key) c = static_cast<char>(c - 'A' + 'a');
     return key;
+}
+
+std::string summary_text(const std::string& text) {
+    bool plain = !text.empty() && text.front() != ' ' && text.back() != ' ' &&
+                 text.find_first_of(",;:=\"\r\n") == std::string::npos &&
+                 text.find("..") == std::string::npos;
+    if (plain) return text;
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
 }
 
 std::string DefinitionFields::link_text(const LinkTarget& link) {

@@ -1,8 +1,8 @@
 #pragma once
-// A definition of the object file as an ordered list of named fields: every
-// field the file holds, texts as written (Shift-JIS), links given as the name
-// and the ID it resolves to. The export's formats and the diff all walk these
-// fields, so a field added here reaches every one of them.
+// A definition of a snapshot as an ordered list of named fields: every field
+// the object file holds, texts as written (Shift-JIS), links given as the
+// name and the ID it resolves to. The export's formats and the diff all walk
+// these fields, so a field added here reaches every one of them.
 
 #include <cstdint>
 #include <optional>
@@ -11,8 +11,6 @@
 #include <vector>
 
 #include "inspect/snapshot.h"
-#include "zoredit/model.h"
-#include "zoredit/store.h"
 
 namespace zor::inspect {
 
@@ -53,19 +51,20 @@ struct Definition {
     const Field* find(std::string_view key) const;
 };
 
-// Builds the fields of one equipment's definitions, resolving links in the
-// equipment itself.
+// Builds the fields of a snapshot's definitions, resolving links in the
+// snapshot itself. Borrows the snapshot, which must outlive it.
 class DefinitionFields {
   public:
-    explicit DefinitionFields(edit::Equipment equipment);
+    explicit DefinitionFields(const Snapshot& snapshot);
 
     // The number of definitions of a kind, and one of them in file order.
-    size_t count(Kind kind) const;
+    size_t count(Kind kind) const { return snapshot_.count(kind); }
     Definition get(Kind kind, size_t index) const;
     // The fields every definition of a kind has, values left out: the
     // columns of a kind's table even when it has no definitions.
     static std::vector<Field> blank(Kind kind);
-    const edit::Store& store() const { return store_; }
+    const Snapshot& snapshot() const { return snapshot_; }
+    const edit::Store& store() const { return snapshot_.store(); }
 
     // "SV_TEMP (2003)", or "SV_TEMP (not defined)" for a dangling link.
     static std::string link_text(const LinkTarget& link);
@@ -74,16 +73,17 @@ class DefinitionFields {
     static std::string value_text(const Field& field, std::string_view list_separator);
 
   private:
-    edit::Store store_;
+    const Snapshot& snapshot_;
 };
+
+// A text inside an entry's one-line summary: as written, or in double quotes
+// (inner quotes doubled) when it is empty, has blanks around it or holds a
+// character the summaries separate with (, ; : = "..", a line end or '"').
+std::string summary_text(const std::string& text);
 
 // The kind's word in the export: "ec", "dvval", "spool", … (file names,
 // JSON keys).
 std::string kind_key(Kind kind);
-
-// All kinds in the order of Kind.
-inline constexpr Kind kAllKinds[] = {Kind::EC, Kind::SV, Kind::DV, Kind::CE, Kind::RP, Kind::AL,
-                                     Kind::SP, Kind::PP, Kind::FP, Kind::RC, Kind::TR};
 
 // The SEMI E5 category of an alarm code's low seven bits.
 const char* alarm_category(int code);

@@ -107,7 +107,10 @@ void compare(const Definition& old, const Definition& now, std::vector<Change>& 
     for (size_t i = 0; i < now.fields.size() && i < old.fields.size(); ++i) {
         const Field& a = old.fields[i];
         const Field& b = now.fields[i];
-        if (b.key == "name" || b.key == "id" || b.key == "stream") continue;
+        // Definitions met by their key; a text ID's spelling is still a change
+        // the host sees.
+        if (b.key == "name" || b.key == "stream" || (b.key == "id" && numeric_id(now.kind)))
+            continue;
         if (b.type == FieldType::Links) {
             auto unlinked = missing(a, b);
             auto linked = missing(b, a);

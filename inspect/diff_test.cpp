@@ -9,7 +9,8 @@ namespace {
 
 std::vector<std::string> lines(const edit::Equipment& a, const edit::Equipment& b) {
     std::vector<std::string> out;
-    for (const auto& c : diff(DefinitionFields(a), DefinitionFields(b)))
+    Snapshot old_snapshot(a), new_snapshot(b);
+    for (const auto& c : diff(DefinitionFields(old_snapshot), DefinitionFields(new_snapshot)))
         out.push_back(change_line(c));
     return out;
 }
@@ -60,6 +61,13 @@ TEST(Diff, RenamingALinkedDefinitionIsOneRenameNotAnUnlinkAndALink) {
     EXPECT_EQ(lines(base(), renamed),
               std::vector<std::string>{"SV 1 SV_ALPHA: renamed SV_A \x81\xa8 SV_ALPHA"});
     EXPECT_TRUE(lines(base(), base()).empty());
+    // ID 0 is an ID like any other.
+    edit::Equipment zero = base(), zero_renamed = base();
+    zero.sv[0].id = zero_renamed.sv[0].id = 0;
+    zero_renamed.sv[0].name = "SV_ZERO";
+    zero_renamed.rp[0].variables[0] = "SV_ZERO";
+    EXPECT_EQ(lines(zero, zero_renamed),
+              std::vector<std::string>{"SV 0 SV_ZERO: renamed SV_A \x81\xa8 SV_ZERO"});
 }
 
 TEST(Diff, ALinkToAnotherIdIsUnlinkedAndLinkedAndOrderAloneIsAChange) {
@@ -82,7 +90,7 @@ TEST(Diff, ALinkToAnotherIdIsUnlinkedAndLinkedAndOrderAloneIsAChange) {
               std::vector<std::string>{"CE 20 CE_1: report RP_GONE (not defined) linked"});
 }
 
-TEST(Diff, SpoolsMatchByStreamInTurnAndTextIdsWithoutRegardToCase) {
+TEST(Diff, SpoolsMatchByStreamInTurnTextIdsWithoutRegardToCaseButTheirSpellingIsAChange) {
     edit::Equipment a, b;
     // Streams 6 and 262 are both byte 6 in the file.
     a.sp = {spool("S6", 6, {11}), spool("S6B", 6, {})};
@@ -90,6 +98,7 @@ TEST(Diff, SpoolsMatchByStreamInTurnAndTextIdsWithoutRegardToCase) {
     a.pp = {program("PP_A", "Recipe1", "x")};
     b.pp = {program("PP_A", "RECIPE1", "y")};
     EXPECT_EQ(lines(a, b), (std::vector<std::string>{"SPOOL 6 S6B: removed",
+                                                     "PP RECIPE1 PP_A: id Recipe1 \x81\xa8 RECIPE1",
                                                      "PP RECIPE1 PP_A: body x \x81\xa8 y"}));
 }
 

@@ -1,5 +1,7 @@
 #include "inspect/document_writer.h"
 
+#include <string_view>
+
 namespace zor::inspect {
 namespace {
 
@@ -42,14 +44,13 @@ class MarkdownWriter : public DocumentWriter {
     void end() override {}
 
   private:
-    // Characters Markdown would read as markup, and the table's '|'. An
-    // underscore inside a word is no emphasis, and names have no others.
+    // Every character Markdown (CommonMark, GFM, pandoc) may read as markup,
+    // the table's '|' included: a name like __INIT__ or ~~OLD~~ or a text
+    // holding "&amp;" must come out as written.
     static std::string escape(const std::string& text) {
         std::string out;
         for (char c : text) {
-            if (c == '\\' || c == '`' || c == '*' || c == '|' || c == '<' || c == '>' || c == '[' ||
-                c == ']')
-                out += '\\';
+            if (std::string_view("\\`*_~[]<>&|#").find(c) != std::string_view::npos) out += '\\';
             out += c;
         }
         return out;

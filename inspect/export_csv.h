@@ -2,7 +2,9 @@
 // The export as CSV: one file per kind ("ec.csv", "sv.csv", "dvval.csv", …)
 // in a directory, UTF-8 with a byte order mark so spreadsheet programs read
 // Japanese text right, quoted as RFC 4180 says, CR LF after each record. A
-// list (links, limits, command codes) is one cell, an entry per line.
+// list (links, limits, command codes) is one cell, an entry per line, and
+// also a table of its own ("ce_reports.csv", "variable_limits.csv", …): one
+// row per entry with the definition's ID and the entry's position.
 
 #include <string>
 #include <string_view>

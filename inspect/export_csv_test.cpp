@@ -40,9 +40,10 @@ TEST(ExportCsv, WritesEveryKindWithItsHeaderEvenWhenEmpty) {
                        "SV: NAME00000002V1ID  00000001FORM0000002cSIZE00000001MSIZ00000000\r\n",
                        eq, error))
         << error;
+    Snapshot snapshot(eq);
     auto dir = std::filesystem::temp_directory_path() / "zor_export_csv_test";
     std::filesystem::remove_all(dir);
-    ASSERT_TRUE(export_csv(DefinitionFields(eq), (dir / "out").string(), error)) << error;
+    ASSERT_TRUE(export_csv(DefinitionFields(snapshot), (dir / "out").string(), error)) << error;
     EXPECT_EQ(read(dir / "out" / "rp.csv"),
               "\xEF\xBB\xBFid,name,variables\r\n11,RP_A,\"V1 (1)\nV_NO (not defined)\"\r\n");
     EXPECT_EQ(read(dir / "out" / "sv.csv"),
@@ -54,7 +55,7 @@ TEST(ExportCsv, WritesEveryKindWithItsHeaderEvenWhenEmpty) {
 
     // A directory that cannot be made is reported, not passed over.
     std::ofstream(dir / "file") << "x";
-    EXPECT_FALSE(export_csv(DefinitionFields(eq), (dir / "file" / "sub").string(), error));
+    EXPECT_FALSE(export_csv(DefinitionFields(snapshot), (dir / "file" / "sub").string(), error));
     EXPECT_NE(error.find("cannot create"), std::string::npos) << error;
     std::filesystem::remove_all(dir);
 }

@@ -1,8 +1,7 @@
 #include "inspect/finding_text.h"
 
-#include <cstdio>
-
-#include "textscan/textscan.h"
+#include "inspect/json_writer.h"
+#include "inspect/utf8_text.h"
 
 namespace zor::inspect {
 namespace {
@@ -22,38 +21,24 @@ std::string finding_body(const Finding& f) {
     return std::string(severity_word(f.severity)) + " " + f.code + ": " + subject + ": " + f.text;
 }
 
-std::string json_string(const std::string& text) {
-    std::string out = "\"";
-    for (size_t i = 0; i < text.size(); ++i) {
-        auto c = static_cast<unsigned char>(text[i]);
-        if (kanji_ck(c) && i + 1 < text.size()) {
-            out += text[i];
-            out += text[++i];
-        } else if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char buffer[8];
-            std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
-            out += buffer;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
-}
-
 std::string findings_json(const std::vector<Finding>& findings) {
+    Utf8Converter utf8;
     std::string out = "[";
     for (size_t i = 0; i < findings.size(); ++i) {
         const Finding& f = findings[i];
+        auto member = [&](const char* key, std::string_view sjis) {
+            out += out.back() == '{' ? "\"" : ", \"";
+            out += key;
+            out += "\": ";
+            append_json_utf8(out, utf8(sjis));
+        };
         out += i ? ",\n  {" : "\n  {";
-        out += "\"code\": " + json_string(f.code);
-        out += ", \"severity\": " + json_string(severity_word(f.severity));
-        out += ", \"kind\": " + json_string(kind_name(f.kind));
-        out += ", \"id\": " + json_string(f.id);
-        out += ", \"name\": " + json_string(f.name);
-        out += ", \"text\": " + json_string(f.text);
+        member("code", f.code);
+        member("severity", severity_word(f.severity));
+        member("kind", kind_name(f.kind));
+        member("id", f.id);
+        member("name", f.name);
+        member("text", f.text);
         out += ", \"line\": " + (f.line > 0 ? std::to_string(f.line) : std::string("null"));
         out += "}";
     }

@@ -16,11 +16,8 @@ std::string finding_body(const Finding& f);
 
 // A JSON array, one object per finding with the keys code, severity
 // ("error" or "warning"), kind, id, name, text and line (null when
-// unknown), in that order. Texts keep their Shift-JIS bytes.
+// unknown), in that order. UTF-8, as JSON is: texts are converted from
+// Shift-JIS.
 std::string findings_json(const std::vector<Finding>& findings);
-
-// A JSON string literal: '"', '\\' and control bytes escaped; a Shift-JIS
-// character is copied whole, so a trail byte 0x5C stays itself.
-std::string json_string(const std::string& text);
 
 }  // namespace zor::inspect

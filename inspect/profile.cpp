@@ -104,12 +104,8 @@ std::vector<ProfileEntry> Profile::missing(const Snapshot& s) const {
         present.insert(std::string(1, static_cast<char>('A' + static_cast<int>(kind))) +
                        matching_name(kind, name));
     };
-    for (const auto& v : s.variables) add(v.kind, v.name);
-    for (const auto& e : s.events) add(Kind::CE, e.name);
-    for (const auto& r : s.reports) add(Kind::RP, r.name);
-    for (const auto& a : s.alarms) add(Kind::AL, a.name);
-    for (const auto& p : s.programs) add(p.kind, p.name);
-    for (const auto& t : s.traces) add(Kind::TR, t.name);
+    s.each_definition(
+        [&](Kind kind, const std::string&, const std::string& name) { add(kind, name); });
     std::vector<ProfileEntry> out;
     for (const auto& e : entries_)
         if (!present.count(std::string(1, static_cast<char>('A' + static_cast<int>(e.kind))) +

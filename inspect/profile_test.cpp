@@ -9,22 +9,24 @@ namespace zor::inspect {
 namespace {
 
 Snapshot equipment() {
-    Snapshot s;
-    Variable clock;
-    clock.kind = Kind::SV;
+    edit::Equipment e;
+    edit::Variable clock;
     clock.name = "SV_CLOCK";
-    Variable state = clock;
+    edit::Variable state = clock;
     state.name = "sv_Control_State";
-    Variable timeout = clock;
-    timeout.kind = Kind::EC;
+    edit::Variable timeout = clock;
     timeout.name = "EC_ESTABLISH_COMMUNICATIONS_TIMEOUT";
-    Variable format = clock;
-    format.kind = Kind::DV;
+    edit::Variable format = clock;
     format.name = "TimeFormat";  // a DVVAL: not the EC the profile asks for
-    s.variables = {clock, state, timeout, format};
-    s.events = {{1, "CE_PROCESS_START", {}}};
-    s.programs = {{Kind::FP, "FPP_STD", "FPP_STANDARD"}, {Kind::PP, "P1", "SV_X"}};
-    return s;
+    e.sv = {clock, state};
+    e.ec = {timeout};
+    e.dv = {format};
+    e.ce = {{"CE_PROCESS_START", 1, std::nullopt, {}}};
+    e.fp.resize(1);
+    e.fp[0].name = "FPP_STANDARD";
+    e.pp.resize(1);
+    e.pp[0].name = "SV_X";
+    return Snapshot(e);
 }
 
 std::vector<std::string> missing(const std::string& text) {

@@ -1,105 +1,87 @@
 #pragma once
-// The live definitions of the equipment zoredit holds, copied out through
-// its C interface into plain values the rules can walk. Soft-deleted
-// definitions are left out: nothing may link to them.
+// One reading of an object file for every command (check, export, diff)
+// and for whoever else needs the equipment as the host will meet it: every
+// definition exactly as the file holds it (texts as written, links by name),
+// and the links resolved as the equipment resolves them, by name only.
+//
+// Ownership: a Snapshot owns its definitions (an edit::Store, by value).
+// What `store()` and `resolve()` hand out points into the snapshot and lives
+// as long as it does; a Snapshot is movable and never shared between
+// threads while it is being read.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include "zoredit/model.h"
+#include "zoredit/store.h"
 
 namespace zor::inspect {
 
+// The order of the object file's kinds (and of edit::Kind).
 enum class Kind { EC, SV, DV, CE, RP, AL, SP, PP, FP, RC, TR };
 
 // "EC", "SV", "DVVAL", … as the messages and the JSON name the kind.
 const char* kind_name(Kind kind);
 
-struct Limit {
-    int32_t id = 0;
-    std::optional<long double> low, upper;
-};
+// All kinds in the order of Kind.
+inline constexpr Kind kAllKinds[] = {Kind::EC, Kind::SV, Kind::DV, Kind::CE, Kind::RP, Kind::AL,
+                                     Kind::SP, Kind::PP, Kind::FP, Kind::RC, Kind::TR};
 
-struct Element {
-    int32_t vid = 0;   // 0 when the name names no variable
-    std::string name;  // as written
-};
-
-struct Variable {
+// The definition a link's name leads to.
+struct Target {
     Kind kind = Kind::EC;
-    int32_t id = 0;
-    std::string name;
-    int format = 0;
-    int32_t size = 0;
-    // Numeric formats: the values as numbers; A and J: the nominal text.
-    std::optional<long double> min, max, nominal;
-    std::optional<std::string> nominal_text;
-    std::vector<Limit> limits;
-    std::vector<int32_t> events;
-    std::vector<Element> elements;
+    int32_t id = 0;                     // any value, 0 included: only the name decides
+    const std::string* name = nullptr;  // the definition's own spelling
 };
 
-struct Event {
-    int32_t id = 0;
-    std::string name;
-    std::vector<int32_t> reports;
-};
+class Snapshot {
+  public:
+    Snapshot() = default;
+    explicit Snapshot(edit::Equipment equipment);
 
-struct Report {
-    int32_t id = 0;
-    std::string name;
-    std::vector<int32_t> variables;
-};
+    // Reads `fil` with zoredit's object-file reader. False with
+    // "<fil>: <reason>" when the file cannot be read or is damaged; `out`
+    // is then empty.
+    bool read(const std::string& fil, std::string& error);
 
-struct Alarm {
-    int32_t id = 0;
-    std::string name;
-    uint8_t code = 0;
-    uint32_t set_event = 0;  // 0 none (or a name that names no event)
-    uint32_t clear_event = 0;
-};
-
-struct Spool {
-    int stream = 0;
-    std::vector<int32_t> functions;
-};
-
-struct Trace {
-    std::string id;
-    std::string name;
-    std::string period;
-    int32_t total_samples = 0;
-    int32_t group_size = 0;
-    std::vector<int32_t> variables;
-};
-
-// Process programs, formatted ones and recipes: only what links or names.
-struct Program {
-    Kind kind = Kind::PP;
-    std::string id;
-    std::string name;
-};
-
-struct Snapshot {
-    std::vector<Variable> variables;  // EC, then SV, then DV, each in source order
-    std::vector<Event> events;
-    std::vector<Report> reports;
-    std::vector<Alarm> alarms;
-    std::vector<Spool> spools;  // streams with at least one function, ascending
-    std::vector<Program> programs;
-    std::vector<Trace> traces;
-
+    // Every definition, each kind in file order.
+    const edit::Store& store() const { return store_; }
+    size_t count(Kind kind) const;
     size_t definition_count() const;
+
+    // The definition `name` names, looked up as a name only (ASCII case
+    // aside), in the kinds the equipment searches and in their order
+    // (variables: EC, SV, DVVAL; a trace's variables: SV first). None when
+    // no definition of those kinds carries the name: a name made of digits
+    // is still a name.
+    std::optional<Target> resolve(edit::Link link, std::string_view name) const;
+    // Every variable kind (EC, SV, DVVAL order) that has a definition named
+    // `name`.
+    std::vector<Kind> variable_kinds_named(std::string_view name) const;
+
+    // Calls f(kind, ID as shown, name) for every definition, the kinds in
+    // the order of Kind, each in file order.
+    void each_definition(
+        const std::function<void(Kind, const std::string&, const std::string&)>& f) const;
+
+  private:
+    edit::Store store_;
 };
 
-// Copies what zoredit holds now. False (with zoredit's reason) when a list
-// or get fails, e.g. nothing is loaded.
-bool take_snapshot(Snapshot& out, std::string& error);
-
-// Loads `fil` (with the environment file `cnf`, or an empty one) into zoredit
-// and takes the snapshot. False with zoredit's reason ("<fil>: damaged object
-// file, record … at line N, byte B: …" for a fault of the object file).
-bool load_snapshot(const std::string& fil, const std::string& cnf, Snapshot& out,
-                   std::string& error);
+// A definition's ID as people read it: decimal, the text ID as written, a
+// spool's stream.
+std::string shown_id(const edit::Variable& d);
+std::string shown_id(const edit::Event& d);
+std::string shown_id(const edit::Report& d);
+std::string shown_id(const edit::Alarm& d);
+std::string shown_id(const edit::Spool& d);
+std::string shown_id(const edit::ProcessProgram& d);
+std::string shown_id(const edit::FormattedProgram& d);
+std::string shown_id(const edit::Recipe& d);
+std::string shown_id(const edit::Trace& d);
 
 }  // namespace zor::inspect

@@ -26,20 +26,12 @@ constexpr Keyword kKeywords[] = {
     {"def_pp", Kind::PP},    {"def_fpp", Kind::FP},    {"def_rcp", Kind::RC},
     {"def_spool", Kind::SP}, {"def_trace", Kind::TR},
 };
-constexpr std::string_view kLinkKeys[] = {"rptname", "vname", "ce_on",  "ce_off",
-                                          "event",   "vid",   "svname", "stream"};
 
 const Keyword* keyword_of(const std::string& word) {
     std::string folded = textscan::fold_case(word);
     for (const auto& k : kKeywords)
         if (k.word == folded) return &k;
     return nullptr;
-}
-
-bool is_link_key(const std::string& key) {
-    for (auto k : kLinkKeys)
-        if (k == key) return true;
-    return false;
 }
 
 std::string_view trimmed(std::string_view line) {
@@ -50,13 +42,6 @@ std::string_view trimmed(std::string_view line) {
 }
 
 }  // namespace
-
-std::vector<std::string> SourceBlock::values(const std::string& key) const {
-    std::vector<std::string> out;
-    for (const auto& item : items)
-        if (item.key == key) out.push_back(item.value);
-    return out;
-}
 
 bool SourceIndex::read(const std::string& path, std::string& error) {
     std::string content;
@@ -85,13 +70,11 @@ void SourceIndex::scan(const std::string& text) {
             }
             textscan::split_fields(0, line.c_str(), fields, kItemSeparators, kMaxFields,
                                    kMaxFieldLength);
-            if (fields.size() < 3 || fields[1][0] != ':') continue;
-            std::string key = textscan::fold_case(fields[0]);
-            if (!is_link_key(key)) continue;
-            std::string value = fields[2];
-            if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
-                value = value.substr(1, value.size() - 2);
-            open->items.push_back({std::move(key), std::move(value)});
+            // A spool is found by its stream, the last one given, as the
+            // compiler keeps its low eight bits.
+            if (open->kind == Kind::SP && fields.size() >= 3 && fields[1][0] == ':' &&
+                textscan::fold_case(fields[0]) == "stream")
+                open->stream = s_atoi(fields[2].c_str()) & 0xff;
             continue;
         }
         textscan::split_fields(0, line.c_str(), fields, kHeaderSeparators, kMaxFields,
@@ -99,7 +82,7 @@ void SourceIndex::scan(const std::string& text) {
         if (fields.size() != 3 || fields[2][0] != '{') continue;
         const Keyword* k = keyword_of(fields[0]);
         if (!k) continue;
-        blocks_.push_back({k->kind, fields[1], number, {}});
+        blocks_.push_back({k->kind, fields[1], number, -1});
         open = &blocks_.back();
     }
     by_name_.clear();
@@ -122,11 +105,8 @@ const SourceBlock* SourceIndex::find(Kind kind, const std::string& name) const {
 }
 
 const SourceBlock* SourceIndex::find_spool(int stream) const {
-    for (const auto& b : blocks_) {
-        if (b.kind != Kind::SP) continue;
-        auto streams = b.values("stream");
-        if (!streams.empty() && (s_atoi(streams.back().c_str()) & 0xff) == stream) return &b;
-    }
+    for (const auto& b : blocks_)
+        if (b.kind == Kind::SP && b.stream == stream) return &b;
     return nullptr;
 }
 

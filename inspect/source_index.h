@@ -1,8 +1,6 @@
 #pragma once
-// Where each definition starts in a definition source, and the link names
-// its blocks write. The object file read through zoredit knows neither: it
-// has no line numbers, and a link whose name names nothing comes back as
-// ID 0 (for an alarm's events, the same as no event at all).
+// Where each definition starts in a definition source. The object file has
+// no line numbers: the check takes each finding's line from here.
 
 #include <string>
 #include <unordered_map>
@@ -12,19 +10,11 @@
 
 namespace zor::inspect {
 
-struct SourceItem {
-    std::string key;  // lower case: rptname, vname, ce_on, ce_off, event, vid, svname, stream
-    std::string value;
-};
-
 struct SourceBlock {
     Kind kind = Kind::EC;
     std::string name;
-    int line = 0;  // 1-based line of the header
-    std::vector<SourceItem> items;
-
-    // The values of one key, in source order.
-    std::vector<std::string> values(const std::string& key) const;
+    int line = 0;     // 1-based line of the header
+    int stream = -1;  // a spool's stream (low eight bits); -1 for the other kinds
 };
 
 class SourceIndex {

@@ -26,14 +26,12 @@ const char* kSource =
     "    ce_off : CE_OFF\r\n"
     "}";
 
-TEST(SourceIndex, FindsHeaderLinesAndTheLinkNamesEachBlockWrites) {
+TEST(SourceIndex, FindsHeaderLinesByKindAndNameAndSpoolsByStream) {
     SourceIndex index;
     index.scan(kSource);
     const SourceBlock* rp = index.find(Kind::RP, "RP_A");
     ASSERT_NE(rp, nullptr);
     EXPECT_EQ(rp->line, 3);
-    EXPECT_EQ(rp->values("vname"), (std::vector<std::string>{"SV_X", "SV_Y"}));
-    EXPECT_TRUE(rp->values("rptid").empty());  // not a link: not kept
     EXPECT_EQ(index.find(Kind::CE, "COMMENTED"), nullptr);
     EXPECT_EQ(index.find(Kind::CE, "RP_A"), nullptr);  // names are per kind
 
@@ -46,7 +44,6 @@ TEST(SourceIndex, FindsHeaderLinesAndTheLinkNamesEachBlockWrites) {
     const SourceBlock* al = index.find(Kind::AL, "AL_HEAT");  // case folded as a fallback
     ASSERT_NE(al, nullptr);
     EXPECT_EQ(al->line, 15);
-    EXPECT_EQ(al->values("ce_off"), std::vector<std::string>{"CE_OFF"});
 }
 
 TEST(SourceIndex, AnUnreadableFileIsAReason) {
@@ -67,8 +64,13 @@ TEST(FindingText, LinesNameTheSourceLineWhenKnownAndJsonKeepsShiftJisWhole) {
     Finding spool{"E103", Severity::Error, Kind::SP, "1", "", "text", 0};
     EXPECT_EQ(finding_line(spool, "eq.fil", ""), "eq.fil: error E103: SPOOL 1: text");
 
-    // "ソ" is 0x83 0x5C: its trail byte is no backslash to escape.
-    EXPECT_EQ(json_string("\x83\x5C\\\"\x01\t"), "\"\x83\x5C\\\\\\\"\\u0001\\u0009\"");
+    // "ソ" is 0x83 0x5C: it comes out as UTF-8, its trail byte no backslash.
+    f.name = "\x83\x5C\"";
+    f.text = "a\x01";
+    EXPECT_EQ(
+        findings_json({f}),
+        "[\n  {\"code\": \"E101\", \"severity\": \"warning\", \"kind\": \"CE\", \"id\": "
+        "\"5001\", \"name\": \"\xE3\x82\xBD\\\"\", \"text\": \"a\\u0001\", \"line\": null}\n]\n");
     EXPECT_EQ(findings_json({}), "[]\n");
 }
 

@@ -99,9 +99,26 @@ TEST_F(InspectExport, EachFormatOfTheSampleEquipmentMatchesItsGoldenFile) {
     for (const auto& entry : fs::directory_iterator(run.dir() / "csv"))
         files.push_back(entry.path().filename().string());
     std::sort(files.begin(), files.end());
-    EXPECT_EQ(files, (std::vector<std::string>{"al.csv", "ce.csv", "dvval.csv", "ec.csv", "fpp.csv",
-                                               "pp.csv", "rcp.csv", "rp.csv", "spool.csv", "sv.csv",
-                                               "trace.csv"}));
+    EXPECT_EQ(files, (std::vector<std::string>{"al.csv",
+                                               "ce.csv",
+                                               "ce_reports.csv",
+                                               "dvval.csv",
+                                               "ec.csv",
+                                               "fpp.csv",
+                                               "fpp_params.csv",
+                                               "pp.csv",
+                                               "rcp.csv",
+                                               "rcp_params.csv",
+                                               "rp.csv",
+                                               "rp_variables.csv",
+                                               "spool.csv",
+                                               "spool_functions.csv",
+                                               "sv.csv",
+                                               "trace.csv",
+                                               "trace_variables.csv",
+                                               "variable_elements.csv",
+                                               "variable_events.csv",
+                                               "variable_limits.csv"}));
     for (const auto& f : files) expect_golden(run.read("csv/" + f), kGolden / "equipment-csv" / f);
 }
 
@@ -111,6 +128,9 @@ TEST_F(InspectExport, TheJsonOfTheSampleFollowsTheSchemaAndTheValidatorCatchesFa
     InspectResult r = run_inspect(run, "export equipment.fil --format json");
     JsonValue doc = parse_json(r.out);
     EXPECT_EQ(validate_json(doc, schema), std::vector<std::string>{});
+    EXPECT_EQ(
+        validate_with_jsonschema(r.out, (kSource / "inspect" / "export-schema.json").string()),
+        std::vector<std::string>{});
 
     // Every kind is present, and the links the sample makes resolve.
     const JsonValue& defs = *doc.member("definitions");
@@ -226,6 +246,9 @@ TEST_F(InspectExport, DiffListsEveryKindOfChangeSortedByKindThenId) {
     JsonValue doc = parse_json(json.out);
     EXPECT_EQ(validate_json(doc, parse_json(read_file(kSource / "inspect" / "diff-schema.json"))),
               std::vector<std::string>{});
+    EXPECT_EQ(
+        validate_with_jsonschema(json.out, (kSource / "inspect" / "diff-schema.json").string()),
+        std::vector<std::string>{});
     std::string rebuilt;
     for (const auto& c : doc.member("changes")->items) {
         auto text = [&](const char* key) { return c.member(key)->text; };

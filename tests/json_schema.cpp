@@ -1,7 +1,11 @@
 #include "tests/json_schema.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 
 namespace zor::testing {
@@ -227,6 +231,56 @@ std::vector<std::string> validate_json(const JsonValue& doc, const JsonValue& sc
     Validator v(schema);
     v.check(doc, schema, "");
     return v.faults;
+}
+
+namespace {
+
+// Reads the document as UTF-8 bytes (a Shift-JIS byte fails here) and
+// prints one line per fault.
+constexpr const char* kValidator = R"(
+import json, sys
+try:
+    import jsonschema
+except ImportError:
+    print("/: python3-jsonschema is not installed"); sys.exit(0)
+schema = json.load(open(sys.argv[1], encoding="utf-8"))
+try:
+    doc = json.loads(open(sys.argv[2], "rb").read().decode("utf-8"))
+except ValueError as e:
+    print("/: not UTF-8 JSON: %s" % e); sys.exit(0)
+jsonschema.Draft202012Validator.check_schema(schema)
+for e in sorted(jsonschema.Draft202012Validator(schema).iter_errors(doc), key=str):
+    print("/" + "/".join(str(p) for p in e.absolute_path) + ": " + e.message)
+)";
+
+}  // namespace
+
+std::vector<std::string> validate_with_jsonschema(const std::string& document,
+                                                  const std::string& schema_path) {
+    auto dir = std::filesystem::temp_directory_path() /
+               ("zor_jsonschema_" + std::to_string(reinterpret_cast<uintptr_t>(&document)));
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "validate.py", std::ios::binary) << kValidator;
+    std::ofstream(dir / "doc.json", std::ios::binary) << document;
+    std::string command = "python3 '" + (dir / "validate.py").string() + "' '" + schema_path +
+                          "' '" + (dir / "doc.json").string() + "' 2>&1";
+    std::vector<std::string> faults;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return {"/: cannot run python3"};
+    std::string out;
+    char buffer[4096];
+    while (size_t n = std::fread(buffer, 1, sizeof buffer, pipe)) out.append(buffer, n);
+    int status = pclose(pipe);
+    std::filesystem::remove_all(dir);
+    size_t start = 0;
+    while (start < out.size()) {
+        size_t end = out.find('\n', start);
+        if (end == std::string::npos) end = out.size();
+        faults.push_back(out.substr(start, end - start));
+        start = end + 1;
+    }
+    if (status != 0 && faults.empty()) faults.push_back("/: the validator failed");
+    return faults;
 }
 
 }  // namespace zor::testing

@@ -30,4 +30,10 @@ JsonValue parse_json(const std::string& text);
 // The faults of `doc` against `schema`, each "/path: fault"; empty when valid.
 std::vector<std::string> validate_json(const JsonValue& doc, const JsonValue& schema);
 
+// The same with a real validator (Python's jsonschema, Draft 2020-12) run on
+// `document` as bytes, which must also be strict UTF-8 JSON. Each fault is
+// "/path: message"; one fault names a validator that cannot run.
+std::vector<std::string> validate_with_jsonschema(const std::string& document,
+                                                  const std::string& schema_path);
+
 }  // namespace zor::testing

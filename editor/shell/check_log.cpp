@@ -17,9 +17,10 @@ void appendCheckLog(QPlainTextEdit* memo, const QString& sourcePath, const QStri
     // A check that cannot run says so in the memo and leaves the session as
     // it was: it is advice, never a gate.
     try {
+        // The object file the compile just wrote, read as ZorInspect reads it.
         inspect::Snapshot snapshot;
         std::string error;
-        if (!inspect::take_snapshot(snapshot, error)) {
+        if (!snapshot.read(QFile::encodeName(objectPath).toStdString(), error)) {
             memo->appendPlainText(QStringLiteral("--- check: not run: ") + fromSjis(error.c_str()) +
                                   QStringLiteral(" ---"));
             return;

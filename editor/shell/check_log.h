@@ -1,6 +1,6 @@
 #pragma once
-// After a compile that ended with result 0, the check of the definitions
-// zoredit holds goes into the session's log memo: "--- check: 2 errors,
+// After a compile that ended with result 0, the check of the object file
+// the compile wrote goes into the session's log memo: "--- check: 2 errors,
 // 3 warnings ---", then one line per finding. It only reads: nothing loaded
 // or saved changes, and no window opens.
 
@@ -10,8 +10,8 @@ class QPlainTextEdit;
 
 namespace zor::editor {
 
-// `sourcePath` (may be empty) gives findings their line and names links
-// that name nothing; `objectPath` names the findings without a line.
+// `objectPath` is the object file checked, and names the findings without a
+// line; `sourcePath` (may be empty) gives findings their line.
 void appendCheckLog(QPlainTextEdit* memo, const QString& sourcePath, const QString& objectPath);
 
 }  // namespace zor::editor
