@@ -106,7 +106,10 @@ TEST_F(IdFilesTest, PreviousFilesStayUntilTheNewOnesAreComplete) {
     EXPECT_EQ(failures[0].path, (dir_ / "ENG_ID.CSV").string());
     EXPECT_EQ(failures[0].error, EISDIR);
     EXPECT_NE(read(paths_.h), "previous");
-    EXPECT_FALSE(std::filesystem::exists(temporary_path(failures[0].path)));
+    // The failed file's temporary is gone with it.
+    for (const auto& entry : std::filesystem::directory_iterator(dir_))
+        EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos)
+            << entry.path();
 }
 
 TEST(ListFormatName, BooleanAndListEndHaveTheirOwnNames) {
