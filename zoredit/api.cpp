@@ -465,7 +465,7 @@ int GemResetSpoolInfo(int eq, int stream) {
 
 int GemResetAllSpoolInfo(int eq) {
     if (eq != 0) return fail("unknown equipment");
-    spools().clear();
+    spools().remove_all();
     return ZOR_OK;
 }
 

@@ -90,6 +90,16 @@ bool Table<Def>::remove(const std::string& key) {
 }
 
 template <class Def>
+void Table<Def>::remove_all() {
+    for (auto& e : entries_)
+        if (e.origin != kNoOrigin)
+            removed_.emplace_back(e.origin, std::move(e.saved ? *e.saved : e.def));
+    entries_.clear();
+    by_key_.clear();
+    by_name_.clear();
+}
+
+template <class Def>
 void Table<Def>::assign(std::vector<Def> defs) {
     entries_.clear();
     by_key_.clear();
