@@ -465,8 +465,10 @@ int GemResetSpoolInfo(int eq, int stream) {
 
 int GemResetAllSpoolInfo(int eq) {
     if (eq != 0) return fail("unknown equipment");
-    spools().clear();
-    return ZOR_OK;
+    return guarded(ZOR_E_FAIL, [] {
+        spools().remove_all();
+        return ZOR_OK;
+    });
 }
 
 // ---- names ----------------------------------------------------------------------------

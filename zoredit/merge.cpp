@@ -27,10 +27,25 @@ TextItem merge_text_item(const TextItem* held, std::string_view text, int32_t fo
     if (length > 0 && length != text_length && length != held->size)
         item.size = length;
     else
-        item.size = held->size == held_length ? text_length : held->size;
+        item.size =
+            held->size == held_length && is_text_format(item.form) ? text_length : held->size;
     item.msize = held->msize == held->size ? item.size : held->msize;
     if (item.form != kFormatAscii && item.msize != item.size) item.msize = item.size;
     return item;
+}
+
+bool take_text_item(const TextItem* held, std::string_view text, int32_t form, int32_t length,
+                    std::string_view what, TextItem& out, std::string& error) {
+    TextItem item = merge_text_item(held, text, form, length);
+    const bool changed = !held || item.text != held->text || item.form != held->form;
+    if (changed && !text_fits_format(item.form, item.text)) {
+        const FormatInfo* f = find_format(item.form);
+        error = std::string(what) + " \"" + item.text + "\" is no value of its format " +
+                std::string(f ? f->picker_name : "?");
+        return false;
+    }
+    out = std::move(item);
+    return true;
 }
 
 int32_t merge_max_size(bool held_same_form, int32_t held_size, int32_t held_msize, int form,

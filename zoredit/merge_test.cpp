@@ -256,5 +256,51 @@ TEST(Merge, AShownEntryTakingAHiddenValueKeepsTheHiddenEntry) {
     }
 }
 
+// Element names that name nothing all read as ID 0: an element inserted
+// before them must leave them in their order, in the session and in what
+// is written (the host reads the list in that order).
+TEST(Merge, AnInsertKeepsTheOrderOfElementsThatNameNothing) {
+    const std::string source =
+        "def_sv X {\r\n    svid : 5\r\n    format : U4\r\n}\r\n"
+        "def_dv D {\r\n    dvid : 1\r\n    format : L\r\n    nominal : 2\r\n"
+        "    vid : V1\r\n    vid : V2\r\n}\r\n";
+    std::string dir = test::scratch_dir("merge_order");
+    test::CompileResult first = test::compile(dir, source);
+    if (!first.ran) FAIL() << "ZorCompile not found at " << test::compiler_path();
+    ASSERT_EQ(first.errors, 0) << first.output;
+    std::string error;
+    ASSERT_GE(test::load_fil(dir, first.fil, &error), 0) << error;
+    ASSERT_EQ(ZorCompareEqInfo((dir + "/eq.txt").c_str()), 1);
+
+    auto names = [] {
+        return test::read_record(GemGetDvInfo, 1, [](int rc, const TV_INFO& r) {
+            EXPECT_EQ(rc, 0);
+            Texts out;
+            for (int32_t i = 0; i < r.item_count; ++i) out.push_back(r.items.list->names[i]);
+            return out;
+        });
+    };
+    ASSERT_EQ(names(), (Texts{"V1", "V2"}));
+    TV_INFO r;
+    ASSERT_EQ(GemGetDvInfo(0, 1, &r), 0);
+    TV_LIST* held = r.items.list;
+    const int32_t held_count = r.item_count;
+    int32_t vids[] = {5, 0, 0};
+    TV_LIST sent{0, vids, nullptr};
+    r.items.list = &sent;
+    r.item_count = 3;
+    EXPECT_EQ(GemSetDvInfo(0, &r), 0) << test::last_error();
+    r.items.list = held;
+    r.item_count = held_count;
+    ZorFreeTV_INFO(&r);
+    EXPECT_EQ(names(), (Texts{"X", "V1", "V2"}));
+
+    ASSERT_EQ(ZorWriteEqInfo((dir + "/eq.txt").c_str()), 0) << test::last_error();
+    test::CompileResult second = test::compile(dir, test::read_file(dir + "/eq.txt"), "back");
+    ASSERT_EQ(second.errors, 0) << second.output;
+    ASSERT_GE(test::load_fil(dir, second.fil, &error), 0) << error;
+    EXPECT_EQ(names(), (Texts{"X", "V1", "V2"}));
+}
+
 }  // namespace
 }  // namespace zor::edit

@@ -33,11 +33,26 @@ ParamView view_of(const RecipeParam& p) {
     return {p.name.value_or(""), p.value ? std::optional(p.value->text) : std::nullopt};
 }
 
-const TextItem* find_text(const std::vector<TextItem>& items, const std::string& text) {
-    for (const auto& i : items)
-        if (i.text == text) return &i;
-    return nullptr;
-}
+// Takes the texts of list entries inside a merge, which goes on: the first
+// refusal, named as the editor's rows name the field, is kept for after it.
+class TextTaker {
+  public:
+    TextItem operator()(const TextItem* held, const std::string& text, const std::string& what) {
+        TextItem item;
+        if (refusal_.empty() && !take_text_item(held, text, 0, 0, what, item, refusal_))
+            item.text = text;
+        return item;
+    }
+    // True, with the reason in `error`, when a text was refused.
+    bool refused(std::string& error) {
+        if (refusal_.empty()) return false;
+        error = std::move(refusal_);
+        return true;
+    }
+
+  private:
+    std::string refusal_;
+};
 
 }  // namespace
 
@@ -67,9 +82,11 @@ bool take_record(const TPP_INFO& r, const ProcessProgram* held, const Store&, Pr
         return false;
     ProcessProgram p;
     p.name = r.name;
-    p.ppid = merge_text_item(held ? &held->ppid : nullptr, r.ppid, r.ppid_format, r.ppid_length);
-    p.body = merge_text_item(held ? &held->body : nullptr, or_empty(r.ppbody), r.ppbody_format,
-                             r.ppbody_length);
+    if (!take_text_item(held ? &held->ppid : nullptr, r.ppid, r.ppid_format, r.ppid_length, "PPID",
+                        p.ppid, error) ||
+        !take_text_item(held ? &held->body : nullptr, or_empty(r.ppbody), r.ppbody_format,
+                        r.ppbody_length, "PPBODY", p.body, error))
+        return false;
     out = std::move(p);
     return true;
 }
@@ -143,32 +160,44 @@ bool take_record(const TFPP_INFO& r, const FormattedProgram* held, const Store&,
     }
     FormattedProgram p;
     p.name = r.name;
-    p.ppid = merge_text_item(held ? &held->ppid : nullptr, r.ppid, 0, 0);
+    if (!take_text_item(held ? &held->ppid : nullptr, r.ppid, 0, 0, "PPID", p.ppid, error))
+        return false;
     p.mdln = or_empty(r.mdln);
     p.softrev = or_empty(r.softrev);
     std::vector<CommandCode> held_codes = held ? held->codes : std::vector<CommandCode>{};
     std::vector<CodeView> held_view;
     for (const auto& c : held_codes) held_view.push_back(view_of(c));
+    TextTaker take;
     p.codes = merge_list(
         held_codes, held_view, incoming, ShownCaps::fpp_codes, [&](const CodeView& v, size_t i) {
             // A changed command code keeps the formats of what it still holds:
-            // the code at the same place, else the code with the same text.
+            // the code at the same place when its text or its parameters are
+            // still the same, else the code with the same text, else the
+            // code at the same place.
             const CommandCode* near = i < held_codes.size() ? &held_codes[i] : nullptr;
-            if (!near || near->code.text != v.code)
+            if (!near || (near->code.text != v.code && held_view[i].params != v.params))
                 for (const auto& c : held_codes)
-                    if (c.code.text == v.code) near = &c;
+                    if (c.code.text == v.code) {
+                        near = &c;
+                        break;
+                    }
+            const std::string n = std::to_string(i + 1);
             CommandCode c;
-            c.code = merge_text_item(near ? &near->code : nullptr, v.code, 0, 0);
+            c.code = take(near ? &near->code : nullptr, v.code, "CCODE-" + n);
             std::vector<TextItem> held_params = near ? near->params : std::vector<TextItem>{};
             std::vector<std::string> held_texts;
             for (const auto& t : held_params) held_texts.push_back(t.text);
+            // A parameter whose text changed is the one at its place, with
+            // its format and count.
             c.params =
                 merge_list(held_params, held_texts, v.params, ShownCaps::fpp_params,
-                           [&](const std::string& text, size_t) {
-                               return merge_text_item(find_text(held_params, text), text, 0, 0);
+                           [&](const std::string& text, size_t j) {
+                               return take(j < held_params.size() ? &held_params[j] : nullptr, text,
+                                           "PPARAM-" + n + "-" + std::to_string(j + 1));
                            });
             return c;
         });
+    if (take.refused(error)) return false;
     out = std::move(p);
     return true;
 }
@@ -251,6 +280,7 @@ bool take_record(const TRCP_INFO& r, const Recipe* held, const Store&, Recipe& o
     std::vector<RecipeParam> held_params = held ? held->params : std::vector<RecipeParam>{};
     std::vector<ParamView> held_view;
     for (const auto& p : held_params) held_view.push_back(view_of(p));
+    TextTaker take;
     c.params = merge_list(held_params, held_view, incoming, ShownCaps::recipe_params,
                           [&](const ParamView& v, size_t i) {
                               RecipeParam p;
@@ -259,11 +289,13 @@ bool take_record(const TRCP_INFO& r, const Recipe* held, const Store&, Recipe& o
                                   const TextItem* near = nullptr;
                                   if (i < held_params.size() && held_params[i].value)
                                       near = &*held_params[i].value;
-                                  p.value = merge_text_item(near, *v.value, 0, 0);
+                                  p.value =
+                                      take(near, *v.value, "ParaVal-" + std::to_string(i + 1));
                                   p.value->msize = 0;
                               }
                               return p;
                           });
+    if (take.refused(error)) return false;
     out = std::move(c);
     return true;
 }
@@ -321,7 +353,9 @@ bool take_record(const TTRACE_INFO& r, const Trace* held, const Store& s, Trace&
         return false;
     Trace t;
     t.name = r.name;
-    t.trid = merge_text_item(held ? &held->trid : nullptr, r.trid, r.trid_format, r.trid_length);
+    if (!take_text_item(held ? &held->trid : nullptr, r.trid, r.trid_format, r.trid_length, "TRID",
+                        t.trid, error))
+        return false;
     t.dsper = or_empty(r.dsper);
     t.totsmp = r.totsmp;
     t.repgsz = r.repgsz;

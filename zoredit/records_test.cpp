@@ -4,7 +4,10 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <string>
+#include <tuple>
 
+#include "zoredit/fil_reader.h"
 #include "zoredit/test_support.h"
 #include "zoredit/testing/fil_writer.h"
 #include "zoredit/zoredit.h"
@@ -423,6 +426,92 @@ TEST_F(Records, RecordsThatCannotBeSourceAreRefused) {
     EXPECT_EQ(GemSetRpInfo(0, &p), ZOR_E_FAIL);  // no name
     ZorFreeTRP_INFO(&p);
     EXPECT_EQ(GemSetRpInfo(0, nullptr), ZOR_E_FAIL);
+}
+
+// The sample's formatted process program and recipe, compiled, loaded and
+// compared as the editor does: a parameter whose text changes keeps its
+// item's format and count through save, compile and reload; a text that is
+// no value of that format is refused, naming the field and the format, and
+// changes nothing.
+TEST(RecordTexts, AChangedTextKeepsItsFormatOrIsRefused) {
+#ifndef ZOR_SOURCE_DIR
+#define ZOR_SOURCE_DIR "."
+#endif
+    const std::string dir = test::scratch_dir("record_texts");
+    test::CompileResult first = test::compile(
+        dir, test::read_file(std::string(ZOR_SOURCE_DIR) + "/examples/equipment.txt"));
+    if (!first.ran) FAIL() << "ZorCompile not found at " << test::compiler_path();
+    ASSERT_EQ(first.errors, 0) << first.output;
+    std::string error;
+    ASSERT_GE(test::load_fil(dir, first.fil, &error), 0) << error;
+    ASSERT_EQ(ZorCompareEqInfo((dir + "/eq.txt").c_str()), 1);
+
+    // Sets FPP_STD with parameter (code, param) typed as `typed`.
+    auto set_param = [](int code, int param, const char* typed) {
+        TFPP_INFO r;
+        EXPECT_EQ(GemGetFppInfo(0, "FPP_STD", &r), 0);
+        char*& slot = r.ccodes[code]->pparams[param]->pparam;
+        ZorFreeMem(slot);
+        slot = text(typed);
+        int rc = GemSetFppInfo(0, &r);
+        ZorFreeTFPP_INFO(&r);
+        return rc;
+    };
+    auto set_value = [](int param, const char* typed) {
+        TRCP_INFO r;
+        EXPECT_EQ(GemGetRcpInfo(0, "RCP_SIO2_STD", &r), 0);
+        ZorFreeMem(r.params[param]->value);
+        r.params[param]->value = text(typed);
+        int rc = GemSetRcpInfo(0, &r);
+        ZorFreeTRCP_INFO(&r);
+        return rc;
+    };
+    auto param_text = [](int code, int param) {
+        return test::read_record(GemGetFppInfo, "FPP_STD", [&](int, const TFPP_INFO& r) {
+            return std::string(r.ccodes[code]->pparams[param]->pparam);
+        });
+    };
+
+    const std::tuple<int, int, const char*, const char*> refusals[] = {
+        {0, 0, "abc", "PPARAM-1-1 \"abc\" is no value of its format F4"},
+        {0, 0, "1e999", "PPARAM-1-1 \"1e999\" is no value of its format F4"},
+        {0, 1, "70000", "PPARAM-1-2 \"70000\" is no value of its format U2"},
+        {1, 0, "", "PPARAM-2-1 \"\" is no value of its format F4"},
+    };
+    for (const auto& [code, param, typed, reason] : refusals) {
+        EXPECT_EQ(set_param(code, param, typed), ZOR_E_FAIL) << typed;
+        EXPECT_EQ(test::last_error(), reason);
+    }
+    EXPECT_EQ(param_text(0, 0), "350.0");
+    EXPECT_EQ(set_value(1, "-1"), ZOR_E_FAIL);
+    EXPECT_EQ(test::last_error(), "ParaVal-2 \"-1\" is no value of its format U4");
+
+    ASSERT_EQ(set_param(0, 0, "360.0"), 0) << test::last_error();
+    ASSERT_EQ(set_param(0, 1, "65535"), 0) << test::last_error();
+    ASSERT_EQ(set_param(1, 1, "SiH4"), 0) << test::last_error();  // A: any text, sized by it
+    ASSERT_EQ(set_value(0, "1e2"), 0) << test::last_error();
+    ASSERT_EQ(set_value(1, "4294967295"), 0) << test::last_error();
+    ASSERT_EQ(ZorWriteEqInfo((dir + "/eq.txt").c_str()), 0) << test::last_error();
+    EXPECT_EQ(ZorGetWriteWay(), ZOR_WRITE_EDITED);
+    test::CompileResult second = test::compile(dir, test::read_file(dir + "/eq.txt"), "back");
+    ASSERT_EQ(second.errors, 0) << second.output;
+    Equipment back;
+    ASSERT_TRUE(read_fil(second.fil, back, error)) << error;
+    auto shown = [](const TextItem& t) {
+        return t.text + " f" + std::to_string(t.form) + " n" + std::to_string(t.size) + " m" +
+               std::to_string(t.msize);
+    };
+    ASSERT_EQ(back.fp.size(), 1u);
+    const auto& codes = back.fp[0].codes;
+    ASSERT_EQ(codes.size(), 3u);
+    EXPECT_EQ(shown(codes[0].params[0]), "360.0 f36 n1 m1");
+    EXPECT_EQ(shown(codes[0].params[1]), "65535 f42 n1 m1");
+    EXPECT_EQ(shown(codes[1].params[0]), "133.3 f36 n1 m1");
+    EXPECT_EQ(shown(codes[1].params[1]), "SiH4 f16 n1 m16");
+    ASSERT_EQ(back.rc.size(), 1u);
+    ASSERT_TRUE(back.rc[0].params[0].value && back.rc[0].params[1].value);
+    EXPECT_EQ(shown(*back.rc[0].params[0].value), "1e2 f36 n1 m0");
+    EXPECT_EQ(shown(*back.rc[0].params[1].value), "4294967295 f44 n1 m0");
 }
 
 // The library copies what it is given: the caller's blocks may be freed

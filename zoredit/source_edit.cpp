@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "textscan/sjis.h"
 #include "zoredit/source_match.h"
 #include "zoredit/source_scan.h"
 #include "zoredit/source_writer.h"
@@ -24,6 +25,29 @@ namespace {
 
 bool is_blank(std::string_view line) {
     return line.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+bool is_word_byte(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_';
+}
+
+// Does `name` stand in `line` as a word (letter case folded, Shift-JIS
+// characters walked whole)?
+bool names_word(std::string_view line, std::string_view name) {
+    if (name.empty()) return false;
+    const std::string folded = fold_name(name);
+    bool after_word = false;
+    for (size_t p = 0; p < line.size();) {
+        const size_t width = textscan::char_width(line, p);
+        if (!after_word && line.size() - p >= folded.size() &&
+            fold_name(line.substr(p, folded.size())) == folded) {
+            const size_t end = p + folded.size();
+            if (end == line.size() || !is_word_byte(line[end])) return true;
+        }
+        after_word = width == 1 && is_word_byte(line[p]);
+        p += width;
+    }
+    return false;
 }
 
 // Each kind's saved definitions, by origin, in the order of Kind.
@@ -105,8 +129,13 @@ class Editor {
     template <class Def>
     bool plan(Kind kind, const Table<Def>& table, const std::vector<const Def*>& saved) {
         const auto& blocks = by_kind_[static_cast<size_t>(kind)];
+        if (saved.size() != blocks.size()) return false;
+        // A stream is taken by the blocks that stay; a dropped block's
+        // number is free for a new setting of the stream.
         if constexpr (std::is_same_v<Def, Spool>)
-            for (size_t b : blocks) streams_.insert(scan_.blocks[b].stream);
+            for (const auto& e : table.entries())
+                if (e.origin < blocks.size() && !e.deleted)
+                    streams_.insert(scan_.blocks[blocks[e.origin]].stream);
 
         std::vector<bool> seen(saved.size(), false);
         size_t last_origin = 0;
@@ -261,11 +290,17 @@ class Editor {
         return n;
     }
 
+    // Drops a deleted definition's block. The comment lines above it are
+    // the user's (a section heading, a note on the blocks around): they go
+    // only from the first that names the definition.
     void drop(const ScannedBlock& b) {
-        for (size_t i = b.lead; i <= b.close; ++i) dropped_[i] = true;
+        size_t first = b.header;
+        for (size_t i = b.lead; i < b.header && first == b.header; ++i)
+            if (names_word(line(i), b.name)) first = i;
+        for (size_t i = first; i <= b.close; ++i) dropped_[i] = true;
         // Blank lines on both sides would be left doubled.
         size_t next = b.close + 1;
-        if ((b.lead == 0 || is_blank(line(b.lead - 1))) && next < scan_.lines.size() &&
+        if ((first == 0 || is_blank(line(first - 1))) && next < scan_.lines.size() &&
             is_blank(line(next)))
             dropped_[next] = true;
     }

@@ -3,9 +3,9 @@
 // writing it anew: the block of an untouched definition stays byte for byte
 // with the comment and blank lines around it, a changed definition is
 // rewritten in its place (its header line and the lines of items that still
-// mean the same kept as written), a deleted definition's block goes with the
-// comment lines directly above it, and a new definition follows the last
-// block of its kind.
+// mean the same kept as written), a deleted definition's block goes with
+// those comment lines directly above it that name it (from the first that
+// does), and a new definition follows the last block of its kind.
 
 #include <string>
 #include <string_view>

@@ -12,6 +12,8 @@
 #include <random>
 #include <set>
 #include <string>
+#include <type_traits>
+#include <vector>
 
 #include "zoredit/source_generator.h"
 #include "zoredit/source_scan.h"
@@ -54,7 +56,8 @@ std::string block_text(const std::string& text, const ScannedSource& s, const Sc
 }
 
 // Every block of `before` whose definition was not touched stands in
-// `after` byte for byte, with the comment lines directly above it.
+// `after` byte for byte, with the comment lines directly above it (and
+// perhaps more comment lines above those).
 void expect_untouched_blocks_kept(const std::string& before, const std::string& after,
                                   const std::set<std::string>& touched) {
     ScannedSource a, b;
@@ -70,8 +73,12 @@ void expect_untouched_blocks_kept(const std::string& before, const std::string& 
         std::string want = block_text(before, a, blk);
         bool found = false;
         auto [from, to] = written.equal_range(kind_name(blk));
-        for (auto it = from; it != to && !found; ++it)
-            found = block_text(after, b, *it->second) == want;
+        // A deleted block before it may leave its comments above it.
+        for (auto it = from; it != to && !found; ++it) {
+            std::string got = block_text(after, b, *it->second);
+            found = got.size() >= want.size() &&
+                    got.compare(got.size() - want.size(), want.size(), want) == 0;
+        }
         EXPECT_TRUE(found) << "block changed or lost:\n" << want << "\nin:\n" << after;
     }
 }
@@ -560,6 +567,126 @@ TEST(SourceEdit, EveryShareOfALargeSourceIsCompared) {
     store.al.put(changed, false);
     ASSERT_TRUE(edit_source(source, store, out));
     EXPECT_EQ(out, replace_all(source, "    altx : \"fault 2901\"\r\n", "    altx : changed\r\n"));
+}
+
+// Removing every spool setting reaches the save, with and without the
+// compare at the load: the old blocks go, and a setting made after it is
+// written for its own stream, once.
+TEST(SourceEdit, ResetAllSpoolsThenANewSettingWritesOnlyTheNewOne) {
+    const std::string source =
+        "// the variable\r\n"
+        "def_sv SV_A {\r\n    svid : 1\r\n    format : U4\r\n}\r\n"
+        "// the spool\r\n"
+        "def_spool SP_6 {\r\n    stream : 6\r\n    function : 11\r\n}\r\n";
+    for (int way = 0; way < 4; ++way) {
+        const bool compared = way % 2, new_setting = way / 2;
+        SCOPED_TRACE(std::string(compared ? "compared" : "not compared") +
+                     (new_setting ? ", new setting" : ", reset only"));
+        std::string dir = scratch_dir("edit_reset_all");
+        load_source(dir, source);
+        if (HasFatalFailure()) return;
+        const std::string path = dir + "/eq.txt";
+        if (compared) {
+            ASSERT_EQ(ZorCompareEqInfo(path.c_str()), 1);
+        }
+        ASSERT_EQ(GemResetAllSpoolInfo(0), 0);
+        const int32_t f13[] = {13};
+        if (new_setting) {
+            ASSERT_EQ(GemSetSpoolInfo(0, 6, 1, f13), 0);
+        }
+        bool edited = false;
+        const std::string out = save(path, &edited);
+        EXPECT_TRUE(edited);
+        EXPECT_EQ(out.find("SP_6"), std::string::npos) << out;
+        EXPECT_EQ(out.find("262"), std::string::npos) << out;
+        EXPECT_NE(out.find("// the spool\r\n"), std::string::npos) << out;
+        CompileResult again = compile(dir, out, "again");
+        ASSERT_EQ(again.errors, 0) << again.output << out;
+        std::string error;
+        ASSERT_GE(load_fil(dir, again.fil, &error), 0) << error;
+        int32_t functions[4] = {};
+        EXPECT_EQ(GemGetSpoolInfo(0, 6, functions, 4), new_setting ? 1 : 0);
+        if (new_setting) {
+            EXPECT_EQ(functions[0], 13);
+        }
+        std::filesystem::remove_all(dir);
+    }
+}
+
+// The lines of `text`, line ends dropped.
+std::vector<std::string> lines_of(const std::string& text) {
+    std::vector<std::string> out;
+    for (size_t at = 0; at < text.size();) {
+        size_t end = text.find('\n', at);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(at, end - at);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        out.push_back(line);
+        at = end + 1;
+    }
+    return out;
+}
+
+template <class Rec, class Key>
+void soft_delete(int (*get)(int, Key, Rec*), int (*set)(int, const Rec*),
+                 std::type_identity_t<Key> key) {
+    Rec r;
+    ASSERT_EQ(get(0, key, &r), 0);
+    r.deleted = 1;
+    EXPECT_EQ(set(0, &r), 0) << last_error();
+    release(&r);
+}
+
+// Deleting the first definition of each kind of the sample leaves every
+// comment (the section headings above them) where it was; a comment that
+// names a deleted definition goes with it, from that line down.
+TEST(SourceEdit, ADeletedBlockTakesOnlyTheCommentsThatNameIt) {
+    const std::string sample = read_file(std::string(ZOR_SOURCE_DIR) + "/examples/equipment.txt");
+    const std::string note = "// AL_VACUUM_LEAK: raised on a leak,\r\n// cleared by hand\r\n";
+    const std::string anchor = "def_alarm AL_VACUUM_LEAK {";
+    std::string source = sample;
+    ASSERT_NE(source.find(anchor), std::string::npos);
+    source.insert(source.find(anchor), "// about AL_VACUUM_LEAK_OLD, gone\r\n" + note);
+    std::string dir = scratch_dir("edit_headings");
+    load_source(dir, source);
+    if (HasFatalFailure()) return;
+    const std::string path = dir + "/eq.txt";
+    ASSERT_EQ(ZorCompareEqInfo(path.c_str()), 1);
+
+    soft_delete(GemGetEcInfo, GemSetEcInfo, 0x3E9);
+    soft_delete(GemGetSvInfo, GemSetSvInfo, 2001);
+    soft_delete(GemGetDvInfo, GemSetDvInfo, 3001);
+    soft_delete(GemGetRpInfo, GemSetRpInfo, 4001);
+    soft_delete(GemGetCeInfo, GemSetCeInfo, 5001);
+    soft_delete(GemGetAlInfo, GemSetAlInfo, 6001);
+    soft_delete(GemGetAlInfo, GemSetAlInfo, 6002);
+    soft_delete(GemGetPpInfo, GemSetPpInfo, "SIO2_100NM");
+    soft_delete(GemGetFppInfo, GemSetFppInfo, "FPP_STD");
+    soft_delete(GemGetRcpInfo, GemSetRcpInfo, "RCP_SIO2_STD");
+    soft_delete(GemGetTrInfo, GemSetTrInfo, "TRACE_CHAMBER");
+    ASSERT_EQ(GemResetSpoolInfo(0, 5), 0);
+    if (HasFatalFailure()) return;
+    bool edited = false;
+    const std::string out = save(path, &edited);
+    EXPECT_TRUE(edited);
+
+    std::vector<std::string> comments;
+    for (const std::string& line : lines_of(sample))
+        if (line.rfind("//", 0) == 0) comments.push_back(line);
+    ASSERT_GE(comments.size(), 20u);
+    std::vector<std::string> kept;
+    for (const std::string& line : lines_of(out))
+        if (line.rfind("//", 0) == 0) kept.push_back(line);
+    comments.insert(
+        comments.begin() +
+            (std::find(comments.begin(), comments.end(), "// \x83\x41\x83\x89\x81\x5b\x83\x80") -
+             comments.begin()) +
+            2,
+        "// about AL_VACUUM_LEAK_OLD, gone");
+    EXPECT_EQ(kept, comments) << out;
+    EXPECT_EQ(out.find(note), std::string::npos) << out;
+    EXPECT_EQ(out.find("cleared by hand"), std::string::npos) << out;
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

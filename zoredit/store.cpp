@@ -90,6 +90,19 @@ bool Table<Def>::remove(const std::string& key) {
 }
 
 template <class Def>
+void Table<Def>::remove_all() {
+    // Everything that can run out of memory comes first: the table stays
+    // whole when it does.
+    removed_.reserve(removed_.size() + entries_.size());
+    for (auto& e : entries_)
+        if (e.origin != kNoOrigin)
+            removed_.emplace_back(e.origin, std::move(e.saved ? *e.saved : e.def));
+    entries_.clear();
+    by_key_.clear();
+    by_name_.clear();
+}
+
+template <class Def>
 void Table<Def>::assign(std::vector<Def> defs) {
     entries_.clear();
     by_key_.clear();

@@ -71,8 +71,11 @@ class Table {
     void mark_saved();
     // Removes the definition with this key; false when there is none.
     bool remove(const std::string& key);
+    // Holds `defs` as the source holds them; nothing is remembered as removed.
     void assign(std::vector<Def> defs);
-    void clear() { assign({}); }
+    // Removes every definition, each one the source holds remembered as
+    // removed, as remove() does, so that a save drops its block.
+    void remove_all();
 
   private:
     void index(size_t i);

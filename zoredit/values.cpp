@@ -1,6 +1,7 @@
 #include "zoredit/values.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -72,7 +73,52 @@ std::string element_from_text(int code, std::string_view text) {
     return element_from_int(code, parse_int(text));
 }
 
+// An integer of the language (sign, then decimal digits or 0x / x and
+// hexadecimal digits), the whole text; false when it is none or its size
+// passes 64 bits.
+bool whole_integer(std::string_view t, bool& negative, uint64_t& magnitude) {
+    size_t i = 0;
+    negative = false;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) negative = t[i++] == '-';
+    int base = 10;
+    if (t.size() - i >= 2 && t[i] == '0' && (t[i + 1] == 'x' || t[i + 1] == 'X'))
+        i += 2, base = 16;
+    else if (i < t.size() && (t[i] == 'x' || t[i] == 'X'))
+        i += 1, base = 16;
+    if (i == t.size()) return false;
+    auto [end, ec] = std::from_chars(t.data() + i, t.data() + t.size(), magnitude, base);
+    return ec == std::errc() && end == t.data() + t.size();
+}
+
+template <class T>
+bool whole_float(std::string_view t) {
+    if (!t.empty() && t[0] == '+') t.remove_prefix(1);
+    T v{};
+    auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+    return ec == std::errc() && end == t.data() + t.size() && std::isfinite(v);
+}
+
 }  // namespace
+
+bool text_fits_format(int code, std::string_view text) {
+    const FormatInfo* f = find_format(code);
+    if (!f || is_text_format(code) || code == kFormatList || code == kFormatListEnd) return true;
+    const std::string t = trim_blanks(text);
+    if (code == kFormatF4) return whole_float<float>(t);
+    if (code == kFormatF8) return whole_float<double>(t);
+    if (code == kFormatBoolean) {
+        const std::string word = fold_name(t);
+        if (word == "t" || word == "f" || word == "true" || word == "false") return true;
+    }
+    bool negative = false;
+    uint64_t magnitude = 0;
+    if (!whole_integer(t, negative, magnitude)) return false;
+    const int bits = 8 * f->unit;
+    if (!f->is_signed)
+        return magnitude == 0 || (!negative && (bits == 64 || magnitude >> bits == 0));
+    const uint64_t limit = uint64_t{1} << (bits - 1);  // the most negative value's size
+    return negative ? magnitude <= limit : magnitude < limit;
+}
 
 int format_code_of(std::string_view symbol) {
     return textscan::format_symbol_code(trim_blanks(symbol));

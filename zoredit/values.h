@@ -46,6 +46,13 @@ ValueKey value_key_from_buffer(int code, const void* buffer);
 void* value_buffer_from_text(int code, int32_t size, const std::optional<std::string>& text);
 // Display text of element `index`, also the text written for a changed value.
 std::string value_text(int code, const void* buffer, int index = 0);
+// Can `text` be read as one value of format `code`, neither wrapped nor
+// read as 0 for want of a number? Integers and B: a decimal (sign allowed)
+// or hexadecimal (after 0x or x) number within the format's range; F4 and
+// F8: a finite decimal number the format holds; BOOLEAN: T, F, TRUE, FALSE
+// or a byte. Blanks around are ignored. Any text fits A and J, and the
+// formats that hold no value (L, LEND, a format the compiler refused).
+bool text_fits_format(int code, std::string_view text);
 // zor_set_vdval.
 int set_value(void* dest, const void* value, int code, int capacity, int count);
 

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "textscan/textscan.h"
 #include "zoredit/zoredit.h"
@@ -20,6 +22,47 @@ TEST(Values, EveryPickerSymbolAndSourceNameHasItsCode) {
     EXPECT_LT(zor_get_item_code("X9"), 0);
     EXPECT_LT(zor_get_item_code(""), 0);
     EXPECT_LT(zor_get_item_code(nullptr), 0);
+}
+
+// A text stored under a numeric or Boolean format must be read as that
+// value, never wrapped nor read as 0: each format's edges on both sides.
+TEST(Values, ATextFitsAFormatOnlyAsAValueItHolds) {
+    const std::pair<int, std::vector<const char*>> fits[] = {
+        {ZOR_FMT_U1, {"0", "255", " 7 ", "0xFF", "x10", "+3"}},
+        {ZOR_FMT_U2, {"65535", "0"}},
+        {ZOR_FMT_U4, {"4294967295", "0xFFFFFFFF"}},
+        {ZOR_FMT_U8, {"18446744073709551615"}},
+        {ZOR_FMT_I1, {"-128", "127"}},
+        {ZOR_FMT_I2, {"-32768", "32767"}},
+        {ZOR_FMT_I4, {"-2147483648", "2147483647"}},
+        {ZOR_FMT_I8, {"-9223372036854775808", "9223372036854775807"}},
+        {ZOR_FMT_B, {"0", "255", "0x80"}},
+        {ZOR_FMT_BOOLEAN, {"T", "false", "TRUE", "0", "1"}},
+        {ZOR_FMT_F4, {"350.0", "-1.5e3", "3.4e38", "+2", "7"}},
+        {ZOR_FMT_F8, {"1e300", "-0.25"}},
+        {ZOR_FMT_A, {"abc", "", "1e999"}},
+        {ZOR_FMT_J, {"\x82\xa0"}},
+        {ZOR_FMT_L, {"anything"}},
+        {255, {"a format the compiler refused"}},
+    };
+    const std::pair<int, std::vector<const char*>> refused[] = {
+        {ZOR_FMT_U1, {"256", "300", "-1", "abc", "", "1.5", "0x100", "7 7"}},
+        {ZOR_FMT_U2, {"65536", "70000"}},
+        {ZOR_FMT_U4, {"-1", "4294967296"}},
+        {ZOR_FMT_U8, {"18446744073709551616"}},
+        {ZOR_FMT_I1, {"-129", "128"}},
+        {ZOR_FMT_I2, {"-32769", "32768"}},
+        {ZOR_FMT_I4, {"-2147483649", "2147483648"}},
+        {ZOR_FMT_I8, {"-9223372036854775809", "9223372036854775808"}},
+        {ZOR_FMT_B, {"256", "-1"}},
+        {ZOR_FMT_BOOLEAN, {"abc", "tru", "256"}},
+        {ZOR_FMT_F4, {"abc", "1e999", "3.5e38", "nan", "inf", "1.5x", ""}},
+        {ZOR_FMT_F8, {"1e999", "-inf", "1..2"}},
+    };
+    for (const auto& [code, texts] : fits)
+        for (const char* t : texts) EXPECT_TRUE(text_fits_format(code, t)) << code << " " << t;
+    for (const auto& [code, texts] : refused)
+        for (const char* t : texts) EXPECT_FALSE(text_fits_format(code, t)) << code << " " << t;
 }
 
 TEST(Values, NamesAndUnitSizesFollowTheCode) {

@@ -330,8 +330,9 @@ ZOREDIT_API int ZorCompareEqInfo(const char* source_path);
 // path is the source the definitions were loaded from (its blocks compile to
 // them), only the changed definitions are rewritten: untouched blocks keep
 // their bytes and the comments around them, a deleted definition's block
-// goes with the comment lines directly above it, new ones follow the last
-// block of their kind. Otherwise the whole source is written anew. Returns 0
+// goes with the comment lines directly above it from the first that names
+// it as a word (other comments stay), new ones follow the last block of
+// their kind. Otherwise the whole source is written anew. Returns 0
 // or ZOR_E_FAIL (reason through ZorGetLastError); the old file stays as it was
 // on failure.
 ZOREDIT_API int ZorWriteEqInfo(const char* source_path);

@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "editor/forms/formcelist.h"
+#include "editor/shell/accessibility.h"
 #include "editor/shell/action.h"
 #include "editor/shell/helpers.h"
 #include "editor/shell/string_grid.h"
@@ -49,8 +50,11 @@ TformALSet::TformALSet(QWidget* parent)
     CB->setCurrentIndex(1);
     edtCeon = makeEdit(QStringLiteral("edtCeon"));
     edtCeoff = makeEdit(QStringLiteral("edtCeoff"));
-    labCeon = makeLabel(QStringLiteral("labCeon"), QString());
-    labCeoff = makeLabel(QStringLiteral("labCeoff"), QString());
+    // The names the CEIDs stand for, named apart from the group around them.
+    labCeon = new DataLabel(QStringLiteral("アラーム発生イベント名"), this);
+    labCeon->setObjectName(QStringLiteral("labCeon"));
+    labCeoff = new DataLabel(QStringLiteral("アラーム解除イベント名"), this);
+    labCeoff->setObjectName(QStringLiteral("labCeoff"));
 
     auto* boxes = new QGridLayout(GroupBox1);
     const struct {

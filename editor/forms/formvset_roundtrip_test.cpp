@@ -174,5 +174,62 @@ TEST_F(VariableRoundTrip, AListOf2048VidsIsSavedCompiledAndReloadedWhole) {
     EXPECT_TRUE(std::equal(vids.begin(), vids.end(), back->items.list->vids));
 }
 
+// A number typed over the nominal of a variable of each format that holds
+// values: the object line changes in that text only, the format and sizes
+// as they were.
+class VariableFormatsRoundTrip : public VariableRoundTrip {
+  protected:
+    struct Case {
+        const char* format;
+        const char* held;
+        const char* typed;
+    };
+    static constexpr Case kCases[] = {
+        {"I1", "-11", "-128"},   {"I2", "12", "32767"}, {"I4", "14", "-70000"},
+        {"I8", "18", "-900000"}, {"U1", "21", "255"},   {"U2", "22", "65535"},
+        {"U4", "24", "70000"},   {"U8", "28", "31"},    {"F4", "3.5", "360.5"},
+        {"F8", "4.25", "0.125"}, {"BO", "0", "1"},      {"B", "88", "127"},
+    };
+    void SetUp() override {
+        QString source;
+        for (int i = 0; i < 12; ++i)
+            source += QStringLiteral(
+                          "def_ec EC_F%1 {\n    ecid : %2\n    format : %3\n"
+                          "    nominal : %4\n}\n")
+                          .arg(i)
+                          .arg(1200 + i)
+                          .arg(QString::fromLatin1(kCases[i].format),
+                               QString::fromLatin1(kCases[i].held));
+        ASSERT_GT(testing::load(eq, source), 0) << eq.compileOutput.toStdString();
+        before = objectLines(eq.object);
+        createWindows();
+    }
+};
+
+TEST_F(VariableFormatsRoundTrip, ANumberTypedOverAnyFormatKeepsTheFormat) {
+    open(kModeEc);
+    for (int i = 0; i < 12; ++i) {
+        edit(QString::number(1200 + i));
+        ASSERT_EQ(value(vrow::Format), zor_get_item_name(zor_get_item_code(kCases[i].format)));
+        value(vrow::Nominal, QString::fromLatin1(kCases[i].typed));
+        ok();
+    }
+    ASSERT_TRUE(script.messages.isEmpty()) << script.messages.join(u'|').toStdString();
+    formVMenu->edtSrc->setText(eq.source);
+    formVMenu->btnSaveClick();
+    ASSERT_EQ(compileInPlace(eq), 0);
+    const QMap<QByteArray, QByteArray> after = objectLines(eq.object);
+    auto nominal = [](const char* text) {
+        return "NOMI" + QByteArray::number(qstrlen(text), 16).rightJustified(8, '0') + text;
+    };
+    for (int i = 0; i < 12; ++i) {
+        const QByteArray key = "EC:EC_F" + QByteArray::number(i);
+        QByteArray expected = before.value(key);
+        ASSERT_EQ(expected.count(nominal(kCases[i].held)), 1) << expected.toStdString();
+        expected.replace(nominal(kCases[i].held), nominal(kCases[i].typed));
+        EXPECT_EQ(after.value(key), expected) << kCases[i].format;
+    }
+}
+
 }  // namespace
 }  // namespace zor::editor

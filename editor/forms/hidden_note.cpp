@@ -4,9 +4,9 @@
 
 namespace zor::editor {
 
-HiddenNote::HiddenNote(const QString& grid, QWidget* parent) : QLabel(parent) {
+HiddenNote::HiddenNote(const QString& grid, QWidget* parent)
+    : DataLabel(QStringLiteral("表示外の件数"), parent) {
     setObjectName(grid + QStringLiteral("Hidden"));
-    setAccessibleName(QStringLiteral("表示外の件数"));
     hide();
 }
 

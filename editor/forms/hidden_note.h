@@ -3,11 +3,11 @@
 // shown record the grid has no room for. zoredit keeps those behind what the
 // editor sends back, so the line says they are kept.
 
-#include <QLabel>
+#include "editor/shell/accessibility.h"
 
 namespace zor::editor {
 
-class HiddenNote : public QLabel {
+class HiddenNote : public DataLabel {
     Q_OBJECT
   public:
     // `grid` is the objectName of the grid the line belongs to.

@@ -10,6 +10,7 @@
 #include "editor/forms/formfppset.h"
 #include "editor/forms/formppset.h"
 #include "editor/forms/formrcpset.h"
+#include "editor/forms/fpp_record.h"
 #include "editor/forms/hidden_note.h"
 #include "editor/forms/item_grid.h"
 #include "editor/forms/link_editor_test.h"
@@ -104,13 +105,23 @@ QStringList wideValues(const QString& firstValue) {
     return values;
 }
 
-class WideProgramRoundTrip : public ProgramRoundTrip {
+// The sample with the blocks `extra` makes after it, and its object lines.
+class ExtraRoundTrip : public ProgramRoundTrip {
   protected:
+    explicit ExtraRoundTrip(QString (*extra)()) : extra_(extra) {}
     void SetUp() override {
-        reload(sampleWith(wideSource()));
+        reload(sampleWith(extra_()));
         before = testing::objectLines(eq->object);
     }
     Lines before;
+
+  private:
+    QString (*extra_)();
+};
+
+class WideProgramRoundTrip : public ExtraRoundTrip {
+  protected:
+    WideProgramRoundTrip() : ExtraRoundTrip(wideSource) {}
 };
 
 TEST_F(WideProgramRoundTrip, UnchangedOksKeepEveryEntryAndEveryText) {
@@ -164,6 +175,114 @@ TEST_F(WideProgramRoundTrip, EditingTheFirstParameterKeepsTheOnesPastTheGrid) {
     EXPECT_EQ(after.value("FP:FPP_WIDE").count("PPAR"), 36);
     EXPECT_TRUE(after.value("FP:FPP_WIDE").contains("X11"));
     EXPECT_EQ(after.value("RC:RCP_WIDE").count("PNAM"), 8);
+}
+
+// ---- a numeric value of every format ---------------------------------------------------
+
+// Each format that holds values, with the text its item holds and the one
+// typed over it (texts unique, so that each item is found in the line).
+struct FormatValue {
+    const char* format;
+    const char* held;
+    const char* typed;
+};
+const FormatValue kFormatValues[] = {
+    {"I1", "-11", "-128"},       {"I2", "12", "32767"}, {"I4", "14", "-70000"},
+    {"I8", "18", "-9000000000"}, {"U1", "21", "255"},   {"U2", "22", "65535"},
+    {"U4", "24", "70000"},       {"U8", "28", "0x1F"},  {"F4", "3.5", "360.0"},
+    {"F8", "4.25", "1e300"},     {"BO", "T", "FALSE"},  {"B", "88", "0x7F"},
+};
+
+// An FPP with three codes of four parameters, and two recipes of six
+// values, one item of every format.
+QString formatsSource() {
+    QString fpp = QStringLiteral(
+        "def_fpp FPP_FORMATS {\n    ppid : A[1..80] FPP_FORMATS\n    mdln : \"M\"\n"
+        "    softrev : \"S\"\n");
+    QString rcp[2];
+    for (int i = 0; i < 12; ++i) {
+        const FormatValue& v = kFormatValues[i];
+        if (i % 4 == 0) fpp += QStringLiteral("    ccode : A[8] C%1\n").arg(i / 4 + 1);
+        fpp += QStringLiteral("    pparam : %1[1] %2\n").arg(v.format, v.held);
+        rcp[i / 6] += QStringLiteral("    rcpparname : N%1\n    rcpparval : %2[1] %3\n")
+                          .arg(i)
+                          .arg(v.format, v.held);
+    }
+    return fpp + QStringLiteral("}\n") + QStringLiteral("def_rcp RCP_F1 {\n    rcpid : RCP_F1\n") +
+           rcp[0] + QStringLiteral("}\n") +
+           QStringLiteral("def_rcp RCP_F2 {\n    rcpid : RCP_F2\n") + rcp[1] +
+           QStringLiteral("}\n");
+}
+
+// `line` with the item text `tag` "held" made "typed": the rest of the
+// line, its format and sizes, as it was.
+QByteArray retyped(QByteArray line, const char* tag, const char* held, const char* typed) {
+    auto field = [&](const char* text) {
+        return QByteArray(tag) + QByteArray::number(qstrlen(text), 16).rightJustified(8, '0') +
+               QByteArray(text) + "FORM";
+    };
+    EXPECT_EQ(line.count(field(held)), 1) << held;
+    return line.replace(field(held), field(typed));
+}
+
+class FormatsRoundTrip : public ExtraRoundTrip {
+  protected:
+    FormatsRoundTrip() : ExtraRoundTrip(formatsSource) {}
+};
+
+TEST_F(FormatsRoundTrip, ANumberTypedOverAnyFormatKeepsTheFormat) {
+    TformFPPSet& fpp = openForm(formFPPSet);
+    editRow(fpp, "FPP_FORMATS");
+    for (int i = 0; i < 12; ++i) {
+        ASSERT_EQ(fpp.SG2->cell(2, fppParamRow(i / 4 + 1, i % 4 + 1)),
+                  QString::fromLatin1(kFormatValues[i].held));
+        fpp.SG2->setCell(2, fppParamRow(i / 4 + 1, i % 4 + 1),
+                         QString::fromLatin1(kFormatValues[i].typed));
+    }
+    press(fpp.btnOK);
+    fpp.close();
+    TformRCPSet& rcp = openForm(formRCPSet);
+    for (int r = 0; r < 2; ++r) {
+        editRow(rcp, QStringLiteral("RCP_F%1").arg(r + 1));
+        for (int n = 1; n <= 6; ++n)
+            rcp.SG2->setCell(2, 2 * n + 1, QString::fromLatin1(kFormatValues[r * 6 + n - 1].typed));
+        press(rcp.btnOK);
+    }
+    ASSERT_TRUE(script.messages.isEmpty()) << script.messages.join('|').toStdString();
+
+    const Lines after = saveAndCompile();
+    EXPECT_EQ(testing::changedKeys(after, before),
+              (QStringList{"FP:FPP_FORMATS", "RC:RCP_F1", "RC:RCP_F2"}));
+    QByteArray fppLine = before.value("FP:FPP_FORMATS");
+    QByteArray rcpLines[2] = {before.value("RC:RCP_F1"), before.value("RC:RCP_F2")};
+    for (int i = 0; i < 12; ++i) {
+        const FormatValue& v = kFormatValues[i];
+        fppLine = retyped(fppLine, "PPAR", v.held, v.typed);
+        rcpLines[i / 6] = retyped(rcpLines[i / 6], "PVAL", v.held, v.typed);
+    }
+    EXPECT_EQ(after.value("FP:FPP_FORMATS"), fppLine);
+    EXPECT_EQ(after.value("RC:RCP_F1"), rcpLines[0]);
+    EXPECT_EQ(after.value("RC:RCP_F2"), rcpLines[1]);
+}
+
+// A text the item's format cannot hold is refused with the library's
+// reason, and the definition stays as it was.
+TEST_F(FormatsRoundTrip, ATextTheFormatCannotHoldIsRefusedWithItsReason) {
+    TformFPPSet& fpp = openForm(formFPPSet);
+    editRow(fpp, "FPP_FORMATS");
+    fpp.SG2->setCell(2, fppParamRow(3, 1), QStringLiteral("abc"));
+    press(fpp.btnOK);
+    fpp.close();
+    TformRCPSet& rcp = openForm(formRCPSet);
+    editRow(rcp, QStringLiteral("RCP_F1"));
+    rcp.SG2->setCell(2, 2 * 5 + 1, QStringLiteral("300"));  // U1
+    press(rcp.btnOK);
+    EXPECT_EQ(script.messages,
+              (QStringList{QStringLiteral("!! 設定できませんでした。\n"
+                                          "PPARAM-3-1 \"abc\" is no value of its format F4"),
+                           QStringLiteral("!! 設定できませんでした。\n"
+                                          "ParaVal-5 \"300\" is no value of its format U1")}));
+    EXPECT_EQ(testing::changedKeys(saveAndCompile(), before), QStringList{});
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,7 +19,9 @@
 #include <QTest>
 #include <QTextEdit>
 
+#include "editor/forms/formalset.h"
 #include "editor/forms/formvset.h"
+#include "editor/shell/accessibility.h"
 #include "editor/shell/form.h"
 #include "editor/shell/formmain.h"
 #include "editor/shell/formvmenu.h"
@@ -141,6 +145,46 @@ TEST_F(Windows, EveryControlOfEveryWindowHasAnAccessibleName) {
     QStringList unnamed;
     for (Form* form : allWindows()) collectUnnamed(form, form->objectName(), unnamed);
     EXPECT_TRUE(unnamed.isEmpty()) << unnamed.join(u'\n').toStdString();
+}
+
+// A label whose text is data (the count of entries past a grid, the name a
+// CEID stands for) has a name of its own and gives its text as it stands.
+TEST_F(Windows, EveryDataLabelHasItsOwnNameAndReadsAsItsText) {
+    int labels = 0;
+    for (Form* form : allWindows()) {
+        for (QLabel* label : form->findChildren<QLabel*>()) {
+            if (!qobject_cast<DataLabel*>(label)) continue;
+            ++labels;
+            const std::string where = pathOf(form->objectName(), label).toStdString();
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(label);
+            ASSERT_NE(a, nullptr) << where;
+            EXPECT_FALSE(a->text(QAccessible::Name).trimmed().isEmpty()) << where;
+            for (QWidget* w = label->parentWidget(); w; w = w->parentWidget()) {
+                if (auto* group = qobject_cast<QGroupBox*>(w)) {
+                    EXPECT_NE(a->text(QAccessible::Name), group->title()) << where;
+                }
+            }
+            const QString before = label->text();
+            for (const QString& shown : {QStringLiteral("他3件は表示外（保持されます）"),
+                                         QStringLiteral("CE_ALARM_DOOR_SET"), QString()}) {
+                label->setText(shown);
+                EXPECT_EQ(a->text(QAccessible::Value), shown) << where;
+                EXPECT_EQ(a->text(QAccessible::Description), shown) << where;
+            }
+            label->setText(before);
+        }
+    }
+    // The link and item grids' notes and the alarm editor's two event names.
+    EXPECT_GE(labels, 6);
+    const auto* on = formALSet->findChild<QLabel*>(QStringLiteral("labCeon"));
+    const auto* off = formALSet->findChild<QLabel*>(QStringLiteral("labCeoff"));
+    ASSERT_TRUE(on && off);
+    EXPECT_EQ(
+        QAccessible::queryAccessibleInterface(const_cast<QLabel*>(on))->text(QAccessible::Name),
+        QStringLiteral("アラーム発生イベント名"));
+    EXPECT_EQ(
+        QAccessible::queryAccessibleInterface(const_cast<QLabel*>(off))->text(QAccessible::Name),
+        QStringLiteral("アラーム解除イベント名"));
 }
 
 TEST_F(Windows, WindowsAreWindowsNamedByTheirTitles) {

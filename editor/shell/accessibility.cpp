@@ -137,6 +137,19 @@ class ChoiceAccessible : public QAccessibleWidget, public QAccessibleTableInterf
     mutable QHash<int, QAccessible::Id> items_;
 };
 
+// The label's own name; its text, read when asked, as value and description.
+class DataLabelAccessible : public QAccessibleWidget {
+  public:
+    explicit DataLabelAccessible(DataLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText) {}
+    QString text(QAccessible::Text t) const override {
+        const auto* label = static_cast<const QLabel*>(widget());
+        if (t == QAccessible::Value || t == QAccessible::Description) return label->text();
+        if (t == QAccessible::Name) return label->accessibleName();
+        return QAccessibleWidget::text(t);
+    }
+};
+
 // Plain QWidget windows would otherwise be told as fillers or clients.
 QAccessibleInterface* editorFactory(const QString& key, QObject* object) {
     if (!object || !object->isWidgetType() ||
@@ -145,6 +158,7 @@ QAccessibleInterface* editorFactory(const QString& key, QObject* object) {
     if (auto* form = qobject_cast<Form*>(object))
         return new QAccessibleWidget(form, QAccessible::Window);
     if (auto* choice = qobject_cast<ChoiceBox*>(object)) return new ChoiceAccessible(choice);
+    if (auto* label = qobject_cast<DataLabel*>(object)) return new DataLabelAccessible(label);
     return nullptr;
 }
 
