@@ -76,8 +76,8 @@ Socket Socket::listen(const std::string& address, int port, std::string& error) 
     Socket socket(fd);
     int one = 1;
     ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-    if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 ||
-        ::listen(fd, 8) != 0 || !set_nonblocking(fd)) {
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) != 0 || ::listen(fd, 8) != 0 ||
+        !set_nonblocking(fd)) {
         error = "cannot listen on " + where(address, port) + ": " + std::strerror(errno);
         return Socket();
     }
@@ -169,8 +169,7 @@ bool Socket::send_all(std::string_view bytes, int timeout_ms) {
     return true;
 }
 
-Socket::Received Socket::receive(char* buffer, std::size_t size, std::size_t& got,
-                                 int timeout_ms) {
+Socket::Received Socket::receive(char* buffer, std::size_t size, std::size_t& got, int timeout_ms) {
     got = 0;
     if (!is_open()) return Received::closed;
     int fd = fd_of(handle_);

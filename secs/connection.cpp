@@ -92,8 +92,8 @@ bool Connection::send_reply(const Message& reply) {
 std::optional<std::uint32_t> Connection::request_control(SType type) {
     if (!main_) return std::nullopt;
     Header header = control_header(type, next_system_bytes());
-    open_.push_back({header.system_bytes, Clock::now() + ms(options_.timeouts.t6_ms), header,
-                     Message{}, type});
+    open_.push_back(
+        {header.system_bytes, Clock::now() + ms(options_.timeouts.t6_ms), header, Message{}, type});
     if (!send_control(header)) return std::nullopt;
     return header.system_bytes;
 }
@@ -231,10 +231,10 @@ void Connection::read_refused(std::size_t index, std::vector<Event>& out) {
     Frame frame;
     while (!done && peer.reader.next(frame) == FrameReader::Status::frame) {
         if (frame.header.stype == static_cast<std::uint8_t>(SType::select_req)) {
-            peer.socket.send_all(encode_frame(control_header(SType::select_rsp,
-                                                             frame.header.system_bytes, 0,
-                                                             kSelectAlreadyActive)),
-                                 options_.timeouts.t6_ms);
+            peer.socket.send_all(
+                encode_frame(control_header(SType::select_rsp, frame.header.system_bytes, 0,
+                                            kSelectAlreadyActive)),
+                options_.timeouts.t6_ms);
             done = true;
         }
     }
@@ -285,8 +285,8 @@ void Connection::handle(const Frame& frame, std::vector<Event>& out) {
             auto open = std::find_if(open_.begin(), open_.end(), [&](const Transaction& t) {
                 return t.type == SType::data && t.system_bytes == h.system_bytes;
             });
-            Event e = event(is_reply && open != open_.end() ? Event::Kind::reply
-                                                            : Event::Kind::message);
+            Event e =
+                event(is_reply && open != open_.end() ? Event::Kind::reply : Event::Kind::message);
             if (e.kind == Event::Kind::reply) open_.erase(open);
             if (e.kind == Event::Kind::reply && awaited_ == h.system_bytes) {
                 awaited_reply_ = std::move(read.message);
@@ -300,8 +300,8 @@ void Connection::handle(const Frame& frame, std::vector<Event>& out) {
         }
         case SType::select_req:
             if (state_ == State::selected) {
-                send_control(control_header(SType::select_rsp, h.system_bytes, 0,
-                                            kSelectAlreadyActive));
+                send_control(
+                    control_header(SType::select_rsp, h.system_bytes, 0, kSelectAlreadyActive));
                 return;
             }
             if (send_control(control_header(SType::select_rsp, h.system_bytes, 0, kSelectOk))) {
@@ -326,9 +326,7 @@ void Connection::handle(const Frame& frame, std::vector<Event>& out) {
             return;
         case SType::select_rsp:
         case SType::deselect_rsp:
-        case SType::linktest_rsp:
-            handle_response(frame, out);
-            return;
+        case SType::linktest_rsp: handle_response(frame, out); return;
         case SType::reject_req: {
             std::erase_if(open_, [&](const Transaction& t) {
                 return t.type != SType::data && t.system_bytes == h.system_bytes;
@@ -339,9 +337,7 @@ void Connection::handle(const Frame& frame, std::vector<Event>& out) {
             out.push_back(std::move(e));
             return;
         }
-        case SType::separate_req:
-            end("separate.req from the peer", out);
-            return;
+        case SType::separate_req: end("separate.req from the peer", out); return;
     }
     reject(h, kRejectSTypeNotSupported);
 }

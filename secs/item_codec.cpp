@@ -24,11 +24,10 @@ class Decoder {
         int count = format_byte & 3;
         auto format = format_from_code(format_byte >> 2);
         if (!format)
-            return fail(DecodeError::Kind::bad_format, start,
-                        "format code " + std::to_string(format_byte >> 2) +
-                            " is no SECS-II format");
-        if (count == 0)
-            return fail(DecodeError::Kind::no_length_bytes, start, "no length bytes");
+            return fail(
+                DecodeError::Kind::bad_format, start,
+                "format code " + std::to_string(format_byte >> 2) + " is no SECS-II format");
+        if (count == 0) return fail(DecodeError::Kind::no_length_bytes, start, "no length bytes");
         if (bytes_.size() - at_ < static_cast<std::size_t>(count))
             return fail(DecodeError::Kind::truncated, start, "length bytes cut off");
         std::size_t length = 0;
