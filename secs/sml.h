@@ -1,9 +1,10 @@
 #pragma once
 // SML, the text form of SECS-II items and messages used in logs:
 //   S1F4 W <L[2] <U4 1001> <A "x">>
-// on one line. Lists give their count (<L[0]> when empty), other items their
-// elements separated by blanks (<U4 1 2 3>, <U4> when empty). A and J texts
-// are Shift-JIS on the wire and shown in UTF-8 between double quotes; '"'
+// on one line. Lists give their count (<L[0]> when empty), numeric items
+// their elements separated by blanks (<U4 1 2 3>, <U4> when empty). A and J
+// texts are Shift-JIS on the wire and shown in UTF-8 between double quotes
+// (<A ""> when empty); '"'
 // and '\' are escaped with '\', a control byte, 0x7F or a byte that is no
 // Shift-JIS character as \xNN (two hex digits). B elements are 0xNN,
 // BOOLEAN elements TRUE/FALSE (any other byte 0xNN), floats the shortest
@@ -24,7 +25,7 @@ std::string to_sml(const Message& message);
 
 // Reads what to_sml writes, and a little more: blanks, tabs and line ends
 // anywhere between tokens, list counts optional (<L a b> as <L[2] a b>),
-// numbers in decimal or 0x hex in any numeric format, TRUE/FALSE/T/F or
+// integers in decimal or 0x hex, TRUE/FALSE/T/F or
 // numbers in BOOLEAN, several quoted parts and 0xNN bytes in one text
 // (<A "ab" 0x0D "c">), an optional trailing '.' after a message. Texts are
 // read as UTF-8 and stored as Shift-JIS. `error` is empty on success;
