@@ -12,6 +12,7 @@ namespace {
 // A host that is being turned away needs room for a select.req only.
 constexpr std::uint32_t kRefusedMaxLength = 1024;
 constexpr std::size_t kReadSize = 64 * 1024;
+constexpr std::size_t kMaxKept = 10000;
 
 Event event(Event::Kind kind, std::string text = {}) {
     Event e;
@@ -98,17 +99,23 @@ std::optional<std::uint32_t> Connection::request_control(SType type) {
     return header.system_bytes;
 }
 
+void Connection::await(std::uint32_t system_bytes) {
+    awaited_ = system_bytes;
+    awaited_header_.reset();
+    awaited_reply_.reset();
+    awaited_failed_ = false;
+    std::vector<Event> events;
+    while (!awaited_header_ && !awaited_reply_ && !awaited_failed_ && main_) {
+        pump(next_deadline() - Clock::now(), events);
+        keep(events);
+    }
+    awaited_.reset();
+}
+
 std::optional<Header> Connection::control(SType type) {
     auto system_bytes = request_control(type);
     if (!system_bytes) return std::nullopt;
-    awaited_ = *system_bytes;
-    awaited_header_.reset();
-    awaited_failed_ = false;
-    std::vector<Event> events;
-    while (!awaited_header_ && !awaited_failed_ && main_)
-        pump(next_deadline() - Clock::now(), events);
-    kept_.insert(kept_.end(), events.begin(), events.end());
-    awaited_.reset();
+    await(*system_bytes);
     return std::exchange(awaited_header_, std::nullopt);
 }
 
@@ -116,14 +123,7 @@ std::optional<Message> Connection::request(Message primary) {
     primary.wait = true;
     auto system_bytes = send_primary(std::move(primary));
     if (!system_bytes) return std::nullopt;
-    awaited_ = *system_bytes;
-    awaited_reply_.reset();
-    awaited_failed_ = false;
-    std::vector<Event> events;
-    while (!awaited_reply_ && !awaited_failed_ && main_)
-        pump(next_deadline() - Clock::now(), events);
-    kept_.insert(kept_.end(), events.begin(), events.end());
-    awaited_.reset();
+    await(*system_bytes);
     return std::exchange(awaited_reply_, std::nullopt);
 }
 
@@ -136,7 +136,22 @@ void Connection::separate() {
 void Connection::close(const std::string& why) {
     std::vector<Event> events;
     end(why, events);
-    kept_.insert(kept_.end(), events.begin(), events.end());
+    keep(events);
+}
+
+void Connection::keep(std::vector<Event>& events) {
+    for (Event& e : events) {
+        kept_.push_back(std::move(e));
+        // A peer that floods us while we wait for one answer is cut off
+        // rather than held in memory.
+        if (kept_.size() > kMaxKept) {
+            std::vector<Event> closed;
+            end("too many messages while waiting for an answer", closed);
+            kept_.insert(kept_.end(), closed.begin(), closed.end());
+            break;
+        }
+    }
+    events.clear();
 }
 
 void Connection::end(const std::string& why, std::vector<Event>& out) {
@@ -245,16 +260,16 @@ void Connection::read_refused(std::size_t index, std::vector<Event>& out) {
 }
 
 void Connection::read_main(std::vector<Event>& out) {
-    std::string buffer(kReadSize, '\0');
+    read_buffer_.resize(kReadSize);
     std::size_t got = 0;
-    auto received = main_->socket.receive(buffer.data(), buffer.size(), got, 0);
+    auto received = main_->socket.receive(read_buffer_.data(), read_buffer_.size(), got, 0);
     if (received == platform::Socket::Received::closed) {
         end("the peer closed the connection", out);
         return;
     }
     if (got == 0) return;
     main_->last_bytes = Clock::now();
-    main_->reader.feed(std::string_view(buffer.data(), got));
+    main_->reader.feed(std::string_view(read_buffer_.data(), got));
     Frame frame;
     for (;;) {
         if (!main_) return;

@@ -61,6 +61,9 @@ class Connection {
         SType type;  // data for a primary, else the control request
     };
 
+    // Steps until the answer to `system_bytes` came or cannot come any more
+    // (time-out, reject, closed); other events are kept for step().
+    void await(std::uint32_t system_bytes);
     // One round: waits until something can be read or a timer is due (at
     // most `wait`), reads, handles, fires timers; events go to `out`.
     void pump(Clock::duration wait, std::vector<Event>& out);
@@ -75,6 +78,8 @@ class Connection {
     bool send_control(const Header& header);
     void reject(const Header& rejected, std::uint8_t reason);
     void end(const std::string& why, std::vector<Event>& out);
+    // Keeps what a blocking call saw for the next step(), within bounds.
+    void keep(std::vector<Event>& events);
     std::uint32_t next_system_bytes();
     Clock::duration ms(int value) const { return std::chrono::milliseconds(value); }
 
@@ -86,6 +91,7 @@ class Connection {
     State state_ = State::not_connected;
     std::vector<Transaction> open_;
     std::deque<Event> kept_;  // events that came while a blocking call waited
+    std::vector<char> read_buffer_;
     std::uint32_t system_counter_ = 0;
     std::optional<Clock::time_point> closed_at_;
     // What a blocking call waits for: its system bytes and, once come, the

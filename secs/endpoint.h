@@ -68,7 +68,8 @@ struct Event {
         selected,       // state SELECTED
         deselected,     // back to NOT SELECTED by a deselect
         closed,         // connection ended (separate, peer closed, a timer,
-                        // a bad frame); text says why; state NOT CONNECTED
+                        // a bad frame); text says why; state NOT CONNECTED;
+                        // open transactions end with it (no reply_timeout)
         message,        // a data message from the peer: a primary, or a
                         // reply that answers no primary of ours
         reply,          // the reply to a primary we sent with the W-bit
@@ -157,7 +158,8 @@ class ActiveEndpoint {
 
     // Sends a primary with the W-bit set and waits for its reply up to T3
     // (nothing on time-out, closed connection or when not selected).
-    // Primaries from the peer that come meanwhile are kept for step().
+    // Primaries from the peer that come meanwhile are kept for step(); a
+    // peer that sends more than 10000 of them while we wait is cut off.
     std::optional<Message> request(Message primary);
 
     std::vector<Event> step(int timeout_ms);

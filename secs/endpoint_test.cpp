@@ -420,6 +420,50 @@ TEST_F(Pair, HostSelectsTalksAndSeparates) {
     EXPECT_TRUE(host.select());
 }
 
+TEST(ActiveEndpoint, GivesUpOnSilenceAndOnFloods) {
+    std::string error;
+    auto listener = platform::Socket::listen("127.0.0.1", 0, error);
+    ASSERT_TRUE(listener.is_open()) << error;
+    ActiveEndpoint host(short_timers());
+    ASSERT_TRUE(host.connect("127.0.0.1", listener.local_port(), error)) << error;
+    platform::Socket equipment;
+    for (int i = 0; i < 100 && !equipment.is_open(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        equipment = listener.accept();
+    }
+    ASSERT_TRUE(equipment.is_open());
+    // Silence: select.req unanswered ends the connection after T6.
+    EXPECT_FALSE(host.select());
+    EXPECT_EQ(host.select_status(), -1);
+    EXPECT_EQ(host.state(), State::not_connected);
+    std::vector<Event> events = host.step(0);
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0].kind, Kind::connected);
+    EXPECT_EQ(events[1].text, "T6: no answer to a control request in time");
+
+    ASSERT_TRUE(host.connect("127.0.0.1", listener.local_port(), error)) << error;
+    equipment = platform::Socket();
+    for (int i = 0; i < 100 && !equipment.is_open(); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        equipment = listener.accept();
+    }
+    ASSERT_TRUE(equipment.is_open());
+    // The equipment answers the select.req it will get (system bytes 2, the
+    // endpoint's second request) before it comes, then floods the host
+    // with primaries that want no reply, and never answers the host's own.
+    std::string flood = control(SType::select_rsp, 2, 0, kSelectOk);
+    for (int i = 0; i < 10001; ++i)
+        flood += encode_message({.stream = 1, .function = 1, .system_bytes = 100u + i, .body = {}});
+    ASSERT_TRUE(equipment.send_all(flood, 2000));
+    ASSERT_TRUE(host.select());
+    EXPECT_EQ(host.request({.stream = 1, .function = 3, .body = Item()}), std::nullopt);
+    events = host.step(0);
+    ASSERT_FALSE(events.empty());
+    EXPECT_LE(events.size(), 10003u);
+    EXPECT_EQ(events.back().kind, Kind::closed);
+    EXPECT_EQ(events.back().text, "too many messages while waiting for an answer");
+}
+
 TEST(ActiveEndpoint, SaysWhyItCannotConnect) {
     // A port nobody listens on: take a free one and close it again.
     int port;
