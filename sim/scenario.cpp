@@ -78,6 +78,8 @@ bool parse_command(const std::string& text, int line, Command& out, bool& blank,
     if (blank) return true;
     out = Command{};
     out.line = line;
+    size_t first = text.find_first_not_of(" \t");
+    out.text = text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
     std::string verb = textscan::fold_case(words[0]);
     size_t n = words.size();
     auto expect_count = [&](size_t count, const char* form) {

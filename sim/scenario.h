@@ -34,6 +34,7 @@ struct Command {
     std::chrono::milliseconds time{0};
     int stream = 0, function = 0;  // expect
     int line = 0;
+    std::string text;  // the line as written, blanks around removed
 };
 
 // Reads one line. False with the reason when it is no command; true with

@@ -126,6 +126,7 @@ bool Simulator::read_script(const std::string& path, std::vector<Command>& out,
 
 Simulator::Step Simulator::execute(const Command& c) {
     auto now = Equipment::Clock::now();
+    log_.note("command: " + c.text);
     switch (c.kind) {
         case Command::Kind::set: {
             std::string error;
@@ -242,10 +243,7 @@ int Simulator::run(std::vector<Command> script, bool console) {
             } else {
                 break;
             }
-            if (execute(c) == Step::quit) {
-                log_.note("quit");
-                return 0;
-            }
+            if (execute(c) == Step::quit) return 0;
         }
         for (const auto& e : endpoint_.step(step_timeout())) handle(e);
         equipment_.poll(Equipment::Clock::now());

@@ -149,8 +149,8 @@ Item zero_item(int code, int32_t count) {
 Item initial_value(const Variable& v) {
     auto format = secs::format_from_code(v.format);
     bool text = format && secs::is_text(*format);
-    // A fixed array (size n, no range) starts with n elements.
-    int32_t count = !text && v.max_size <= 1 && v.size > 1 ? v.size : 1;
+    // An array starts with its (least) size of elements.
+    int32_t count = text ? 1 : std::max(v.size, int32_t{1});
     if (v.nominal) {
         std::vector<std::string> texts(static_cast<size_t>(text ? 1 : count), *v.nominal);
         if (auto item = item_of(v.format, texts)) return *item;
