@@ -169,9 +169,12 @@ std::vector<Event> Connection::step(int timeout_ms) {
     std::vector<Event> events(kept_.begin(), kept_.end());
     kept_.clear();
     auto until = Clock::now() + ms(std::max(timeout_ms, 0));
-    // Always one round, so what is there now is handled even with timeout 0.
+    // Always one round, so what is there now is handled even with timeout 0;
+    // no waiting when kept events are already there to hand back.
     do {
-        pump(std::min(until, next_deadline()) - Clock::now(), events);
+        auto wait = events.empty() ? std::min(until, next_deadline()) - Clock::now()
+                                   : Clock::duration::zero();
+        pump(wait, events);
     } while (events.empty() && Clock::now() < until);
     return events;
 }
