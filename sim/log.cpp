@@ -69,11 +69,15 @@ void Log::message(bool incoming, const secs::Message& m) {
     write(now_text() + message_text(incoming, m));
 }
 
+void Log::flush() {
+    if (to_stdout_) std::fflush(stdout);
+    if (file_) std::fflush(file_);
+}
+
 void Log::write(const std::string& line) {
     if (to_stdout_) {
         std::fwrite(line.data(), 1, line.size(), stdout);
         std::fputc('\n', stdout);
-        std::fflush(stdout);
     }
     if (!file_) return;
     if (max_lines_ > 0 && lines_ >= max_lines_) {
@@ -86,7 +90,6 @@ void Log::write(const std::string& line) {
     }
     std::fwrite(line.data(), 1, line.size(), file_);
     std::fputc('\n', file_);
-    std::fflush(file_);
     ++lines_;
 }
 

@@ -25,6 +25,9 @@ class Log {
     void set_stdout(bool on) { to_stdout_ = on; }
 
     void note(const std::string& text);
+    // Entries are written at once but flushed here: the loop calls it
+    // before it waits, so a burst of messages costs one flush.
+    void flush();
     void message(bool incoming, const secs::Message& m);
 
     // The entry text of a message, without the time.

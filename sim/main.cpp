@@ -36,6 +36,8 @@ int main(int argc, char** argv) {
         return 1;
     }
     zor::platform::ignore_broken_pipe();
+    // The log is flushed when the loop waits, not line by line.
+    std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
     Log log;
     if (!settings.log_path.empty() && !log.open(settings.log_path, settings.log_size, error))
         std::fprintf(stderr, "ZorGemSim: %s; logging to standard output only\n", error.c_str());

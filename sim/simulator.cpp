@@ -243,13 +243,18 @@ int Simulator::run(std::vector<Command> script, bool console) {
             } else {
                 break;
             }
-            if (execute(c) == Step::quit) return 0;
+            if (execute(c) == Step::quit) {
+                log_.flush();
+                return 0;
+            }
         }
+        log_.flush();
         for (const auto& e : endpoint_.step(step_timeout())) handle(e);
         equipment_.poll(Equipment::Clock::now());
         flush();
     }
     log_.note("stopped");
+    log_.flush();
     return 0;
 }
 
