@@ -43,7 +43,7 @@ std::string directory_of(const edit::CnfValues& cnf, const char* key, Settings& 
 std::string usage() {
     return "usage: ZorGemSim EQUIPMENT.cnf EQUIPMENT.fil [--port N] [--bind ADDR] [--device N]\n"
            "                 [--mdln TEXT] [--softrev TEXT] [--offline] [--script FILE]\n"
-           "                 [--log FILE] [--t3 MS] [--t6 MS] [--t7 MS] [--t8 MS]\n";
+           "                 [--log FILE] [--t3 MS] [--t5 MS] [--t6 MS] [--t7 MS] [--t8 MS]\n";
 }
 
 std::optional<std::string> local_path(const std::string& path, const std::string& base) {
