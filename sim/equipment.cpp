@@ -27,14 +27,23 @@ bool decimal_id(const std::string& text, uint32_t& out) {
     return true;
 }
 
+// Names folded to their index, the first definition of a name winning.
 template <class Def>
-const Def* find_by(const std::vector<Def>& defs, const std::string& key) {
+std::unordered_map<std::string, size_t> name_index(const std::vector<Def>& defs) {
+    std::unordered_map<std::string, size_t> out;
+    for (size_t i = 0; i < defs.size(); ++i) out.emplace(textscan::fold_case(defs[i].name), i);
+    return out;
+}
+
+// A definition by decimal ID, else by name.
+template <class Def>
+const Def* find_by(const std::vector<Def>& defs, const std::unordered_map<uint32_t, size_t>& ids,
+                   const std::unordered_map<std::string, size_t>& names, const std::string& key) {
     uint32_t id = 0;
-    bool numeric = decimal_id(key, id);
-    std::string folded = textscan::fold_case(key);
-    for (const auto& d : defs)
-        if ((numeric && d.id == id) || textscan::fold_case(d.name) == folded) return &d;
-    return nullptr;
+    if (decimal_id(key, id))
+        if (auto it = ids.find(id); it != ids.end()) return &defs[it->second];
+    auto it = names.find(textscan::fold_case(key));
+    return it == names.end() ? nullptr : &defs[it->second];
 }
 
 }  // namespace
@@ -63,6 +72,9 @@ Equipment::Equipment(Model model, EquipmentOptions options)
     }
     for (const auto& s : model_.spools)
         spool_setting_[s.stream].insert(s.functions.begin(), s.functions.end());
+    variable_names_ = name_index(model_.variables);
+    event_names_ = name_index(model_.events);
+    alarm_names_ = name_index(model_.alarms);
 }
 
 // ---- values ---------------------------------------------------------------
@@ -73,19 +85,21 @@ const Variable* Equipment::variable(uint32_t vid) const {
 }
 
 const Variable* Equipment::constant(uint32_t ecid) const {
+    if (const Variable* v = variable(ecid); v && v->kind == VariableKind::EC) return v;
+    // Another kind's variable with the same ID came first.
     for (const auto& v : model_.variables)
         if (v.kind == VariableKind::EC && v.id == ecid) return &v;
     return nullptr;
 }
 
 const Variable* Equipment::find_variable(const std::string& key) const {
-    return find_by(model_.variables, key);
+    return find_by(model_.variables, by_vid_, variable_names_, key);
 }
 const Event* Equipment::find_event(const std::string& key) const {
-    return find_by(model_.events, key);
+    return find_by(model_.events, by_ceid_, event_names_, key);
 }
 const Alarm* Equipment::find_alarm(const std::string& key) const {
-    return find_by(model_.alarms, key);
+    return find_by(model_.alarms, by_alid_, alarm_names_, key);
 }
 const Trace* Equipment::find_trace(const std::string& key) const {
     std::string folded = textscan::fold_case(key);

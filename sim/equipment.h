@@ -159,6 +159,7 @@ class Equipment {
     EquipmentOptions options_;
     std::unordered_map<uint32_t, size_t> by_vid_;  // first of EC, SV, DV with the ID
     std::unordered_map<uint32_t, size_t> by_ceid_, by_alid_;
+    std::unordered_map<std::string, size_t> variable_names_, event_names_, alarm_names_;
     std::vector<secs::Item> values_;  // by variable index
     std::map<uint32_t, std::vector<uint32_t>> reports_;
     std::map<uint32_t, std::vector<uint32_t>> links_;  // CEID -> RPTIDs

@@ -153,9 +153,9 @@ namespace {
 
 // A namelist of variables of one kind: every one for an empty request,
 // else the ones asked (zero-length name and units for an unknown ID).
-template <class Entry>
+template <class Find, class Entry>
 std::optional<Item> namelist(const std::optional<Item>& body, const std::vector<Variable>& vars,
-                             VariableKind kind, Entry entry) {
+                             VariableKind kind, Find find, Entry entry) {
     const auto* ids = list_of(body, -1);
     if (!ids) return std::nullopt;
     std::vector<Item> out;
@@ -167,13 +167,8 @@ std::optional<Item> namelist(const std::optional<Item>& body, const std::vector<
     for (const auto& i : *ids) {
         auto id = id_of(i);
         if (!id) return std::nullopt;
-        const Variable* found = nullptr;
-        for (const auto& v : vars)
-            if (v.kind == kind && v.id == *id) {
-                found = &v;
-                break;
-            }
-        out.push_back(entry(*id, found));
+        const Variable* found = find(*id);
+        out.push_back(entry(*id, found && found->kind == kind ? found : nullptr));
     }
     return Item::list(std::move(out));
 }
@@ -185,12 +180,14 @@ Item name_units(uint32_t id, const Variable* v) {
 }  // namespace
 
 Equipment::Reply Equipment::s1f11(const Message& m) {
-    auto body = namelist(m.body, model_.variables, VariableKind::SV, name_units);
+    auto by_id = [&](uint32_t id) { return variable(id); };
+    auto body = namelist(m.body, model_.variables, VariableKind::SV, by_id, name_units);
     return body ? Reply{body} : Reply{{}, true};
 }
 
 Equipment::Reply Equipment::s1f21(const Message& m) {
-    auto body = namelist(m.body, model_.variables, VariableKind::DV, name_units);
+    auto by_id = [&](uint32_t id) { return variable(id); };
+    auto body = namelist(m.body, model_.variables, VariableKind::DV, by_id, name_units);
     return body ? Reply{body} : Reply{{}, true};
 }
 
@@ -300,7 +297,9 @@ Equipment::Reply Equipment::s2f29(const Message& m) {
         return Item::list({id_item(id), Item::ascii(v->name), limit(v->min), limit(v->max),
                            initial_value(*v), Item::ascii(v->units)});
     };
-    auto body = namelist(m.body, model_.variables, VariableKind::EC, entry);
+    auto body = namelist(
+        m.body, model_.variables, VariableKind::EC, [&](uint32_t id) { return constant(id); },
+        entry);
     return body ? Reply{body} : Reply{{}, true};
 }
 
