@@ -4,28 +4,25 @@
 
 namespace zor::secs {
 
-PassiveEndpoint::PassiveEndpoint(EndpointOptions options)
-    : connection_(std::make_unique<Connection>(std::move(options), true)) {}
-PassiveEndpoint::~PassiveEndpoint() = default;
+Endpoint::Endpoint(EndpointOptions options, bool passive)
+    : connection_(std::make_unique<Connection>(std::move(options), passive)) {}
+Endpoint::~Endpoint() = default;
+
+std::vector<Event> Endpoint::step(int timeout_ms) { return connection_->step(timeout_ms); }
+State Endpoint::state() const { return connection_->state(); }
+std::optional<std::uint32_t> Endpoint::send_primary(Message message) {
+    return connection_->send_primary(std::move(message));
+}
+bool Endpoint::send_reply(const Message& reply) { return connection_->send_reply(reply); }
+void Endpoint::separate() { connection_->separate(); }
 
 bool PassiveEndpoint::listen(const std::string& address, int port, std::string& error) {
     return connection_->listen(address, port, error);
 }
 int PassiveEndpoint::port() const { return connection_->port(); }
-std::vector<Event> PassiveEndpoint::step(int timeout_ms) { return connection_->step(timeout_ms); }
-State PassiveEndpoint::state() const { return connection_->state(); }
-std::optional<std::uint32_t> PassiveEndpoint::send_primary(Message message) {
-    return connection_->send_primary(std::move(message));
-}
-bool PassiveEndpoint::send_reply(const Message& reply) { return connection_->send_reply(reply); }
 bool PassiveEndpoint::linktest() {
     return connection_->request_control(SType::linktest_req).has_value();
 }
-void PassiveEndpoint::separate() { connection_->separate(); }
-
-ActiveEndpoint::ActiveEndpoint(EndpointOptions options)
-    : connection_(std::make_unique<Connection>(std::move(options), false)) {}
-ActiveEndpoint::~ActiveEndpoint() = default;
 
 bool ActiveEndpoint::connect(const std::string& host, int port, std::string& error) {
     return connection_->connect(host, port, error);
@@ -43,19 +40,10 @@ bool ActiveEndpoint::deselect() {
 }
 
 bool ActiveEndpoint::linktest() { return connection_->control(SType::linktest_req).has_value(); }
-void ActiveEndpoint::separate() { connection_->separate(); }
 void ActiveEndpoint::drop() { connection_->close("dropped"); }
-
 std::optional<Message> ActiveEndpoint::request(Message primary) {
     return connection_->request(std::move(primary));
 }
-
-std::vector<Event> ActiveEndpoint::step(int timeout_ms) { return connection_->step(timeout_ms); }
-State ActiveEndpoint::state() const { return connection_->state(); }
-std::optional<std::uint32_t> ActiveEndpoint::send_primary(Message message) {
-    return connection_->send_primary(std::move(message));
-}
-bool ActiveEndpoint::send_reply(const Message& reply) { return connection_->send_reply(reply); }
 bool ActiveEndpoint::send_raw(const std::string& bytes) { return connection_->send_raw(bytes); }
 
 }  // namespace zor::secs

@@ -34,6 +34,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "secs/hsms_frame.h"
@@ -91,21 +92,11 @@ struct Event {
 
 class Connection;
 
-// The equipment side: listens, takes one host at a time.
-class PassiveEndpoint {
+// What both endpoints do alike.
+class Endpoint {
   public:
-    explicit PassiveEndpoint(EndpointOptions options = {});
-    ~PassiveEndpoint();
-    PassiveEndpoint(const PassiveEndpoint&) = delete;
-    PassiveEndpoint& operator=(const PassiveEndpoint&) = delete;
-
-    // Starts listening on `address` (dotted IPv4, e.g. "127.0.0.1" or
-    // "0.0.0.0") and `port` (0: any free port, see port()). False with
-    // `error` saying why ("cannot listen on 127.0.0.1:5000: Address already
-    // in use").
-    bool listen(const std::string& address, int port, std::string& error);
-    // The port listened on.
-    int port() const;
+    Endpoint(const Endpoint&) = delete;
+    Endpoint& operator=(const Endpoint&) = delete;
 
     // Waits up to timeout_ms (0: only what is there now) for something to
     // happen, handles all of it and returns the events in order. Returns as
@@ -121,24 +112,37 @@ class PassiveEndpoint {
     // Sends a reply as given (make_reply() echoes the primary's system
     // bytes). False when not selected or the send failed.
     bool send_reply(const Message& reply);
-    // Sends linktest.req; the answer is awaited by step() under T6.
-    bool linktest();
     // Sends separate.req and closes the connection (a closed event follows
-    // from step()); keeps listening.
+    // from step()); a passive endpoint keeps listening.
     void separate();
 
-  private:
+  protected:
+    Endpoint(EndpointOptions options, bool passive);
+    ~Endpoint();
     std::unique_ptr<Connection> connection_;
+};
+
+// The equipment side: listens, takes one host at a time.
+class PassiveEndpoint : public Endpoint {
+  public:
+    explicit PassiveEndpoint(EndpointOptions options = {}) : Endpoint(std::move(options), true) {}
+
+    // Starts listening on `address` (dotted IPv4, e.g. "127.0.0.1" or
+    // "0.0.0.0") and `port` (0: any free port, see port()). False with
+    // `error` saying why ("cannot listen on 127.0.0.1:5000: Address already
+    // in use").
+    bool listen(const std::string& address, int port, std::string& error);
+    // The port listened on.
+    int port() const;
+    // Sends linktest.req; the answer is awaited by step() under T6.
+    bool linktest();
 };
 
 // The host side: connects, selects, and waits for answers where a test or
 // a tool wants to.
-class ActiveEndpoint {
+class ActiveEndpoint : public Endpoint {
   public:
-    explicit ActiveEndpoint(EndpointOptions options = {});
-    ~ActiveEndpoint();
-    ActiveEndpoint(const ActiveEndpoint&) = delete;
-    ActiveEndpoint& operator=(const ActiveEndpoint&) = delete;
+    explicit ActiveEndpoint(EndpointOptions options = {}) : Endpoint(std::move(options), false) {}
 
     // Connects (waiting out T5 after an earlier connection ended, then at
     // most T6 for the connect). False with `error` saying why.
@@ -151,8 +155,6 @@ class ActiveEndpoint {
     int select_status() const { return select_status_; }
     bool deselect();
     bool linktest();
-    // Sends separate.req and closes.
-    void separate();
     // Closes without a word (what a crashed host does).
     void drop();
 
@@ -161,16 +163,10 @@ class ActiveEndpoint {
     // Primaries from the peer that come meanwhile are kept for step(); a
     // peer that sends more than 10000 of them while we wait is cut off.
     std::optional<Message> request(Message primary);
-
-    std::vector<Event> step(int timeout_ms);
-    State state() const;
-    std::optional<std::uint32_t> send_primary(Message message);
-    bool send_reply(const Message& reply);
     // Sends raw bytes as they are (tests of a peer's robustness).
     bool send_raw(const std::string& bytes);
 
   private:
-    std::unique_ptr<Connection> connection_;
     int select_status_ = -1;
 };
 

@@ -7,23 +7,17 @@
 
 #include <atomic>
 #include <chrono>
-#include <initializer_list>
 #include <mutex>
 #include <thread>
 
 #include "platform/socket.h"
+#include "secs/test_bytes.h"
 
 namespace zor::secs {
 namespace {
 
 using Kind = Event::Kind;
 using Clock = std::chrono::steady_clock;
-
-std::string bytes(std::initializer_list<int> values) {
-    std::string out;
-    for (int v : values) out += static_cast<char>(v);
-    return out;
-}
 
 EndpointOptions short_timers() {
     EndpointOptions options;

@@ -4,16 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include "secs/test_bytes.h"
 
 namespace zor::secs {
 namespace {
-
-std::string bytes(std::initializer_list<int> values) {
-    std::string out;
-    for (int v : values) out += static_cast<char>(v);
-    return out;
-}
 
 TEST(HsmsFrame, ControlAndDataFramesMatchTheStandardsBytes) {
     EXPECT_EQ(encode_frame(control_header(SType::select_req, 0x01020304)),

@@ -5,16 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <initializer_list>
+
+#include "secs/test_bytes.h"
 
 namespace zor::secs {
 namespace {
-
-std::string bytes(std::initializer_list<int> values) {
-    std::string out;
-    for (int v : values) out += static_cast<char>(v);
-    return out;
-}
 
 struct Case {
     const char* name;
