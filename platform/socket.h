@@ -31,7 +31,8 @@ class Socket {
     // Takes one waiting connection without blocking; closed when none waits.
     // `peer` gets "address:port".
     Socket accept(std::string* peer = nullptr);
-    // Connects to a host name or dotted address within timeout_ms.
+    // Connects to a host name or dotted address within timeout_ms (the
+    // name lookup itself is the system's and not bounded by it).
     static Socket connect(const std::string& host, int port, int timeout_ms, std::string& error);
     int local_port() const;
 
