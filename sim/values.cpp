@@ -19,26 +19,7 @@ std::string_view trimmed(std::string_view t) {
     return t.substr(a, b - a + 1);
 }
 
-std::optional<int64_t> signed_of(std::string_view t) {
-    t = trimmed(t);
-    bool negative = !t.empty() && t[0] == '-';
-    if (!t.empty() && (t[0] == '-' || t[0] == '+')) t.remove_prefix(1);
-    int base = 10;
-    if (t.size() > 2 && t[0] == '0' && (t[1] == 'x' || t[1] == 'X')) {
-        t.remove_prefix(2);
-        base = 16;
-    }
-    uint64_t v = 0;
-    auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v, base);
-    if (t.empty() || ec != std::errc() || end != t.data() + t.size()) return std::nullopt;
-    if (negative) {
-        if (v > uint64_t(std::numeric_limits<int64_t>::max()) + 1) return std::nullopt;
-        return static_cast<int64_t>(0 - v);
-    }
-    if (v > uint64_t(std::numeric_limits<int64_t>::max())) return std::nullopt;
-    return static_cast<int64_t>(v);
-}
-
+// Decimal, or hexadecimal after 0x; an optional '+'.
 std::optional<uint64_t> unsigned_of(std::string_view t) {
     t = trimmed(t);
     if (!t.empty() && t[0] == '+') t.remove_prefix(1);
@@ -51,6 +32,19 @@ std::optional<uint64_t> unsigned_of(std::string_view t) {
     auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v, base);
     if (t.empty() || ec != std::errc() || end != t.data() + t.size()) return std::nullopt;
     return v;
+}
+
+std::optional<int64_t> signed_of(std::string_view t) {
+    t = trimmed(t);
+    bool negative = !t.empty() && t[0] == '-';
+    auto v = unsigned_of(negative ? t.substr(1) : t);
+    if (!v || (negative && !t.substr(1).empty() && t[1] == '+')) return std::nullopt;
+    if (negative) {
+        if (*v > uint64_t(std::numeric_limits<int64_t>::max()) + 1) return std::nullopt;
+        return static_cast<int64_t>(0 - *v);
+    }
+    if (*v > uint64_t(std::numeric_limits<int64_t>::max())) return std::nullopt;
+    return static_cast<int64_t>(*v);
 }
 
 std::optional<double> double_of(std::string_view t) {
