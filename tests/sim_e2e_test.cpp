@@ -307,6 +307,9 @@ TEST_F(SimTest, BadInputAndControlState) {
     EXPECT_FALSE(h.primary(200));  // no event report while off line
     sim_.command("online");
     EXPECT_EQ(h.ask("S1F3 <L[1] <U4 2002>>"), "S1F4 <L[1] <U1 5>>");
+    sim_.command("disconnect");
+    h.primary(300);
+    EXPECT_EQ(h.endpoint().state(), secs::State::not_connected);
 }
 
 TEST_F(SimTest, TracesProgramsAndSpoolSetting) {
