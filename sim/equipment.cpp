@@ -256,9 +256,9 @@ void Equipment::set_alarm(uint32_t alid, bool set) {
 
 // ---- traces ---------------------------------------------------------------
 
-void Equipment::start_trace(const Trace& t, Clock::time_point now) {
+void Equipment::start_trace(const Trace& t, Clock::time_point now, std::optional<secs::Item> trid) {
     RunningTrace r;
-    r.trid = typed_item(t.trid);
+    r.trid = trid ? std::move(*trid) : typed_item(t.trid);
     r.period = trace_period(t.period).value_or(std::chrono::seconds(1));
     r.total = static_cast<uint32_t>(std::max(t.total_samples, 1));
     r.group = static_cast<uint32_t>(std::clamp<int32_t>(t.group_size, 1, t.total_samples));

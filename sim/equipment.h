@@ -80,7 +80,10 @@ class Equipment {
     // Sends S6F11 when the event is enabled (and the control state allows).
     void trigger(uint32_t ceid);
     void set_alarm(uint32_t alid, bool set);
-    void start_trace(const Trace& trace, Clock::time_point now);
+    // Starts (or starts again) a trace, under the host's TRID item when
+    // given, else the definition's.
+    void start_trace(const Trace& trace, Clock::time_point now,
+                     std::optional<secs::Item> trid = std::nullopt);
 
     // The current value of a variable (lists of their elements' values).
     secs::Item value(uint32_t vid) const;

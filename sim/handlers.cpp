@@ -510,12 +510,7 @@ Equipment::Reply Equipment::s2f23(const Message& m) {
         t.variables.push_back(*id);
     }
     if (*group == 0 || *group > *total) return {code(5)};
-    start_trace(t, Clock::now());
-    // The host's TRID comes back as it sent it.
-    auto node = traces_.extract(secs::encode(typed_item(t.trid)));
-    node.key() = key;
-    node.mapped().trid = (*f)[0];
-    traces_.insert(std::move(node));
+    start_trace(t, Clock::now(), (*f)[0]);
     return {code(0)};
 }
 
