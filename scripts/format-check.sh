@@ -3,7 +3,7 @@
 # checked-in .clang-format. Checks the folders in `folders` (or the ones given
 # as arguments).
 set -euo pipefail
-folders=(compiler tests editor zoredit textscan platform bench inspect)
+folders=(compiler tests editor zoredit textscan platform bench inspect secs sim)
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 [ $# -gt 0 ] && folders=("$@")

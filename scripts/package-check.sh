@@ -33,7 +33,7 @@ libdir="$unpacked/usr/lib/$multiarch"
 export LD_LIBRARY_PATH="$libdir"
 
 echo "== versions"
-for program in ZorCompile ZorInspect ZorGemSet; do
+for program in ZorCompile ZorInspect ZorGemSet ZorGemSim; do
     version="$("$bin/$program" --version)"
     echo "$version"
     [[ "$version" =~ ^$program\ [0-9]+\.[0-9]+\.[0-9]+$ ]] || fail "$program --version: $version"
@@ -50,6 +50,9 @@ for f in equipment.fil equipment.h equipment.bas equipment.vb equipment.cs ENG_I
     [ -s "$work/$f" ] || fail "ZorCompile wrote no $f"
 done
 "$bin/ZorInspect" check "$work/equipment.fil" --source "$work/equipment.txt" | tail -1
+printf 'quit\n' > "$work/quit.txt"
+(cd "$work" && "$bin/ZorGemSim" equipment.cnf equipment.fil --port 0 --script quit.txt \
+    </dev/null >sim.out) || fail "ZorGemSim failed: $(tail -5 "$work/sim.out")"
 
 echo "== the unpacked ZorGemSet --screenshots, its program directory not writable"
 shots="$tmp/shots"

@@ -1,0 +1,300 @@
+// ZorGemSim benchmark, as a host against the running simulator on one
+// object file (sim_bench.sh: the maximum equipment):
+//   start-up: the processor time of a run that loads, listens and quits at
+//     once, against zoredit's load of the same files (best of 3 each; on a
+//     machine whose cores other work shares, wall time measures the others);
+//   S1F3 of all SVs and S6F11 with W-bit replies (events ordered on the
+//     console): messages per second and the time per message against a
+//     plain loopback round trip of the same bytes. The host reads frames
+//     as bytes and parses nothing, as the plain round trip does, so the
+//     difference is the simulator's own work (values, encoding, log).
+//
+// Usage: sim_bench ZorGemSim EQUIPMENT.cnf EQUIPMENT.fil FIRST_CE
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <fstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/socket.h"
+#include "secs/hsms_frame.h"
+#include "zoredit/zoredit.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using zor::platform::Socket;
+
+double seconds_since(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+struct Sim {
+    int pid = -1;
+    int in = -1;
+    int port = 0;
+};
+
+// Starts the simulator; with `listen_wait`, waits until it says it listens.
+Sim start_sim(const std::vector<std::string>& args, bool listen_wait) {
+    int in[2], out[2];
+    if (::pipe(in) != 0 || ::pipe(out) != 0) std::exit(1);
+    Sim s;
+    s.pid = ::fork();
+    if (s.pid == 0) {
+        ::dup2(in[0], 0);
+        ::dup2(out[1], 1);
+        ::close(in[1]);
+        ::close(out[0]);
+        std::vector<char*> argv;
+        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    ::close(in[0]);
+    ::close(out[1]);
+    s.in = in[1];
+    std::string text;
+    const std::string marker = "listening on 127.0.0.1:";
+    char buffer[4096];
+    while (listen_wait) {
+        ssize_t n = ::read(out[0], buffer, sizeof buffer);
+        if (n <= 0) {
+            std::fprintf(stderr, "ZorGemSim ended before it listened\n");
+            std::exit(1);
+        }
+        text.append(buffer, static_cast<size_t>(n));
+        size_t at = text.find(marker);
+        if (at != std::string::npos && text.find('\n', at) != std::string::npos) {
+            s.port = std::atoi(text.c_str() + at + marker.size());
+            break;
+        }
+    }
+    // The log goes on: drain it so the simulator never waits on the pipe.
+    std::thread([fd = out[0]] {
+        char b[65536];
+        while (::read(fd, b, sizeof b) > 0) {
+        }
+        ::close(fd);
+    }).detach();
+    return s;
+}
+
+// Processor time (user + system) a process has used so far, from /proc.
+double process_cpu(int pid) {
+    std::ifstream in("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    std::getline(in, line);
+    size_t close = line.rfind(')');
+    std::vector<std::string> fields;
+    std::string field;
+    for (size_t i = close + 2; i <= line.size(); ++i) {
+        if (i == line.size() || line[i] == ' ') {
+            fields.push_back(field);
+            field.clear();
+        } else {
+            field += line[i];
+        }
+    }
+    // utime and stime are fields 14 and 15 of the whole line (11, 12 here).
+    return (std::stod(fields[11]) + std::stod(fields[12])) / ::sysconf(_SC_CLK_TCK);
+}
+
+double thread_cpu() {
+    timespec t{};
+    ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+bool read_exact(Socket& s, std::string& out, size_t n) {
+    out.resize(n);
+    size_t got = 0;
+    while (got < n) {
+        size_t k = 0;
+        if (s.receive(out.data() + got, n - got, k, 10000) != Socket::Received::data) return false;
+        got += k;
+    }
+    return true;
+}
+
+// One HSMS frame as bytes: length, header, body.
+bool read_frame(Socket& s, std::string& frame) {
+    std::string length;
+    if (!read_exact(s, length, 4)) return false;
+    uint32_t n = 0;
+    for (char c : length) n = n << 8 | static_cast<uint8_t>(c);
+    std::string rest;
+    if (!read_exact(s, rest, n)) return false;
+    frame = length + rest;
+    return true;
+}
+
+zor::secs::Header header_of(const std::string& frame) {
+    return zor::secs::Header::from_bytes(reinterpret_cast<const uint8_t*>(frame.data()) + 4);
+}
+
+// Connects, selects and answers the equipment's S1F13, as bytes.
+Socket establish(int port) {
+    std::string error, frame;
+    Socket s = Socket::connect("127.0.0.1", port, 10000, error);
+    s.send_all(zor::secs::encode_frame(zor::secs::control_header(zor::secs::SType::select_req, 1)),
+               10000);
+    while (read_frame(s, frame)) {
+        auto h = header_of(frame);
+        if (h.stype == 0 && (h.byte2 & 0x7F) == 1 && h.byte3 == 13) {
+            zor::secs::Message reply{
+                0,
+                1,
+                14,
+                false,
+                h.system_bytes,
+                zor::secs::Item::list(
+                    {zor::secs::Item::binary(std::string(1, '\0')), zor::secs::Item::list({})})};
+            s.send_all(zor::secs::encode_message(reply), 10000);
+            return s;
+        }
+    }
+    std::fprintf(stderr, "no communication with ZorGemSim\n");
+    std::exit(1);
+}
+
+struct Plain {
+    double wall = 0, cpu = 0;  // per round trip; cpu: the answering side's
+};
+
+// A plain loopback round trip: `request` bytes answered by `reply` bytes,
+// nothing parsed.
+Plain plain_round_trip(size_t request, size_t reply, int rounds) {
+    std::string error;
+    auto listener = Socket::listen("127.0.0.1", 0, error);
+    int port = listener.local_port();
+    double server_cpu = 0;
+    std::thread server([&] {
+        Socket peer;
+        while (!peer.is_open()) peer = listener.accept();
+        std::string in, out(reply, 'r');
+        double start = thread_cpu();
+        for (int r = 0; r < rounds && read_exact(peer, in, request); ++r) peer.send_all(out, 10000);
+        server_cpu = thread_cpu() - start;
+    });
+    Socket client = Socket::connect("127.0.0.1", port, 10000, error);
+    std::string out(request, 'q'), in;
+    auto start = Clock::now();
+    for (int r = 0; r < rounds; ++r) {
+        client.send_all(out, 10000);
+        if (!read_exact(client, in, reply)) break;
+    }
+    Plain p{seconds_since(start) / rounds, 0};
+    server.join();
+    p.cpu = server_cpu / rounds;
+    return p;
+}
+
+bool report(const char* what, double wall, double cpu, const Plain& plain, size_t bytes) {
+    std::printf(
+        "%-14s %8.0f msg/s  %8.1f us/msg (plain %6.1f us, ratio %6.2f)  equipment cpu "
+        "%7.1f us/msg (plain %5.1f us, ratio %6.2f)  %zu bytes  target: ratio <= 3\n",
+        what, 1 / wall, wall * 1e6, plain.wall * 1e6, wall / plain.wall, cpu * 1e6, plain.cpu * 1e6,
+        cpu / plain.cpu, bytes);
+    return wall <= 3 * plain.wall;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: sim_bench ZorGemSim EQUIPMENT.cnf EQUIPMENT.fil FIRST_CE\n");
+        return 2;
+    }
+    std::string program = argv[1], cnf = argv[2], fil = argv[3];
+    uint32_t first_ce = static_cast<uint32_t>(std::strtoul(argv[4], nullptr, 0));
+    bool within = true;
+
+    char reason[1024];
+    double load = 1e30, startup = 1e30;
+    for (int i = 0; i < 3; ++i) {
+        std::clock_t start = std::clock();
+        GemEditSetupEquipment(0, cnf.c_str(), fil.c_str(), reason, sizeof reason);
+        load = std::min(load, static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC);
+    }
+    std::ofstream("sim_bench_quit.txt") << "quit\n";
+    for (int i = 0; i < 3; ++i) {
+        Sim s =
+            start_sim({program, cnf, fil, "--port", "0", "--script", "sim_bench_quit.txt"}, false);
+        ::close(s.in);
+        int status = 0;
+        rusage usage{};
+        ::wait4(s.pid, &status, 0, &usage);
+        double cpu = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                     static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+        startup = std::min(startup, cpu);
+    }
+    std::printf(
+        "start-up       %8.3f s cpu   zoredit load %8.3f s cpu   ratio %5.2f (target <= 2)\n",
+        startup, load, startup / load);
+    within = within && startup <= 2 * load;
+
+    Sim sim = start_sim({program, cnf, fil, "--port", "0"}, true);
+    Socket host = establish(sim.port);
+
+    // S1F3 of all SVs.
+    zor::secs::Message s1f3{0, 1, 3, true, 1000, zor::secs::Item::list({})};
+    std::string request = zor::secs::encode_message(s1f3), reply;
+    host.send_all(request, 10000);
+    if (!read_frame(host, reply)) return 1;
+    const int rounds = 300;
+    double cpu_before = process_cpu(sim.pid);
+    auto start = Clock::now();
+    for (int i = 0; i < rounds; ++i) {
+        host.send_all(request, 10000);
+        if (!read_frame(host, reply)) return 1;
+    }
+    double wall = seconds_since(start) / rounds;
+    double cpu = (process_cpu(sim.pid) - cpu_before) / rounds;
+    within = report("S1F3 all SVs", wall, cpu,
+                    plain_round_trip(request.size(), reply.size(), rounds), reply.size()) &&
+             within;
+
+    // S6F11, each answered with S6F12 as soon as it comes.
+    const int events = 3000;
+    std::string commands;
+    for (int i = 0; i < events; ++i)
+        commands += "event " + std::to_string(first_ce + static_cast<uint32_t>(i % 1000)) + "\n";
+    std::string frame;
+    size_t s6f11_bytes = 0, s6f12_bytes = 0;
+    cpu_before = process_cpu(sim.pid);
+    start = Clock::now();
+    if (::write(sim.in, commands.data(), commands.size()) < 0) return 1;
+    int answered = 0;
+    while (answered < events && read_frame(host, frame)) {
+        auto h = header_of(frame);
+        if ((h.byte2 & 0x7F) != 6 || h.byte3 != 11) continue;
+        zor::secs::Message s6f12{
+            0, 6, 12, false, h.system_bytes, zor::secs::Item::binary(std::string(1, '\0'))};
+        std::string bytes = zor::secs::encode_message(s6f12);
+        host.send_all(bytes, 10000);
+        s6f11_bytes = frame.size();
+        s6f12_bytes = bytes.size();
+        ++answered;
+    }
+    wall = seconds_since(start) / events;
+    cpu = (process_cpu(sim.pid) - cpu_before) / events;
+    within = report("S6F11+S6F12", wall, cpu, plain_round_trip(s6f11_bytes, s6f12_bytes, events),
+                    s6f11_bytes) &&
+             within && answered == events;
+    ::close(sim.in);
+    ::kill(sim.pid, SIGTERM);
+    ::waitpid(sim.pid, nullptr, 0);
+    std::printf("%s\n", within ? "all targets met" : "a target is missed");
+    return 0;
+}

@@ -1,0 +1,144 @@
+#include "sim/definitions.h"
+
+#include <utility>
+
+#include "inspect/profile.h"
+#include "sim/gem_profile.h"
+#include "textscan/numbers.h"
+#include "zoredit/fil_reader.h"
+#include "zoredit/store.h"
+
+namespace zor::sim {
+namespace {
+
+using edit::Link;
+
+// The profile's status variable names (as matched) and the state each reads.
+struct RoleName {
+    const char* profile_name;
+    GemRole role;
+};
+constexpr RoleName kRoles[] = {
+    {"Clock", GemRole::clock},
+    {"ControlState", GemRole::control_state},
+    {"EventsEnabled", GemRole::events_enabled},
+    {"AlarmsEnabled", GemRole::alarms_enabled},
+    {"AlarmsSet", GemRole::alarms_set},
+    {"ProcessState", GemRole::process_state},
+    {"PreviousProcessState", GemRole::previous_process_state},
+};
+
+// The roles of the profile's SV entries that the simulator can serve, by
+// matching name.
+std::vector<std::pair<std::string, GemRole>> profile_roles() {
+    inspect::Profile profile;
+    std::string error;
+    std::vector<std::pair<std::string, GemRole>> out;
+    if (!profile.parse(std::string(kGemProfile), error)) return out;
+    for (const auto& e : profile.entries()) {
+        if (e.kind != inspect::Kind::SV) continue;
+        std::string key = inspect::matching_name(inspect::Kind::SV, e.name);
+        for (const auto& r : kRoles)
+            if (inspect::matching_name(inspect::Kind::SV, r.profile_name) == key)
+                out.emplace_back(key, r.role);
+    }
+    return out;
+}
+
+TypedText typed(const edit::TextItem& t) { return {t.text, t.form, t.size, t.msize}; }
+
+std::vector<uint32_t> resolve_all(const edit::Store& s, Link link,
+                                  const std::vector<std::string>& names) {
+    std::vector<uint32_t> out;
+    for (const auto& n : names)
+        if (int32_t id = s.resolve(link, n)) out.push_back(static_cast<uint32_t>(id));
+    return out;
+}
+
+uint32_t resolve_one(const edit::Store& s, Link link, const std::optional<std::string>& name) {
+    return name ? static_cast<uint32_t>(s.resolve(link, *name)) : 0;
+}
+
+void take_variables(const edit::Store& s, const edit::Table<edit::Variable>& table,
+                    VariableKind kind, const std::vector<std::pair<std::string, GemRole>>& roles,
+                    Model& out) {
+    for (const auto& e : table.entries()) {
+        if (e.deleted) continue;
+        const auto& d = e.def;
+        Variable v;
+        v.kind = kind;
+        v.id = static_cast<uint32_t>(d.id);
+        v.name = d.name;
+        v.format = d.form;
+        v.size = d.size;
+        v.max_size = d.msize;
+        v.units = d.units.value_or("");
+        v.min = d.min;
+        v.max = d.max;
+        v.nominal = d.nominal;
+        v.elements = resolve_all(s, Link::Variable, d.vids);
+        if (kind == VariableKind::SV) {
+            std::string key = inspect::matching_name(inspect::Kind::SV, d.name);
+            for (const auto& [name, role] : roles)
+                if (name == key) v.role = role;
+        }
+        out.variables.push_back(std::move(v));
+    }
+}
+
+}  // namespace
+
+bool load_definitions(const std::string& fil, Model& out, std::string& error) {
+    edit::Equipment eq;
+    if (!edit::read_fil_file(fil, eq, error)) return false;
+    edit::Store s;
+    s.load(std::move(eq));
+    Model m;
+    auto roles = profile_roles();
+    take_variables(s, s.ec, VariableKind::EC, roles, m);
+    take_variables(s, s.sv, VariableKind::SV, roles, m);
+    take_variables(s, s.dv, VariableKind::DV, roles, m);
+    for (const auto& e : s.ce.entries()) {
+        if (e.deleted) continue;
+        m.events.push_back({static_cast<uint32_t>(e.def.id), e.def.name,
+                            e.def.enabled && textscan::boolean_value(*e.def.enabled) != 0,
+                            resolve_all(s, Link::Report, e.def.reports)});
+    }
+    for (const auto& e : s.rp.entries())
+        if (!e.deleted)
+            m.reports.push_back({static_cast<uint32_t>(e.def.id), e.def.name,
+                                 resolve_all(s, Link::Variable, e.def.variables)});
+    for (const auto& e : s.al.entries()) {
+        if (e.deleted) continue;
+        const auto& d = e.def;
+        m.alarms.push_back({static_cast<uint32_t>(d.id), d.name,
+                            static_cast<uint8_t>(textscan::integer_value(d.alcd) & 0x7F), d.altx,
+                            resolve_one(s, Link::Event, d.ce_on),
+                            resolve_one(s, Link::Event, d.ce_off),
+                            d.enabled && textscan::boolean_value(*d.enabled) != 0});
+    }
+    for (const auto& e : s.sp.entries())
+        if (!e.deleted)
+            m.spools.push_back(
+                {e.def.stream, std::vector<int>(e.def.functions.begin(), e.def.functions.end())});
+    for (const auto& e : s.pp.entries())
+        if (!e.deleted) m.programs.push_back({e.def.name, typed(e.def.ppid), typed(e.def.body)});
+    for (const auto& e : s.fp.entries()) {
+        if (e.deleted) continue;
+        FormattedProgram f{e.def.name, typed(e.def.ppid), e.def.mdln, e.def.softrev, {}};
+        for (const auto& c : e.def.codes) {
+            CommandCode code{typed(c.code), {}};
+            for (const auto& p : c.params) code.params.push_back(typed(p));
+            f.codes.push_back(std::move(code));
+        }
+        m.formatted.push_back(std::move(f));
+    }
+    for (const auto& e : s.tr.entries())
+        if (!e.deleted)
+            m.traces.push_back({e.def.name, typed(e.def.trid), e.def.dsper, e.def.totsmp,
+                                e.def.repgsz, resolve_all(s, Link::StatusVariable, e.def.svs)});
+    out = std::move(m);
+    return true;
+}
+
+}  // namespace zor::sim

@@ -1,0 +1,96 @@
+#include "sim/log.h"
+
+#include <chrono>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+
+#include "platform/platform.h"
+#include "secs/sml.h"
+
+namespace zor::sim {
+namespace {
+
+std::string now_text() {
+    auto now = std::chrono::system_clock::now();
+    std::time_t t = std::chrono::system_clock::to_time_t(now);
+    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
+    std::tm tm{};
+    localtime_r(&t, &tm);
+    char buffer[80];
+    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d.%03d ", tm.tm_year + 1900,
+                  tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec,
+                  static_cast<int>(ms.count()));
+    return buffer;
+}
+
+int count_lines(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    int n = 0;
+    for (std::string line; std::getline(in, line);) ++n;
+    return n;
+}
+
+}  // namespace
+
+Log::~Log() {
+    if (file_) std::fclose(file_);
+}
+
+bool Log::open(const std::string& path, int max_lines, std::string& error) {
+    std::error_code ec;
+    auto dir = std::filesystem::path(path).parent_path();
+    if (!dir.empty()) std::filesystem::create_directories(dir, ec);
+    std::FILE* f = std::fopen(path.c_str(), "ab");
+    if (!f) {
+        error = "cannot open the log " + path;
+        return false;
+    }
+    if (file_) std::fclose(file_);
+    file_ = f;
+    path_ = path;
+    max_lines_ = max_lines;
+    lines_ = count_lines(path);
+    return true;
+}
+
+std::string Log::message_text(bool incoming, const secs::Message& m) {
+    char head[32];
+    std::snprintf(head, sizeof head, "%s S%uF%u%s [%08X]", incoming ? "<-" : "->", m.stream,
+                  m.function, m.wait ? " W" : "", m.system_bytes);
+    std::string text = head;
+    if (m.body) text += " " + secs::to_sml(*m.body);
+    return text;
+}
+
+void Log::note(const std::string& text) { write(now_text() + "-- " + text); }
+
+void Log::message(bool incoming, const secs::Message& m) {
+    write(now_text() + message_text(incoming, m));
+}
+
+void Log::flush() {
+    if (to_stdout_) std::fflush(stdout);
+    if (file_) std::fflush(file_);
+}
+
+void Log::write(const std::string& line) {
+    if (to_stdout_) {
+        std::fwrite(line.data(), 1, line.size(), stdout);
+        std::fputc('\n', stdout);
+    }
+    if (!file_) return;
+    if (max_lines_ > 0 && lines_ >= max_lines_) {
+        std::fclose(file_);
+        file_ = nullptr;
+        platform::rename_replacing(path_, path_ + ".1");
+        file_ = std::fopen(path_.c_str(), "wb");
+        lines_ = 0;
+        if (!file_) return;
+    }
+    std::fwrite(line.data(), 1, line.size(), file_);
+    std::fputc('\n', file_);
+    ++lines_;
+}
+
+}  // namespace zor::sim
