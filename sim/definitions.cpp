@@ -3,10 +3,9 @@
 #include <utility>
 
 #include "inspect/profile.h"
+#include "inspect/snapshot.h"
 #include "sim/gem_profile.h"
 #include "textscan/numbers.h"
-#include "zoredit/fil_reader.h"
-#include "zoredit/store.h"
 
 namespace zor::sim {
 namespace {
@@ -47,19 +46,24 @@ std::vector<std::pair<std::string, GemRole>> profile_roles() {
 
 TypedText typed(const edit::TextItem& t) { return {t.text, t.form, t.size, t.msize}; }
 
-std::vector<uint32_t> resolve_all(const edit::Store& s, Link link,
+// Links resolve as the equipment resolves them: by name only, ID 0 included.
+std::vector<uint32_t> resolve_all(const inspect::Snapshot& s, Link link,
                                   const std::vector<std::string>& names) {
     std::vector<uint32_t> out;
     for (const auto& n : names)
-        if (int32_t id = s.resolve(link, n)) out.push_back(static_cast<uint32_t>(id));
+        if (auto target = s.resolve(link, n)) out.push_back(static_cast<uint32_t>(target->id));
     return out;
 }
 
-uint32_t resolve_one(const edit::Store& s, Link link, const std::optional<std::string>& name) {
-    return name ? static_cast<uint32_t>(s.resolve(link, *name)) : 0;
+// An alarm's event: 0 when none is named or the name names no event.
+uint32_t resolve_one(const inspect::Snapshot& s, Link link,
+                     const std::optional<std::string>& name) {
+    if (!name) return 0;
+    auto target = s.resolve(link, *name);
+    return target ? static_cast<uint32_t>(target->id) : 0;
 }
 
-void take_variables(const edit::Store& s, const edit::Table<edit::Variable>& table,
+void take_variables(const inspect::Snapshot& snapshot, const edit::Table<edit::Variable>& table,
                     VariableKind kind, const std::vector<std::pair<std::string, GemRole>>& roles,
                     Model& out) {
     for (const auto& e : table.entries()) {
@@ -76,7 +80,7 @@ void take_variables(const edit::Store& s, const edit::Table<edit::Variable>& tab
         v.min = d.min;
         v.max = d.max;
         v.nominal = d.nominal;
-        v.elements = resolve_all(s, Link::Variable, d.vids);
+        v.elements = resolve_all(snapshot, Link::Variable, d.vids);
         if (kind == VariableKind::SV) {
             std::string key = inspect::matching_name(inspect::Kind::SV, d.name);
             for (const auto& [name, role] : roles)
@@ -89,32 +93,31 @@ void take_variables(const edit::Store& s, const edit::Table<edit::Variable>& tab
 }  // namespace
 
 bool load_definitions(const std::string& fil, Model& out, std::string& error) {
-    edit::Equipment eq;
-    if (!edit::read_fil_file(fil, eq, error)) return false;
-    edit::Store s;
-    s.load(std::move(eq));
+    inspect::Snapshot snapshot;
+    if (!snapshot.read(fil, error)) return false;
+    const edit::Store& s = snapshot.store();
     Model m;
     auto roles = profile_roles();
-    take_variables(s, s.ec, VariableKind::EC, roles, m);
-    take_variables(s, s.sv, VariableKind::SV, roles, m);
-    take_variables(s, s.dv, VariableKind::DV, roles, m);
+    take_variables(snapshot, s.ec, VariableKind::EC, roles, m);
+    take_variables(snapshot, s.sv, VariableKind::SV, roles, m);
+    take_variables(snapshot, s.dv, VariableKind::DV, roles, m);
     for (const auto& e : s.ce.entries()) {
         if (e.deleted) continue;
         m.events.push_back({static_cast<uint32_t>(e.def.id), e.def.name,
                             e.def.enabled && textscan::boolean_value(*e.def.enabled) != 0,
-                            resolve_all(s, Link::Report, e.def.reports)});
+                            resolve_all(snapshot, Link::Report, e.def.reports)});
     }
     for (const auto& e : s.rp.entries())
         if (!e.deleted)
             m.reports.push_back({static_cast<uint32_t>(e.def.id), e.def.name,
-                                 resolve_all(s, Link::Variable, e.def.variables)});
+                                 resolve_all(snapshot, Link::Variable, e.def.variables)});
     for (const auto& e : s.al.entries()) {
         if (e.deleted) continue;
         const auto& d = e.def;
         m.alarms.push_back({static_cast<uint32_t>(d.id), d.name,
                             static_cast<uint8_t>(textscan::integer_value(d.alcd) & 0x7F), d.altx,
-                            resolve_one(s, Link::Event, d.ce_on),
-                            resolve_one(s, Link::Event, d.ce_off),
+                            resolve_one(snapshot, Link::Event, d.ce_on),
+                            resolve_one(snapshot, Link::Event, d.ce_off),
                             d.enabled && textscan::boolean_value(*d.enabled) != 0});
     }
     for (const auto& e : s.sp.entries())
@@ -136,7 +139,8 @@ bool load_definitions(const std::string& fil, Model& out, std::string& error) {
     for (const auto& e : s.tr.entries())
         if (!e.deleted)
             m.traces.push_back({e.def.name, typed(e.def.trid), e.def.dsper, e.def.totsmp,
-                                e.def.repgsz, resolve_all(s, Link::StatusVariable, e.def.svs)});
+                                e.def.repgsz,
+                                resolve_all(snapshot, Link::StatusVariable, e.def.svs)});
     out = std::move(m);
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The one place the simulator reads the definitions: an object file, loaded
-// as zoredit loads it, turned into the simulator's model.
+// The one place the simulator reads the definitions: the object file read as
+// ZorInspect reads it (one snapshot, links by name), turned into the
+// simulator's model.
 
 #include <string>
 
