@@ -14,12 +14,14 @@ pairs='
 # ZorGem configuration toolset	# ZorGem 設定ツールセット
 ## Install	## インストール
 ## Building by hand	## 手動でのビルド
+## Windows	## Windows
 ## The sample equipment	## サンプル装置
 ## Running the compiler	## コンパイラの実行
 ## zoredit	## zoredit
 ## Checking an equipment: ZorInspect check	## 装置の検査: ZorInspect check
 ## The GEM reference: ZorInspect export	## GEM リファレンス: ZorInspect export
 ## What changed: ZorInspect diff	## 変更点の一覧: ZorInspect diff
+## ZorGemSim	## ZorGemSim
 ## Benchmarks	## ベンチマーク
 ## Running the editor	## エディタの実行
 ### Screenshots	### スクリーンショット
