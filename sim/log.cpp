@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "platform/platform.h"
 #include "secs/sml.h"
 
 namespace zor::sim {
@@ -83,7 +82,8 @@ void Log::write(const std::string& line) {
     if (max_lines_ > 0 && lines_ >= max_lines_) {
         std::fclose(file_);
         file_ = nullptr;
-        platform::rename_replacing(path_, path_ + ".1");
+        std::error_code ignored;  // a failed rotation goes on in the same file
+        std::filesystem::rename(path_, path_ + ".1", ignored);
         file_ = std::fopen(path_.c_str(), "wb");
         lines_ = 0;
         if (!file_) return;
