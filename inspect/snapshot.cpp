@@ -2,16 +2,11 @@
 
 #include <cstdlib>
 
+#include "platform/platform.h"
 #include "zoredit/zoredit.h"
 
 namespace zor::inspect {
 namespace {
-
-#if defined(_WIN32)
-constexpr const char* kNoEnvironment = "NUL";
-#else
-constexpr const char* kNoEnvironment = "/dev/null";
-#endif
 
 std::string last_error() {
     char buffer[1024] = {};
@@ -186,7 +181,7 @@ bool take_snapshot(Snapshot& out, std::string& error) {
 bool load_snapshot(const std::string& fil, const std::string& cnf, Snapshot& out,
                    std::string& error) {
     char reason[1024] = {};
-    const char* environment = cnf.empty() ? kNoEnvironment : cnf.c_str();
+    const char* environment = cnf.empty() ? platform::null_device() : cnf.c_str();
     if (GemEditSetupEquipment(0, environment, fil.c_str(), reason, sizeof reason) < 0) {
         error = reason[0] ? reason : last_error();
         return false;

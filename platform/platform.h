@@ -1,16 +1,41 @@
 #pragma once
 // The few things that differ between operating systems, kept behind plain
-// functions so the compiler, zoredit and their tests stay portable. This is
-// the POSIX build; a Win32 build supplies the same functions.
+// functions so the compiler, zoredit and their tests stay portable. Each
+// concern has a POSIX file and a Win32 file (foo_posix.cpp, foo_win32.cpp);
+// CMake picks one of the two.
+//
+// File names are Shift-JIS (code page 932) bytes everywhere: POSIX takes them
+// as they are, Win32 converts them to UTF-16 for its wide API, so a Japanese
+// name works whatever the system's code page.
 
 #include <cstdint>
+#include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace zor::platform {
 
+// ---- file names ---------------------------------------------------------------
+// The name as the standard library's file functions take it (std::fstream,
+// std::filesystem), and back.
+std::filesystem::path native_path(const std::string& name);
+std::string path_name(const std::filesystem::path& path);
+// Where the last component of `path` begins: after the last separator ('/';
+// on Win32 also '\\' and a drive's colon, never a Shift-JIS trail byte).
+size_t file_name_start(std::string_view path);
+// The program's arguments as Shift-JIS bytes, argv[0] included.
+std::vector<std::string> program_arguments(int argc, char** argv);
+
 // ---- files ----------------------------------------------------------------
+// std::fopen in binary mode whatever `mode` says: the programs write their
+// own line ends, byte for byte the same on every system.
+std::FILE* open_file(const std::string& path, const char* mode);
+// Standard output and error pass bytes unchanged (no LF to CR LF).
+void binary_standard_streams();
+// The name of the null device, for "no file".
+const char* null_device();
 // Renames `from` to `to`, replacing an existing `to` in one step.
 bool rename_replacing(const std::string& from, const std::string& to);
 // Removes a file; false when it did not exist or could not be removed.
@@ -48,7 +73,7 @@ class FileLock {
     void release();
 
   private:
-    int fd_ = -1;
+    std::intptr_t handle_ = -1;
 };
 
 // ---- progress channel to a waiting editor ------------------------------------
@@ -68,10 +93,11 @@ class NotifyChannel {
     bool open(int port, int ack_timeout_ms = 10000);
     bool send(std::string_view message);
     void close();
-    bool is_open() const { return fd_ >= 0; }
+    bool is_open() const { return socket_ != kNone; }
 
   private:
-    int fd_ = -1;
+    static constexpr std::uintptr_t kNone = ~std::uintptr_t{0};
+    std::uintptr_t socket_ = kNone;
     int ack_timeout_ms_ = 10000;
 };
 
@@ -87,6 +113,25 @@ int start_process(const std::string& program, const std::vector<std::string>& ar
 // A reader that closed standard output must not end the process: writes to
 // it fail instead, and the program goes on with its files.
 void ignore_broken_pipe();
+
+// ---- Shift-JIS text --------------------------------------------------------------
+// Converts code page 932 text to UTF-8; one converter serves many texts
+// (opening the table costs more than converting a short text).
+class Cp932Decoder {
+  public:
+    Cp932Decoder();
+    ~Cp932Decoder();
+    Cp932Decoder(const Cp932Decoder&) = delete;
+    Cp932Decoder& operator=(const Cp932Decoder&) = delete;
+
+    // The text in UTF-8. A byte (or pair) the code page does not map comes
+    // out as U+FFFD and the rest still converts. `width` gives the length of
+    // the character at a position (1 or 2).
+    std::string to_utf8(std::string_view sjis, size_t (*width)(std::string_view, size_t));
+
+  private:
+    void* state_ = nullptr;
+};
 
 // ---- beep -------------------------------------------------------------------
 // Sounds the terminal bell where there is one; every call is counted so tests

@@ -426,7 +426,7 @@ bool replace_file(const std::string& path, const std::string& text, std::string&
     std::string temp = path + ".zoredit-tmp";
     {
         errno = 0;
-        std::ofstream file(temp, std::ios::binary | std::ios::trunc);
+        std::ofstream file(platform::native_path(temp), std::ios::binary | std::ios::trunc);
         file.write(text.data(), static_cast<std::streamsize>(text.size()));
         file.close();
         if (!file) {
@@ -436,13 +436,14 @@ bool replace_file(const std::string& path, const std::string& text, std::string&
         }
     }
     std::error_code ec;
-    if (fs::exists(path, ec)) {
+    if (fs::exists(platform::native_path(path), ec)) {
         // A second name for the old file is the backup; the rename below
         // then only takes the first name away from it.
-        std::string backup = path + ".bak";
+        const fs::path source = platform::native_path(path);
+        const fs::path backup = platform::native_path(path + ".bak");
         fs::remove(backup, ec);
-        fs::create_hard_link(path, backup, ec);
-        if (ec) fs::copy_file(path, backup, fs::copy_options::overwrite_existing, ec);
+        fs::create_hard_link(source, backup, ec);
+        if (ec) fs::copy_file(source, backup, fs::copy_options::overwrite_existing, ec);
         // A directory in the backup's place is the cause, not what copying
         // onto it reports.
         if (ec && fs::is_directory(backup)) ec = std::make_error_code(std::errc::is_a_directory);

@@ -13,7 +13,7 @@ bool TextFile::open(const std::string& path) {
     path_ = path;
     replacing_ = false;
     error_ = 0;
-    file_ = std::fopen(path.c_str(), "wb");
+    file_ = platform::open_file(path, "wb");
     if (!file_) fail();
     return file_ != nullptr;
 }
@@ -23,7 +23,7 @@ bool TextFile::open_replacing(const std::string& path) {
     path_ = path;
     replacing_ = true;
     error_ = 0;
-    file_ = std::fopen(temporary_path(path).c_str(), "wb");
+    file_ = platform::open_file(temporary_path(path), "wb");
     if (!file_) fail();
     return file_ != nullptr;
 }

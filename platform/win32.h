@@ -1,0 +1,16 @@
+#pragma once
+// Helpers the Win32 files share; nothing outside platform/ includes this.
+
+#include <string>
+#include <string_view>
+
+namespace zor::platform::win32 {
+
+// Shift-JIS (code page 932) to UTF-16 for the wide API, and back.
+std::wstring wide(std::string_view cp932);
+std::string narrow(std::wstring_view utf16);
+// Sets errno from GetLastError() and returns it, so callers that report
+// strerror(errno) say the same as on POSIX.
+int errno_from_last_error();
+
+}  // namespace zor::platform::win32
