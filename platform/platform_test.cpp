@@ -33,6 +33,15 @@ TEST(SplitCommandLine, BackslashesEscapeOnlyBeforeQuotes) {
     EXPECT_EQ(split_command_line("\"a\\\\\" b"), (Args{"a\\", "b"}));
 }
 
+TEST(FileNames, TheNameBeginsAfterTheLastSlash) {
+    EXPECT_EQ(file_name_start("eq/sub/equipment.txt"), 7u);
+    EXPECT_EQ(file_name_start("/equipment.txt"), 1u);
+    EXPECT_EQ(file_name_start("equipment.txt"), 0u);
+    EXPECT_EQ(file_name_start(""), 0u);
+    const std::string sjis = "\x90\xdd\x94\xf5/\x95\x5c.txt";  // 設備/表.txt
+    EXPECT_EQ(path_name(native_path(sjis)), sjis);
+}
+
 TEST(Files, RenameReplacesAndRemoveReports) {
     testing::ScratchDir dir("zorfiles");
     std::string a = dir / "a", b = dir / "b";

@@ -5,7 +5,8 @@
 set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev qt6-base-dev
           xvfb xauth fonts-ipafont-gothic binutils python3 clang-format
-          dpkg-dev lintian pkgconf appstream desktop-file-utils man-db)
+          dpkg-dev lintian pkgconf appstream desktop-file-utils man-db
+          g++-mingw-w64-x86-64-posix wine64 zip)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
