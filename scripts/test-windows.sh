@@ -35,7 +35,9 @@ fi
 cmake --build "$linux" --target ZorCompile ZorInspect >/dev/null
 set +e
 
-export WINEPREFIX="$win/wine" WINEDEBUG=-all LC_ALL=C
+# Wine keeps Windows file names as UTF-8 on the Linux disk: a C locale could
+# not hold a Japanese name.
+export WINEPREFIX="$win/wine" WINEDEBUG=-all LC_ALL=C.UTF-8
 # One Wine server for the whole run; its output must not hold our pipes open.
 "${wine%64}server64" -p >/dev/null 2>&1 </dev/null || /usr/lib/wine/wineserver64 -p >/dev/null 2>&1 </dev/null
 trap '/usr/lib/wine/wineserver64 -k >/dev/null 2>&1 </dev/null' EXIT
@@ -82,7 +84,7 @@ for source in "${sources[@]}"; do
         mkdir -p "$work/$name/$side"
         cp "$source" "$work/$name/$side/"
     done
-    (cd "$work/$name/linux" && exec -a "$win_name" "$linux/compiler/ZorCompile" "$name.txt" \
+    (cd "$work/$name/linux" && (exec -a "$win_name" "$linux/compiler/ZorCompile" "$name.txt") \
         >stdout 2>&1; echo $? >exit-status)
     (cd "$work/$name/windows" && run_wine "$win_compile" "$name.txt" >stdout 2>&1;
         echo $? >exit-status)
