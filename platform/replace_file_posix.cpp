@@ -14,7 +14,6 @@
 namespace zor::platform {
 namespace {
 
-constexpr size_t kPendingLimit = 1 << 16;
 constexpr int kLinkHops = 40;
 
 // The directory part of a path with its slash ("" for the current one).
@@ -118,11 +117,6 @@ void sync_directory(const std::string& path) {
 
 }  // namespace
 
-bool ReplacingFile::fail(int error) {
-    if (error_ == 0) error_ = error != 0 ? error : EIO;
-    return false;
-}
-
 bool ReplacingFile::open(const std::string& path, Link link, const std::string& temporary) {
     discard();
     error_ = 0;
@@ -153,12 +147,6 @@ bool ReplacingFile::flush() {
     bool ok = write_all(fd_, pending_.data(), pending_.size());
     pending_.clear();
     return ok || fail(errno);
-}
-
-bool ReplacingFile::write(std::string_view bytes) {
-    if (fd_ < 0 || error_ != 0) return false;
-    pending_.append(bytes);
-    return pending_.size() < kPendingLimit || flush();
 }
 
 bool ReplacingFile::commit(const std::string& backup) {
