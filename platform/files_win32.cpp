@@ -32,7 +32,10 @@ const char* null_device() { return "NUL"; }
 
 bool rename_replacing(const std::string& from, const std::string& to) {
     const std::wstring target = wide(to);
-    if (MoveFileExW(wide(from).c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+    // Write-through: a replacement is only done once it is on disk.
+    if (MoveFileExW(wide(from).c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
     win32::errno_from_last_error();
     // Windows says "access denied" for a directory in the way; the message
     // should name the cause, as on POSIX.

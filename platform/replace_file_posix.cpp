@@ -9,6 +9,7 @@
 #include <cstring>
 #include <random>
 
+#include "platform/fresh_name.h"
 #include "platform/platform.h"
 
 namespace zor::platform {
@@ -42,22 +43,6 @@ std::string follow_links(std::string path) {
 // fails when anything stands there.
 int create_exclusive(const std::string& path, mode_t mode) {
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-}
-
-// A name beside `path` that nothing is likely to stand under; creating it
-// exclusively settles the rest.
-std::string fresh_name(const std::string& path) {
-    static std::atomic<uint64_t> state{(uint64_t{std::random_device{}()} << 32) ^
-                                       static_cast<uint64_t>(::getpid())};
-    uint64_t x = state.fetch_add(0x9E3779B97F4A7C15ull);
-    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
-    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
-    x ^= x >> 31;
-    static constexpr char kLetters[] =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::string name = path + ".tmp-";
-    for (int i = 0; i < 8; ++i, x /= 62) name += kLetters[x % 62];
-    return name;
 }
 
 // Creates a fresh temporary beside `path`; its name in `name`.

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <random>
 
+#include "platform/fresh_name.h"
 #include "platform/platform.h"
 #include "platform/win32.h"
 
@@ -21,21 +22,6 @@ constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN
                                   FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 HANDLE handle_of(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
-
-// A name beside `path` that nothing is likely to stand under; creating it
-// exclusively settles the rest.
-std::string fresh_name(const std::string& path) {
-    static std::atomic<uint64_t> state{(uint64_t{std::random_device{}()} << 32) ^
-                                       GetCurrentProcessId()};
-    uint64_t x = state.fetch_add(0x9E3779B97F4A7C15ull);
-    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
-    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
-    x ^= x >> 31;
-    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
-    std::string name = path + ".tmp-";
-    for (int i = 0; i < 8; ++i, x /= 36) name += kLetters[x % 36];
-    return name;
-}
 
 // Creates `path` exclusively (CREATE_NEW fails when anything stands there,
 // a link included); a descriptor, or -1 with errno.
@@ -82,14 +68,6 @@ bool write_all(int fd, const char* data, size_t size) {
         size -= written;
     }
     return true;
-}
-
-bool move_replacing(const std::string& from, const std::string& to) {
-    if (MoveFileExW(wide(from).c_str(), wide(to).c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    win32::errno_from_last_error();
-    return false;
 }
 
 // What stands at `path`: its attributes, or INVALID_FILE_ATTRIBUTES. A
@@ -151,7 +129,7 @@ bool ReplacingFile::commit(const std::string& backup) {
     if (_close(fd_) != 0) fail(errno);
     fd_ = -1;
     if (error_ == 0 && !backup.empty() && !keep_backup(backup)) backup_failed_ = true;
-    if (error_ == 0 && !move_replacing(temporary_, target_)) fail(errno);
+    if (error_ == 0 && !rename_replacing(temporary_, target_)) fail(errno);
     if (error_ != 0) {
         DeleteFileW(wide(temporary_).c_str());
         return false;
@@ -169,7 +147,7 @@ bool ReplacingFile::keep_backup(const std::string& backup) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string linked = fresh_name(backup);
         if (CreateHardLinkW(wide(linked).c_str(), wide(target_).c_str(), nullptr)) {
-            if (move_replacing(linked, backup)) return true;
+            if (rename_replacing(linked, backup)) return true;
             int cause = errno;
             DeleteFileW(wide(linked).c_str());
             return fail(cause);
