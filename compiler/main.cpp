@@ -1,7 +1,10 @@
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "compiler/driver/driver.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -35,7 +38,11 @@ bool answered_option(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     if (answered_option(argc, argv)) return 0;
-    int code = zor::compiler::run_compiler(argc, argv);
+    std::vector<std::string> args = zor::platform::program_arguments(argc, argv);
+    std::vector<char*> arg_pointers;
+    for (auto& a : args) arg_pointers.push_back(a.data());
+    arg_pointers.push_back(nullptr);
+    int code = zor::compiler::run_compiler(argc, arg_pointers.data());
     // An exit status keeps only eight bits: 256 errors must not read as a
     // clean compile, and 255 stays the code for "nothing compiled".
     return code > 254 ? 254 : code;

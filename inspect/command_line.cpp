@@ -13,6 +13,7 @@
 #include "inspect/reference.h"
 #include "inspect/snapshot.h"
 #include "inspect/source_index.h"
+#include "platform/platform.h"
 #include "zoredit/cnf_reader.h"
 
 namespace zor::inspect {
@@ -181,7 +182,7 @@ int run_export(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     std::ofstream file;
     if (!o.output.empty()) {
-        file.open(o.output, std::ios::binary);
+        file.open(platform::native_path(o.output), std::ios::binary);
         if (!file) {
             err << "ZorInspect: cannot write " << o.output << "\n";
             return kExitUnreadable;

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "inspect/utf8_text.h"
+#include "platform/platform.h"
 
 namespace zor::inspect {
 namespace {
@@ -140,7 +141,7 @@ std::string child_table(const DefinitionFields& defs, const ChildTable& t, Utf8C
 }
 
 bool write_file(const std::string& path, const std::string& text, std::string& error) {
-    std::ofstream out(path, std::ios::binary);
+    std::ofstream out(platform::native_path(path), std::ios::binary);
     out << "\xEF\xBB\xBF" << text;
     out.close();
     if (out) return true;
@@ -162,15 +163,15 @@ std::string csv_field(std::string_view text) {
 
 bool export_csv(const DefinitionFields& defs, const std::string& directory, std::string& error) {
     std::error_code ec;
-    std::filesystem::create_directories(directory, ec);
+    std::filesystem::create_directories(platform::native_path(directory), ec);
     if (ec) {
         error = "cannot create " + directory + ": " + ec.message();
         return false;
     }
     Utf8Converter utf8;
     for (Kind kind : kAllKinds) {
-        std::string path = (std::filesystem::path(directory) / (kind_key(kind) + ".csv")).string();
-        std::ofstream out(path, std::ios::binary);
+        const auto file = platform::native_path(directory) / (kind_key(kind) + ".csv");
+        std::ofstream out(file, std::ios::binary);
         out << "\xEF\xBB\xBF";
         std::string line;
         for (const auto& f : DefinitionFields::blank(kind)) {
@@ -190,7 +191,7 @@ bool export_csv(const DefinitionFields& defs, const std::string& directory, std:
         }
         out.close();
         if (!out) {
-            error = "cannot write " + path;
+            error = "cannot write " + platform::path_name(file);
             return false;
         }
     }

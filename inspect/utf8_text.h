@@ -5,23 +5,20 @@
 #include <string>
 #include <string_view>
 
+#include "platform/code_page.h"
+
 namespace zor::inspect {
 
 // One converter is reused for every text of an export: opening the code
 // page's table costs more than converting a short text.
 class Utf8Converter {
   public:
-    Utf8Converter();
-    ~Utf8Converter();
-    Utf8Converter(const Utf8Converter&) = delete;
-    Utf8Converter& operator=(const Utf8Converter&) = delete;
-
     // The text in UTF-8. A byte that begins no character of the code page
     // comes out as U+FFFD and the rest still converts.
     std::string operator()(std::string_view sjis);
 
   private:
-    void* cd_;
+    platform::Cp932 code_page_;
 };
 
 }  // namespace zor::inspect

@@ -10,6 +10,19 @@
 
 namespace zor::platform {
 
+std::FILE* open_file(const std::string& path, const char* mode) {
+    return std::fopen(path.c_str(), mode);  // no text mode to leave here
+}
+
+void binary_standard_streams() {}
+
+const char* null_device() { return "/dev/null"; }
+
+bool rename_replacing(const std::string& from, const std::string& to) {
+    // POSIX rename() already replaces the target atomically.
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
 bool remove_file(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
 bool file_exists(const std::string& path) {

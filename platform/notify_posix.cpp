@@ -40,32 +40,33 @@ bool NotifyChannel::open(int port, int ack_timeout_ms) {
         ::close(fd);
         return false;
     }
-    fd_ = fd;
+    socket_ = static_cast<std::uintptr_t>(fd);
     ack_timeout_ms_ = ack_timeout_ms;
     return true;
 }
 
 bool NotifyChannel::send(std::string_view message) {
-    if (fd_ < 0) return false;
+    if (!is_open()) return false;
+    const int fd = static_cast<int>(socket_);
     uint32_t length = htonl(static_cast<uint32_t>(message.size()));
-    bool ok = write_all(fd_, reinterpret_cast<const char*>(&length), sizeof length) &&
-              write_all(fd_, message.data(), message.size());
+    bool ok = write_all(fd, reinterpret_cast<const char*>(&length), sizeof length) &&
+              write_all(fd, message.data(), message.size());
     if (ok) {
-        pollfd p{fd_, POLLIN, 0};
+        pollfd p{fd, POLLIN, 0};
         int ready;
         do {
             ready = ::poll(&p, 1, ack_timeout_ms_);
         } while (ready < 0 && errno == EINTR);
         char ack = 0;
-        ok = ready == 1 && ::recv(fd_, &ack, 1, 0) == 1;
+        ok = ready == 1 && ::recv(fd, &ack, 1, 0) == 1;
     }
     if (!ok) close();
     return ok;
 }
 
 void NotifyChannel::close() {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = -1;
+    if (is_open()) ::close(static_cast<int>(socket_));
+    socket_ = kNone;
 }
 
 }  // namespace zor::platform

@@ -1,17 +1,43 @@
 #pragma once
 // The few things that differ between operating systems, kept behind plain
-// functions so the compiler, zoredit and their tests stay portable. This is
-// the POSIX build; a Win32 build supplies the same functions.
+// functions so the compiler, zoredit and their tests stay portable. Each
+// concern has a POSIX file and a Win32 file (foo_posix.cpp, foo_win32.cpp);
+// CMake picks one of the two.
+//
+// File names are Shift-JIS (code page 932) bytes everywhere: POSIX takes them
+// as they are, Win32 converts them to UTF-16 for its wide API, so a Japanese
+// name works whatever the system's code page.
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace zor::platform {
 
+// ---- file names ---------------------------------------------------------------
+// The name as the standard library's file functions take it (std::fstream,
+// std::filesystem), and back.
+std::filesystem::path native_path(const std::string& name);
+std::string path_name(const std::filesystem::path& path);
+// Where the last component of `path` begins: after the last separator ('/';
+// on Win32 also '\\' and a drive's colon, never a Shift-JIS trail byte).
+size_t file_name_start(std::string_view path);
+// The program's arguments as Shift-JIS bytes, argv[0] included.
+std::vector<std::string> program_arguments(int argc, char** argv);
+
 // ---- files ----------------------------------------------------------------
+// std::fopen in binary mode whatever `mode` says: the programs write their
+// own line ends, byte for byte the same on every system.
+std::FILE* open_file(const std::string& path, const char* mode);
+// Standard output and error pass bytes unchanged (no LF to CR LF).
+void binary_standard_streams();
+// The name of the null device, for "no file".
+const char* null_device();
+// Renames `from` to `to`, replacing an existing `to` in one step.
+bool rename_replacing(const std::string& from, const std::string& to);
 // Removes a file; false when it did not exist or could not be removed.
 bool remove_file(const std::string& path);
 bool file_exists(const std::string& path);
@@ -124,7 +150,7 @@ class FileLock {
     void release();
 
   private:
-    int fd_ = -1;
+    std::intptr_t handle_ = -1;
 };
 
 // ---- progress channel to a waiting editor ------------------------------------
@@ -144,10 +170,11 @@ class NotifyChannel {
     bool open(int port, int ack_timeout_ms = 10000);
     bool send(std::string_view message);
     void close();
-    bool is_open() const { return fd_ >= 0; }
+    bool is_open() const { return socket_ != kNone; }
 
   private:
-    int fd_ = -1;
+    static constexpr std::uintptr_t kNone = ~std::uintptr_t{0};
+    std::uintptr_t socket_ = kNone;
     int ack_timeout_ms_ = 10000;
 };
 

@@ -1,11 +1,6 @@
 #include "platform/platform.h"
 
-#include <arpa/inet.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
@@ -14,6 +9,10 @@
 #include <filesystem>
 #include <fstream>
 #include <thread>
+
+#include "platform/code_page.h"
+#include "platform/testing/loopback_listener.h"
+#include "platform/testing/scratch_dir.h"
 
 namespace zor::platform {
 namespace {
@@ -35,82 +34,117 @@ TEST(SplitCommandLine, BackslashesEscapeOnlyBeforeQuotes) {
     EXPECT_EQ(split_command_line("\"a\\\\\" b"), (Args{"a\\", "b"}));
 }
 
-TEST(StartProcess, RunsWithoutWaitingAndReportsMissingPrograms) {
-    auto dir = std::filesystem::temp_directory_path() / ("zorproc" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    auto marker = dir / "made by child";
-    ASSERT_EQ(start_process("/bin/sh", {"-c", "echo hi > \"$0\"", marker.string()}), 0);
-    for (int i = 0; i < 200 && !std::filesystem::exists(marker); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_TRUE(std::filesystem::exists(marker));
-    EXPECT_NE(start_process("/nonexistent/program", {}), 0);
-    std::filesystem::remove_all(dir);
+TEST(FileNames, TheNameBeginsAfterTheLastSlash) {
+    EXPECT_EQ(file_name_start("eq/sub/equipment.txt"), 7u);
+    EXPECT_EQ(file_name_start("/equipment.txt"), 1u);
+    EXPECT_EQ(file_name_start("equipment.txt"), 0u);
+    EXPECT_EQ(file_name_start(""), 0u);
+    const std::string sjis = "\x90\xdd\x94\xf5/\x95\x5c.txt";  // 設備/表.txt
+    EXPECT_EQ(path_name(native_path(sjis)), sjis);
 }
 
-TEST(Files, RemoveReports) {
-    auto dir = std::filesystem::temp_directory_path() / ("zorfiles" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    std::string b = (dir / "b").string();
-    std::ofstream(b) << "old";
+TEST(Files, RenameReplacesAndRemoveReports) {
+    testing::ScratchDir dir("zorfiles");
+    std::string a = dir / "a", b = dir / "b";
+    std::ofstream(native_path(a)) << "new";
+    std::ofstream(native_path(b)) << "old";
+    EXPECT_TRUE(rename_replacing(a, b));
+    EXPECT_FALSE(file_exists(a));
+    std::string content;
+    std::ifstream(native_path(b)) >> content;  // closed again: Windows removes no open file
+    EXPECT_EQ(content, "new");
     EXPECT_TRUE(remove_file(b));
     EXPECT_FALSE(remove_file(b));
-    std::filesystem::remove_all(dir);
 }
 
-TEST(Files, OnlyRegularFilesAreReadAndNothingBlocks) {
-    auto dir = std::filesystem::temp_directory_path() / ("zorread" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir / "sub");
-    std::string file = (dir / "f").string(), fifo = (dir / "p").string();
-    std::ofstream(file, std::ios::binary) << std::string(70000, 'x') << "end";
-    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
-    std::string bytes = "stale";
-    ASSERT_TRUE(read_regular_file(file, bytes));
-    EXPECT_EQ(bytes.size(), 70003u);
-    EXPECT_EQ(bytes.substr(69998), "xxend");
-    EXPECT_FALSE(read_regular_file((dir / "sub").string(), bytes));
+std::string content_of(const std::string& path) {
+    std::string bytes, error;
+    return read_whole_file(path, bytes, error) ? bytes : "<" + error + ">";
+}
+
+TEST(ReplacingFile, NewContentOnlyWhenCompleteWithTheOldKeptAsBackup) {
+    testing::ScratchDir dir("zorreplacing");
+    const std::string target = dir / "\x90\xdd\x94\xf5.txt", backup = target + ".bak";
+    {
+        std::ofstream(native_path(target), std::ios::binary) << "old\r\n";
+        std::ofstream(native_path(backup), std::ios::binary) << "older";
+    }
+    ReplacingFile file;
+    ASSERT_TRUE(file.open(target));
+    ASSERT_TRUE(file.write("new\r\n"));
+    EXPECT_EQ(content_of(target), "old\r\n");  // nothing shows before commit
+    ASSERT_TRUE(file.commit(backup));
+    EXPECT_EQ(content_of(target), "new\r\n");
+    EXPECT_EQ(content_of(backup), "old\r\n");
+
+    ReplacingFile dropped;
+    ASSERT_TRUE(dropped.open(target));
+    ASSERT_TRUE(dropped.write("half"));
+    dropped.discard();
+    EXPECT_EQ(content_of(target), "new\r\n");
+    size_t files = 0;
+    for (const auto& e : std::filesystem::directory_iterator(native_path(dir.name())))
+        files += e.is_regular_file();
+    EXPECT_EQ(files, 2u);  // no temporary left behind
+}
+
+TEST(ReplacingFile, RefusesADirectoryAndLeavesItAlone) {
+    testing::ScratchDir dir("zorreplacedir");
+    const std::string sub = dir / "sub";
+    std::filesystem::create_directories(native_path(sub));
+    ReplacingFile file;
+    EXPECT_FALSE(file.open(sub));
+    EXPECT_EQ(file.error(), EISDIR);
+    EXPECT_EQ(file.cause(), "is a directory");
+    EXPECT_FALSE(file.write("x"));
+    EXPECT_FALSE(file.commit());
+    EXPECT_TRUE(std::filesystem::is_directory(native_path(sub)));
+}
+
+TEST(WorkingFile, EmptiesWhatWasThereAndRefusesADirectory) {
+    testing::ScratchDir dir("zorworking");
+    const std::string name = dir / "run.log";
+    std::ofstream(native_path(name), std::ios::binary) << "a long previous run";
+    std::FILE* f = open_working_file(name);
+    ASSERT_NE(f, nullptr);
+    std::fputs("short\n", f);
+    std::fclose(f);
+    EXPECT_EQ(content_of(name), "short\n");  // binary: no CR added
+    std::filesystem::create_directories(native_path(dir / "sub"));
+    EXPECT_EQ(open_working_file(dir / "sub"), nullptr);
     EXPECT_EQ(errno, EISDIR);
-    EXPECT_TRUE(bytes.empty());
-    EXPECT_FALSE(read_regular_file(fifo, bytes));  // no writer: must come back at once
-    EXPECT_FALSE(read_regular_file((dir / "missing").string(), bytes));
-    EXPECT_EQ(errno, ENOENT);
-
-    // The same refusals, said for the user.
-    std::string error;
-    ASSERT_TRUE(read_whole_file(file, bytes, error));
-    EXPECT_EQ(bytes.size(), 70003u);
-    EXPECT_FALSE(read_whole_file((dir / "missing").string(), bytes, error));
-    EXPECT_EQ(error, "cannot open " + (dir / "missing").string());
-    EXPECT_FALSE(read_whole_file((dir / "sub").string(), bytes, error));
-    EXPECT_EQ(error, "cannot read " + (dir / "sub").string() + ": Is a directory");
-    EXPECT_FALSE(read_whole_file(fifo, bytes, error));
-    EXPECT_EQ(error, "cannot read " + fifo + ": Invalid argument");
-    bytes = "stale";
-    EXPECT_TRUE(read_whole_file("/dev/null", bytes, error));  // "none", read as empty
-    EXPECT_EQ(bytes, "");
-    EXPECT_FALSE(read_whole_file("/dev/zero", bytes, error));  // would never end
-    std::filesystem::remove_all(dir);
 }
 
-TEST(Files, SameFileSeesThroughLinksAndSpellings) {
-    auto dir = std::filesystem::temp_directory_path() / ("zorsame" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    std::string a = (dir / "a").string(), b = (dir / "b").string();
-    std::ofstream(a) << "a";
-    std::ofstream(b) << "a";
-    std::filesystem::create_hard_link(a, dir / "hard");
-    std::filesystem::create_symlink(a, dir / "soft");
-    EXPECT_TRUE(same_file(a, (dir / "hard").string()));
-    EXPECT_TRUE(same_file((dir / "soft").string(), a));
-    EXPECT_TRUE(same_file(a, (dir / "." / "a").string()));
-    EXPECT_FALSE(same_file(a, b));  // equal bytes, other file
-    EXPECT_FALSE(same_file(a, (dir / "missing").string()));
-    std::filesystem::remove_all(dir);
+TEST(Cp932, ConvertsBothWaysAndStopsAtWhatDoesNotMap) {
+    Cp932 code_page;
+    std::string out;
+    // 設備 ｱ (a half-width katakana) and ① (an NEC special character).
+    const std::string sjis = "A\x90\xdd\x94\xf5\xb1\x87\x40";
+    const std::string utf8 = "A\u8a2d\u5099\uff71\u2460";
+    EXPECT_EQ(code_page.to_utf8(sjis, out), sjis.size());
+    EXPECT_EQ(out, utf8);
+    out.clear();
+    EXPECT_EQ(code_page.from_utf8(utf8, out), utf8.size());
+    EXPECT_EQ(out, sjis);
+    // 0x80 maps to nothing on either system; a lone lead byte ends nothing.
+    out.clear();
+    EXPECT_EQ(code_page.to_utf8("ab\x80"
+                                "cd",
+                                out),
+              2u);
+    EXPECT_EQ(out, "ab");
+    out.clear();
+    EXPECT_EQ(code_page.to_utf8("\x90\xdd\x90", out), 2u);
+    EXPECT_EQ(out, "\u8a2d");
+    // Hangul has no place in the code page.
+    out.clear();
+    EXPECT_EQ(code_page.from_utf8("x\uac00y", out), 1u);
+    EXPECT_EQ(out, "x");
 }
 
 TEST(FileLock, ASecondHolderWaitsForTheFirst) {
-    auto dir = std::filesystem::temp_directory_path() / ("zorlock" + std::to_string(getpid()));
-    std::filesystem::create_directories(dir);
-    std::string path = (dir / "lock").string();
+    testing::ScratchDir dir("zorlock");
+    std::string path = dir / "lock";
     FileLock first, second;
     ASSERT_EQ(first.try_lock(path), FileLock::State::held);
     ASSERT_EQ(second.try_lock(path), FileLock::State::busy);
@@ -125,46 +159,22 @@ TEST(FileLock, ASecondHolderWaitsForTheFirst) {
     EXPECT_EQ(third.try_lock(path), FileLock::State::busy);
     second.release();
     EXPECT_EQ(third.try_lock(path), FileLock::State::held);
-    EXPECT_EQ(FileLock().try_lock((dir / "no" / "lock").string()), FileLock::State::failed);
-    std::filesystem::remove_all(dir);
-}
-
-// A listener on a free loopback port; returns the listening socket and port.
-std::pair<int, int> listen_on_free_port() {
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    listen(fd, 1);
-    socklen_t len = sizeof addr;
-    getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &len);
-    return {fd, ntohs(addr.sin_port)};
-}
-
-std::string read_frame(int fd) {
-    unsigned char head[4];
-    if (recv(fd, head, 4, MSG_WAITALL) != 4) return "<closed>";
-    uint32_t n = (uint32_t{head[0]} << 24) | (head[1] << 16) | (head[2] << 8) | head[3];
-    std::string body(n, '\0');
-    if (n && recv(fd, body.data(), n, MSG_WAITALL) != static_cast<ssize_t>(n)) return "<short>";
-    return body;
+    EXPECT_EQ(FileLock().try_lock(dir / "no/lock"), FileLock::State::failed);
 }
 
 TEST(NotifyChannel, FramesEachMessageAndWaitsForTheAcknowledgement) {
-    auto [listener, port] = listen_on_free_port();
+    testing::LoopbackListener editor_end;
     std::vector<std::string> seen;
-    std::thread editor([&, listener = listener] {
-        int c = accept(listener, nullptr, nullptr);
+    std::thread editor([&] {
+        if (!editor_end.accept()) return;
         for (int i = 0; i < 2; ++i) {
-            seen.push_back(read_frame(c));
-            char ack = 1;
-            send(c, &ack, 1, 0);
+            seen.push_back(editor_end.read_frame());
+            editor_end.acknowledge();
         }
-        close(c);
+        editor_end.close_peer();
     });
     NotifyChannel channel;
-    ASSERT_TRUE(channel.open(port));
+    ASSERT_TRUE(channel.open(editor_end.port()));
     EXPECT_TRUE(channel.send("first\r\n"));
     EXPECT_TRUE(channel.send(""));
     editor.join();
@@ -172,18 +182,15 @@ TEST(NotifyChannel, FramesEachMessageAndWaitsForTheAcknowledgement) {
     // The peer is gone: the next send fails and the channel stays closed.
     EXPECT_FALSE(channel.send("third"));
     EXPECT_FALSE(channel.is_open());
-    close(listener);
 }
 
 TEST(NotifyChannel, GivesUpWhenNoAcknowledgementComes) {
-    auto [listener, port] = listen_on_free_port();
+    testing::LoopbackListener editor_end;
     NotifyChannel channel;
-    ASSERT_TRUE(channel.open(port, 100));
-    int peer = accept(listener, nullptr, nullptr);
+    ASSERT_TRUE(channel.open(editor_end.port(), 100));
+    ASSERT_TRUE(editor_end.accept());
     EXPECT_FALSE(channel.send("nobody answers"));
     EXPECT_FALSE(channel.is_open());
-    close(peer);
-    close(listener);
 }
 
 TEST(NotifyChannel, NoPortMeansNobodyWaits) {

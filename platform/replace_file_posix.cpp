@@ -9,12 +9,12 @@
 #include <cstring>
 #include <random>
 
+#include "platform/fresh_name.h"
 #include "platform/platform.h"
 
 namespace zor::platform {
 namespace {
 
-constexpr size_t kPendingLimit = 1 << 16;
 constexpr int kLinkHops = 40;
 
 // The directory part of a path with its slash ("" for the current one).
@@ -43,22 +43,6 @@ std::string follow_links(std::string path) {
 // fails when anything stands there.
 int create_exclusive(const std::string& path, mode_t mode) {
     return ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-}
-
-// A name beside `path` that nothing is likely to stand under; creating it
-// exclusively settles the rest.
-std::string fresh_name(const std::string& path) {
-    static std::atomic<uint64_t> state{(uint64_t{std::random_device{}()} << 32) ^
-                                       static_cast<uint64_t>(::getpid())};
-    uint64_t x = state.fetch_add(0x9E3779B97F4A7C15ull);
-    x = (x ^ (x >> 30)) * 0xBF58476D1CE4E5B9ull;
-    x = (x ^ (x >> 27)) * 0x94D049BB133111EBull;
-    x ^= x >> 31;
-    static constexpr char kLetters[] =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    std::string name = path + ".tmp-";
-    for (int i = 0; i < 8; ++i, x /= 62) name += kLetters[x % 62];
-    return name;
 }
 
 // Creates a fresh temporary beside `path`; its name in `name`.
@@ -118,11 +102,6 @@ void sync_directory(const std::string& path) {
 
 }  // namespace
 
-bool ReplacingFile::fail(int error) {
-    if (error_ == 0) error_ = error != 0 ? error : EIO;
-    return false;
-}
-
 bool ReplacingFile::open(const std::string& path, Link link, const std::string& temporary) {
     discard();
     error_ = 0;
@@ -153,12 +132,6 @@ bool ReplacingFile::flush() {
     bool ok = write_all(fd_, pending_.data(), pending_.size());
     pending_.clear();
     return ok || fail(errno);
-}
-
-bool ReplacingFile::write(std::string_view bytes) {
-    if (fd_ < 0 || error_ != 0) return false;
-    pending_.append(bytes);
-    return pending_.size() < kPendingLimit || flush();
 }
 
 bool ReplacingFile::commit(const std::string& backup) {

@@ -14,6 +14,7 @@ pairs='
 # ZorGem configuration toolset	# ZorGem 設定ツールセット
 ## Install	## インストール
 ## Building by hand	## 手動でのビルド
+## Windows	## Windows
 ## The sample equipment	## サンプル装置
 ## Running the compiler	## コンパイラの実行
 ## zoredit	## zoredit

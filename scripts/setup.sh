@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev qt6-base-dev
           xvfb xauth fonts-ipafont-gothic binutils python3 clang-format
           dpkg-dev lintian pkgconf appstream desktop-file-utils man-db locales
-          python3-jsonschema pandoc mono-mcs)
+          python3-jsonschema pandoc mono-mcs g++-mingw-w64-x86-64-posix wine64 zip)
 sudo_cmd=""
 [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
 missing=()

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/platform.h"
 #include "secs/sml.h"
 
 namespace zor::sim {
@@ -82,9 +83,9 @@ void Log::write(const std::string& line) {
     if (max_lines_ > 0 && lines_ >= max_lines_) {
         std::fclose(file_);
         file_ = nullptr;
-        std::error_code ignored;  // a failed rotation goes on in the same file
-        std::filesystem::rename(path_, path_ + ".1", ignored);
-        file_ = std::fopen(path_.c_str(), "wb");
+        // A log that cannot be rotated is kept and written on, not emptied.
+        bool rotated = platform::rename_replacing(path_, path_ + ".1");
+        file_ = std::fopen(path_.c_str(), rotated ? "wb" : "ab");
         lines_ = 0;
         if (!file_) return;
     }

@@ -28,8 +28,7 @@ bool SpoolStore::load(std::string& error) {
     }
     if (status == secs::FrameReader::Status::frame || reader.failed() || reader.in_frame()) {
         error = "damaged spool file " + file_ + " set aside as " + file_ + ".bad";
-        std::error_code ignored;  // the run goes on without the spool either way
-        std::filesystem::rename(file_, file_ + ".bad", ignored);
+        platform::rename_replacing(file_, file_ + ".bad");
         messages_.clear();
         return false;
     }

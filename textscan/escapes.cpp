@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/platform.h"
 #include "textscan/sjis.h"
 #include "textscan/textscan.h"
 
@@ -158,7 +159,7 @@ void API_decode_file_name(char* path) {
 
 int API_ck_file_exist(const char* path) {
     if (path == nullptr) return 0;
-    FILE* f = std::fopen(path, "rb");
+    FILE* f = zor::platform::open_file(path, "rb");
     if (f == nullptr) return 0;
     std::fclose(f);
     return 1;
@@ -168,8 +169,8 @@ int API_rename_file(const char* path, const char* suffix) {
     if (path == nullptr || !API_ck_file_exist(path)) return 0;
     try {
         const std::string backup = std::string(path) + (suffix != nullptr ? suffix : "");
-        if (API_ck_file_exist(backup.c_str())) std::remove(backup.c_str());
-        if (std::rename(path, backup.c_str()) != 0) return -1;
+        if (API_ck_file_exist(backup.c_str())) zor::platform::remove_file(backup);
+        if (!zor::platform::rename_replacing(path, backup)) return -1;
         std::printf("    Backup file %s ==> %s ", path, backup.c_str());
         return 0;
     } catch (...) {

@@ -183,6 +183,7 @@ void report_results(Compilation& c, const std::string& source, const OutputPaths
 
 int run_compiler(int argc, char** argv) {
     platform::ignore_broken_pipe();
+    platform::binary_standard_streams();
     if (argc >= 2) {
         // Refused before any of them is written, the source among them.
         std::string own = same_as_source(argv[1], {std::begin(kRunFiles), std::end(kRunFiles)});
@@ -212,7 +213,7 @@ int run_compiler(int argc, char** argv) {
     const std::string source = argv[1];
     c.report_message(format("----- %s start - info file = %s --------------------------------\n\n",
                             argv[0], source.c_str()));
-    if (!std::ifstream(source, std::ios::binary)) {
+    if (!std::ifstream(platform::native_path(source), std::ios::binary)) {
         c.report_message(format("!!  \"%s\"  file not found\n", source.c_str()));
         return finish_run(c, -1);
     }

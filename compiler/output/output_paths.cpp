@@ -1,10 +1,11 @@
 #include "compiler/output/output_paths.h"
 
+#include "platform/platform.h"
+
 namespace zor::compiler {
 
 OutputPaths derive_output_paths(const std::string& source_path) {
-    size_t name_start = source_path.find_last_of('/');
-    name_start = name_start == std::string::npos ? 0 : name_start + 1;
+    const size_t name_start = platform::file_name_start(source_path);
     size_t dot = source_path.find_last_of('.');
     // A leading dot names a hidden file, not an extension.
     std::string stem =

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/platform.h"
+
 namespace zor::compiler {
 namespace {
 
@@ -43,7 +45,7 @@ std::vector<WriteFailure> merge_sections(const std::string& object_path) {
     std::vector<char> buffer(1 << 16);
     for (Section section : kMergeOrder) {
         const char* name = section_file_name(section);
-        std::FILE* in = std::fopen(name, "rb");
+        std::FILE* in = platform::open_file(name, "rb");
         if (!in) continue;
         size_t n;
         while ((n = std::fread(buffer.data(), 1, buffer.size(), in)) > 0)
