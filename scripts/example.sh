@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # The first run: builds only the programs it runs, compiles the bundled
 # sample equipment in out/example/, checks it as a whole, writes its GEM
-# reference and says how to open it in the editor. (scripts/test.sh builds
-# and tests everything.)
+# reference, lets ZorGemSim answer a host on loopback and says how to open it
+# in the editor. (scripts/test.sh builds and tests everything.)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${ZOR_BUILD_DIR:-$root/build}"
-ZOR_TARGETS="ZorCompile ZorInspect" bash "$root/scripts/build.sh"
+ZOR_TARGETS="ZorCompile ZorInspect ZorGemSim secs_host_request" bash "$root/scripts/build.sh"
 out="$root/out/example"
 rm -rf "$out" && mkdir -p "$out"
 cp "$root/examples/equipment.txt" "$root/examples/equipment.cnf" "$out/"
@@ -40,8 +40,35 @@ echo "== ZorInspect export equipment.fil --format html -o equipment.html"
 "$build/inspect/ZorInspect" export equipment.fil --format html -o equipment.html
 echo "the GEM reference of the sample: $out/equipment.html (open it in a browser)"
 
-# ---- ZorGemSim: the simulator answering one host request on loopback goes
-# here once sim/ZorGemSim exists (and joins ZOR_TARGETS above).
+echo
+echo "== ZorGemSim equipment.cnf equipment.fil --port 0 --script sim-script.txt"
+# The simulator plays the sample equipment until the host has asked its
+# question; the host (secs/examples/host_request.cpp) asks for the values of
+# every status variable.
+printf 'expect S1F3\nquit\n' > sim-script.txt
+"$build/sim/ZorGemSim" equipment.cnf equipment.fil --port 0 --script sim-script.txt \
+    </dev/null >sim.log 2>&1 &
+sim=$!
+port=""
+for _ in $(seq 100); do
+    port=$(sed -n 's/.*listening on 127\.0\.0\.1:\([0-9]*\).*/\1/p' sim.log)
+    [ -n "$port" ] && break
+    kill -0 "$sim" 2>/dev/null || break
+    sleep 0.1
+done
+if [ -z "$port" ]; then
+    kill "$sim" 2>/dev/null || true
+    cat sim.log
+    echo "ZorGemSim did not listen"
+    exit 1
+fi
+echo "the host's side:"
+"$build/secs/secs_host_request" 127.0.0.1 "$port" "S1F3 W <L[0]>" | sed 's/^/    /' ||
+    status=1
+wait "$sim" || status=1
+# Its log is UTF-8 already: SML shows texts so.
+echo "the simulator's log (also in out/example/sim.log):"
+sed 's/^/    /' sim.log
 
 echo
 echo "== the editor: cmake --build ${build#"$root"/} --target ZorGemSet, then ${build#"$root"/}/editor/ZorGemSet," \
