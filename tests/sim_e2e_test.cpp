@@ -360,8 +360,8 @@ TEST_F(SimTest, TracesProgramsAndSpoolSetting) {
 
     EXPECT_EQ(h.ask("S2F43 <L[3] <L[2] <U1 1> <L[0]>> <L[2] <U1 6> <L[2] <U1 11> <U1 12>>> "
                     "<L[2] <U1 5> <L[1] <U1 1>>>>"),
-              "S2F44 <L[2] <B 0x01> <L[2] <L[3] <U1 1> <B 0x01> <U1>> "
-              "<L[3] <U1 6> <B 0x04> <U1 11 12>>>>");
+              "S2F44 <L[2] <B 0x01> <L[2] <L[3] <U1 1> <B 0x01> <L[0]>> "
+              "<L[3] <U1 6> <B 0x04> <L[2] <U1 11> <U1 12>>>>>");
     EXPECT_EQ(h.ask("S2F43 <L[1] <L[2] <U1 6> <L[1] <U1 11>>>>"), "S2F44 <L[2] <B 0x00> <L[0]>>");
     EXPECT_EQ(h.ask("S2F43 <L[0]>"), "S2F44 <L[2] <B 0x00> <L[0]>>");
 }
