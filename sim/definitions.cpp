@@ -55,12 +55,13 @@ std::vector<uint32_t> resolve_all(const inspect::Snapshot& s, Link link,
     return out;
 }
 
-// An alarm's event: 0 when none is named or the name names no event.
-uint32_t resolve_one(const inspect::Snapshot& s, Link link,
-                     const std::optional<std::string>& name) {
-    if (!name) return 0;
+// An alarm's event: none when none is named or the name names no event.
+std::optional<uint32_t> resolve_one(const inspect::Snapshot& s, Link link,
+                                    const std::optional<std::string>& name) {
+    if (!name) return std::nullopt;
     auto target = s.resolve(link, *name);
-    return target ? static_cast<uint32_t>(target->id) : 0;
+    if (!target) return std::nullopt;
+    return static_cast<uint32_t>(target->id);
 }
 
 void take_variables(const inspect::Snapshot& snapshot, const edit::Table<edit::Variable>& table,

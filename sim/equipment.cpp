@@ -251,7 +251,7 @@ void Equipment::set_alarm(uint32_t alid, bool set) {
               Item::list({Item::binary(std::string(1, static_cast<char>(code))), id_item(alid),
                           Item::ascii(a.text)})});
     }
-    if (uint32_t ce = set ? a.set_event : a.clear_event) trigger(ce);
+    if (auto ce = set ? a.set_event : a.clear_event) trigger(*ce);
 }
 
 // ---- traces ---------------------------------------------------------------
@@ -261,7 +261,8 @@ void Equipment::start_trace(const Trace& t, Clock::time_point now, std::optional
     r.trid = trid ? std::move(*trid) : typed_item(t.trid);
     r.period = trace_period(t.period).value_or(std::chrono::seconds(1));
     r.total = static_cast<uint32_t>(std::max(t.total_samples, 1));
-    r.group = static_cast<uint32_t>(std::clamp<int32_t>(t.group_size, 1, t.total_samples));
+    // Bounded by the total taken, which is at least 1 (clamp needs low <= high).
+    r.group = std::clamp<uint32_t>(static_cast<uint32_t>(std::max(t.group_size, 1)), 1, r.total);
     r.svids = t.variables;
     r.next = now;
     traces_[secs::encode(r.trid)] = std::move(r);

@@ -551,15 +551,17 @@ Equipment::Reply Equipment::s2f43(const Message& m) {
                 strack = 3;
         }
         if (strack) {
-            std::vector<uint64_t> fs(functions.begin(), functions.end());
+            std::vector<Item> fs;
+            for (uint32_t fn : functions) fs.push_back(Item::u1(static_cast<uint8_t>(fn)));
             faults.push_back(Item::list({Item::u1(static_cast<uint8_t>(*stream)), code(strack),
-                                         Item::unsigned_array(Format::u1, fs)}));
+                                         Item::list(std::move(fs))}));
             continue;
         }
         wanted[static_cast<int>(*stream)].insert(functions.begin(), functions.end());
     }
     if (!faults.empty()) return {Item::list({code(1), Item::list(std::move(faults))})};
-    for (auto& [stream, fns] : wanted) spool_setting_[stream] = fns;
+    // The host's setting replaces the whole of the one before.
+    spool_setting_ = std::move(wanted);
     return {Item::list({code(0), Item::list({})})};
 }
 
@@ -647,7 +649,14 @@ Equipment::Reply Equipment::s7f1(const Message& m) {
     const auto* f = list_of(m.body, 2);
     auto length = f ? id_of((*f)[1]) : std::nullopt;
     if (!length) return {{}, true};
-    return {code(*length > kMaxUploadBytes ? 2 : 0)};
+    // PPGNT 3: S7F3 takes text PPIDs only; 2: the body would not fit in
+    // what the uploads may still hold (a PPID sent again frees its old body).
+    if (!secs::is_text((*f)[0].format())) return {code(3)};
+    auto old = uploaded_.find(text_of((*f)[0]));
+    size_t freed = old == uploaded_.end() ? 0 : old->second.size();
+    bool room = (old != uploaded_.end() || uploaded_.size() < kMaxUploads) &&
+                *length <= kMaxUploadBytes - (uploaded_bytes_ - freed);
+    return {code(room ? 0 : 2)};
 }
 
 Equipment::Reply Equipment::s7f3(const Message& m) {

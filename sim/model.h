@@ -65,8 +65,9 @@ struct Alarm {
     std::string name;
     uint8_t code = 0;  // ALCD without the set bit
     std::string text;
-    uint32_t set_event = 0;  // 0: none
-    uint32_t clear_event = 0;
+    // The events the alarm's set and clear trigger; ID 0 is an event like
+    // any other, so "none" is its own state.
+    std::optional<uint32_t> set_event, clear_event;
     bool enabled = false;
 };
 

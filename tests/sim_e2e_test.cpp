@@ -3,7 +3,9 @@
 // across a restart, and a scenario script.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -34,11 +36,12 @@ secs::EndpointOptions host_options() {
 // The host: an active endpoint with messages written as SML.
 class Host {
   public:
-    explicit Host(int port) : port_(port), endpoint_(host_options()) {}
+    explicit Host(int port, std::string address = "127.0.0.1")
+        : port_(port), address_(std::move(address)), endpoint_(host_options()) {}
 
     bool open() {
         std::string error;
-        return endpoint_.connect("127.0.0.1", port_, error) && endpoint_.select();
+        return endpoint_.connect(address_, port_, error) && endpoint_.select();
     }
     // Connects and establishes communication: answers the equipment's S1F13.
     void establish() {
@@ -64,13 +67,16 @@ class Host {
         auto reply = endpoint_.request(m.message);
         return reply ? secs::to_sml(*reply) : "";
     }
-    // Sends a primary with the W-bit without waiting for its reply.
-    void send(const std::string& sml, uint16_t device = 0) {
+    // Sends a primary with the W-bit without waiting for its reply; its
+    // system bytes.
+    std::optional<uint32_t> send(const std::string& sml, uint16_t device = 0) {
         auto m = secs::parse_sml_message(sml);
         EXPECT_EQ(m.error, "") << sml;
         m.message.device_id = device;
         m.message.wait = true;
-        EXPECT_TRUE(endpoint_.send_primary(m.message));
+        auto sys = endpoint_.send_primary(m.message);
+        EXPECT_TRUE(sys);
+        return sys;
     }
     // The next primary of the equipment within `ms`.
     std::optional<Message> primary(int ms) {
@@ -90,6 +96,7 @@ class Host {
 
   private:
     int port_;
+    std::string address_;
     secs::ActiveEndpoint endpoint_;
     std::deque<Message> received_;
 };
@@ -100,6 +107,17 @@ class SimTest : public ::testing::Test {
         run_.write("eq.txt", read_file(ZOR_SOURCE_DIR "/examples/equipment.txt"));
         ASSERT_EQ(run_.compile("eq.txt"), 0) << run_.output();
         run_.write("eq.cnf", read_file(ZOR_SOURCE_DIR "/examples/equipment.cnf"));
+    }
+    // eq.cnf as the sample's with some keys' values replaced.
+    void write_cnf(const std::vector<std::pair<std::string, std::string>>& keys) {
+        std::string cnf = read_file(ZOR_SOURCE_DIR "/examples/equipment.cnf");
+        for (const auto& [key, value] : keys) {
+            size_t at = cnf.find("\n" + key + " ");
+            ASSERT_NE(at, std::string::npos) << key;
+            size_t end = cnf.find("\r\n", at + 1);
+            cnf.replace(at + 1, end - at - 1, key + " = " + value);
+        }
+        run_.write("eq.cnf", cnf);
     }
     void start(std::vector<std::string> more = {}) {
         std::vector<std::string> args{"eq.cnf", "eq.fil", "--port", "0"};
@@ -360,8 +378,8 @@ TEST_F(SimTest, TracesProgramsAndSpoolSetting) {
 
     EXPECT_EQ(h.ask("S2F43 <L[3] <L[2] <U1 1> <L[0]>> <L[2] <U1 6> <L[2] <U1 11> <U1 12>>> "
                     "<L[2] <U1 5> <L[1] <U1 1>>>>"),
-              "S2F44 <L[2] <B 0x01> <L[2] <L[3] <U1 1> <B 0x01> <U1>> "
-              "<L[3] <U1 6> <B 0x04> <U1 11 12>>>>");
+              "S2F44 <L[2] <B 0x01> <L[2] <L[3] <U1 1> <B 0x01> <L[0]>> "
+              "<L[3] <U1 6> <B 0x04> <L[2] <U1 11> <U1 12>>>>>");
     EXPECT_EQ(h.ask("S2F43 <L[1] <L[2] <U1 6> <L[1] <U1 11>>>>"), "S2F44 <L[2] <B 0x00> <L[0]>>");
     EXPECT_EQ(h.ask("S2F43 <L[0]>"), "S2F44 <L[2] <B 0x00> <L[0]>>");
 }
@@ -433,6 +451,162 @@ TEST_F(SimTest, BadScriptSaysWhereAndEnds) {
         sim.start(run_.dir(), {"eq.cnf", "eq.fil", "--port", "0", "--script", "script.txt"}));
     EXPECT_EQ(sim.wait(5000), 1);
     EXPECT_EQ(sim.errors(), "ZorGemSim: script.txt:1: no collection event CE_NONE\n");
+}
+
+TEST_F(SimTest, WhoEstablishesCommunicationAndAnOffLineStart) {
+    const std::string s1f14 = "S1F14 <L[2] <B 0x00> <L[2] <A \"CVD-300\"> <A \"V1.02\">>>";
+    // S1F13_SEND 0 or 1: the equipment sends no S1F13 and waits for the
+    // host's; until then it answers everything else with SxF0.
+    for (const char* send : {"0", "1"}) {
+        SCOPED_TRACE(std::string("S1F13_SEND ") + send);
+        write_cnf({{"S1F13_SEND", send}});
+        start();
+        Host& h = *host_;
+        ASSERT_TRUE(h.open());
+        EXPECT_FALSE(h.primary(300));
+        EXPECT_EQ(h.ask("S1F1"), "S1F0");
+        EXPECT_EQ(h.ask("S1F13 <L[0]>"), s1f14);
+        EXPECT_EQ(h.ask("S1F1"), "S1F2 <L[2] <A \"CVD-300\"> <A \"V1.02\">>");
+        EXPECT_FALSE(h.primary(100));
+        EXPECT_EQ(sim_.stop(), 0);
+    }
+    // 2: it sends S1F13 itself; --offline starts EQUIPMENT OFF-LINE, where
+    // every primary but S1F13 and S1F17 gets its stream's F0 and the host's
+    // S1F17 is refused (ONLACK 1): only the operator brings it on line.
+    write_cnf({{"S1F13_SEND", "2"}});
+    start({"--offline"});
+    EXPECT_NE(sim_.output().find(", EQUIPMENT OFF-LINE\n"), std::string::npos) << sim_.output();
+    Host& h = *host_;
+    ASSERT_TRUE(h.open());
+    auto s1f13 = h.primary(2000);
+    ASSERT_TRUE(s1f13);
+    EXPECT_EQ(secs::to_sml(*s1f13), "S1F13 W <L[0]>");
+    h.reply(*s1f13, "<L[2] <B 0x00> <L[0]>>");
+    EXPECT_EQ(h.ask("S1F1"), "S1F0");
+    EXPECT_EQ(h.ask("S2F17"), "S2F0");
+    EXPECT_EQ(h.ask("S6F15 <U4 5001>"), "S6F0");
+    EXPECT_EQ(h.ask("S1F15"), "S1F0");
+    EXPECT_EQ(h.ask("S1F17"), "S1F18 <B 0x01>");
+    EXPECT_EQ(h.ask("S1F13 <L[0]>"), s1f14);
+    sim_.command("event CE_PROCESS_START");
+    EXPECT_FALSE(h.primary(200));
+    sim_.command("online");
+    EXPECT_EQ(h.ask("S1F3 <L[1] <U4 2002>>"), "S1F4 <L[1] <U1 5>>");
+    EXPECT_EQ(h.ask("S1F17"), "S1F18 <B 0x02>");
+    // HOST OFF-LINE is left by the host's S1F17.
+    EXPECT_EQ(h.ask("S1F15"), "S1F16 <B 0x00>");
+    EXPECT_EQ(h.ask("S1F3 <L[1] <U4 2002>>"), "S1F0");
+    EXPECT_EQ(h.ask("S1F17"), "S1F18 <B 0x00>");
+    EXPECT_EQ(h.ask("S1F3 <L[1] <U4 2002>>"), "S1F4 <L[1] <U1 5>>");
+}
+
+TEST_F(SimTest, BindAddressAndDeviceId) {
+    // Every address: a host reaches it on the loopback one.
+    start({"--bind", "0.0.0.0"});
+    EXPECT_NE(sim_.output().find("-- listening on 0.0.0.0:"), std::string::npos);
+    host_->establish();
+    EXPECT_EQ(sim_.stop(), 0);
+
+    // One other loopback address: 127.0.0.1 is not listened on.
+    start({"--bind", "127.0.0.2", "--device", "7"});
+    Host elsewhere(sim_.port());
+    EXPECT_FALSE(elsewhere.open());
+    Host h(sim_.port(), "127.0.0.2");
+    ASSERT_TRUE(h.open());
+    auto s1f13 = h.primary(2000);
+    ASSERT_TRUE(s1f13);
+    EXPECT_EQ(s1f13->device_id, 7);
+    h.reply(*s1f13, "<L[2] <B 0x00> <L[0]>>");
+    EXPECT_EQ(h.ask("S1F1", 7), "S1F2 <L[2] <A \"CVD-300\"> <A \"V1.02\">>");
+    // Another device ID: S9F1 with the message's 10-byte header as MHEAD.
+    auto sys = h.send("S1F3 <L[0]>", 0);
+    ASSERT_TRUE(sys);
+    auto s9f1 = h.primary(2000);
+    ASSERT_TRUE(s9f1);
+    char mhead[96];
+    std::snprintf(mhead, sizeof mhead,
+                  "S9F1 <B 0x00 0x00 0x81 0x03 0x00 0x00 0x%02X 0x%02X 0x%02X 0x%02X>", *sys >> 24,
+                  *sys >> 16 & 0xFF, *sys >> 8 & 0xFF, *sys & 0xFF);
+    EXPECT_EQ(secs::to_sml(*s9f1), mhead);
+    EXPECT_EQ(s9f1->device_id, 7);
+    sim_.command("event CE_PROCESS_START");
+    auto s6f11 = h.primary(2000);
+    ASSERT_TRUE(s6f11);
+    EXPECT_EQ(s6f11->device_id, 7);
+    h.reply(*s6f11, "<B 0x00>");
+    EXPECT_EQ(sim_.stop(), 0);
+
+    SimProcess bad;
+    EXPECT_FALSE(
+        bad.start(run_.dir(), {"eq.cnf", "eq.fil", "--port", "0", "--bind", "127.0.0.256"}));
+    EXPECT_EQ(bad.wait(5000), 1);
+    EXPECT_EQ(bad.errors(),
+              "ZorGemSim: cannot listen on 127.0.0.256:0: no IPv4 address and port\n");
+}
+
+// A definitions' trace started by the script, an alarm whose set event has
+// ID 0 (and no clear event), and the log rotated by the .cnf's LOG_SIZE.
+TEST_F(SimTest, ScriptTraceAlarmEventZeroAndLogRotation) {
+    run_.write("eq.txt", read_file(ZOR_SOURCE_DIR "/examples/equipment.txt") +
+                             "def_ce CE_ZERO {\r\n    ceid    : 0\r\n    enabled : 1\r\n}\r\n"
+                             "def_alarm AL_ZERO {\r\n    alid    : 6004\r\n    alcd    : 0x04\r\n"
+                             "    altx    : \"zero\"\r\n    ce_on   : CE_ZERO\r\n"
+                             "    enabled : 1\r\n}\r\n"
+                             "def_trace TR_FAST {\r\n    trid    : A[1..8] FAST\r\n"
+                             "    dsper   : 00000005\r\n    totsmp  : 5\r\n    repgsz  : 2\r\n"
+                             "    svname  : SV_CHAMBER_TEMP\r\n    svname  : SV_GAS_FLOW\r\n}\r\n");
+    ASSERT_EQ(run_.compile("eq.txt"), 0) << run_.output();
+    write_cnf({{"LOG_PATH", "logs"}, {"LOG_FILE", "sim.log"}, {"LOG_SIZE", "8"}});
+    run_.write("script.txt",
+               "expect S1F1\n"
+               "set SV_CHAMBER_TEMP 21.5\n"
+               "trace start TR_FAST\n"
+               "alarm set AL_ZERO\n"
+               "alarm clear AL_ZERO\n");
+    start({"--script", "script.txt"});
+    host_->establish();
+    Host& h = *host_;
+    std::vector<std::string> traces, others;
+    for (int i = 0; i < 6; ++i) {
+        auto m = h.primary(2000);
+        ASSERT_TRUE(m) << i;
+        h.reply(*m, "<B 0x00>");
+        (m->stream == 6 && m->function == 1 ? traces : others).push_back(secs::to_sml(*m));
+    }
+    EXPECT_FALSE(h.primary(200));
+    EXPECT_EQ(others, (std::vector<std::string>{
+                          "S5F1 W <L[3] <B 0x84> <U4 6004> <A \"zero\">>",
+                          "S6F11 W <L[3] <U4 1> <U4 0> <L[0]>>",
+                          "S5F1 W <L[3] <B 0x04> <U4 6004> <A \"zero\">>",
+                      }));
+    // TOTSMP 5 in groups of REPGSZ 2: three S6F1 with the last sample's
+    // number, the last one holding one sample.
+    const std::string sample = "<F4 21.5> <U4 0 0 0 0>";
+    const std::pair<int, std::string> want[] = {
+        {2, sample + " " + sample}, {4, sample + " " + sample}, {5, sample}};
+    ASSERT_EQ(traces.size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        const std::string& t = traces[i];
+        std::string head =
+            "S6F1 W <L[4] <A \"FAST\"> <U4 " + std::to_string(want[i].first) + "> <A \"";
+        EXPECT_TRUE(t.starts_with(head)) << t;
+        EXPECT_EQ(t.find('"', head.size()), head.size() + 16) << t;  // STIME, 16 digits
+        EXPECT_TRUE(t.ends_with("\"> <L[" + std::to_string(want[i].first == 5 ? 2 : 4) + "] " +
+                                want[i].second + ">>"))
+            << t;
+    }
+    sim_.command("quit");
+    EXPECT_EQ(sim_.wait(5000), 0);
+    // Rotated at LOG_SIZE lines; the two files together end what standard
+    // output shows, so no entry was lost at a rotation.
+    std::string previous = run_.read("logs/sim.log.1"), current = run_.read("logs/sim.log");
+    EXPECT_EQ(std::count(previous.begin(), previous.end(), '\n'), 8);
+    auto lines = std::count(current.begin(), current.end(), '\n');
+    EXPECT_GE(lines, 1);
+    EXPECT_LE(lines, 8);
+    std::string out = sim_.output();
+    EXPECT_GT(std::count(out.begin(), out.end(), '\n'), 16);
+    EXPECT_TRUE(out.ends_with(previous + current)) << previous << "----\n" << current;
 }
 
 }  // namespace

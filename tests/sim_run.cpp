@@ -53,11 +53,14 @@ bool SimProcess::start(const std::filesystem::path& dir, const std::vector<std::
     }
     ::close(in[0]);
     stdin_fd_ = in[1];
-    const std::string marker = "listening on 127.0.0.1:";
+    // "listening on ADDRESS:PORT, ..." whatever address was bound.
+    const std::string marker = "-- listening on ";
     for (int i = 0; i < 1000; ++i) {
         std::string text = output();
-        if (size_t at = text.find(marker); at != std::string::npos) {
-            port_ = std::atoi(text.c_str() + at + marker.size());
+        size_t at = text.find(marker);
+        size_t colon = at == std::string::npos ? at : text.find(':', at + marker.size());
+        if (colon != std::string::npos && text.find('\n', at) != std::string::npos) {
+            port_ = std::atoi(text.c_str() + colon + 1);
             return port_ > 0;
         }
         if (wait(10) != -1) return false;

@@ -17,8 +17,8 @@ class SimProcess {
     SimProcess& operator=(const SimProcess&) = delete;
 
     // Starts ZorGemSim with `args` in `dir` (output to dir/sim.out and
-    // dir/sim.err) and waits until it listens; false when it ended first
-    // or did not listen within 10 s.
+    // dir/sim.err) and waits until it listens (on any address); false when
+    // it ended first or did not listen within 10 s.
     bool start(const std::filesystem::path& dir, const std::vector<std::string>& args);
     int port() const { return port_; }
     // Writes one console line and waits (at most 5 s) until the simulator
