@@ -5,7 +5,7 @@
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build="${ZOR_BUILD_DIR:-$root/build}"
-bash "$root/scripts/build.sh"
+ZOR_TARGETS="ZorCompile ZorGemSim sim_bench" bash "$root/scripts/build.sh"
 work="$(mktemp -d /tmp/sim_bench.XXXXXX)"
 trap 'rm -rf "$work"' EXIT
 python3 "$root/bench/gen_equipment.py" --blocks 8192 "$work/equipment.txt"

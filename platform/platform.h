@@ -190,6 +190,10 @@ int start_process(const std::string& program, const std::vector<std::string>& ar
 // A reader that closed standard output must not end the process: writes to
 // it fail instead, and the program goes on with its files.
 void ignore_broken_pipe();
+// For a long-running program that builds large messages again and again:
+// memory it frees is kept for the next one instead of going back to the
+// system, so each message does not pay for fresh pages again.
+void keep_freed_memory();
 
 // ---- beep -------------------------------------------------------------------
 // Sounds the terminal bell where there is one; every call is counted so tests

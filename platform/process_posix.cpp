@@ -4,6 +4,9 @@
 
 #include <cerrno>
 #include <csignal>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "platform/platform.h"
 
@@ -56,5 +59,15 @@ int start_process(const std::string& program, const std::vector<std::string>& ar
 }
 
 void ignore_broken_pipe() { std::signal(SIGPIPE, SIG_IGN); }
+
+void keep_freed_memory() {
+#ifdef __GLIBC__
+    // Without these, glibc maps a block above 128 KiB afresh each time and
+    // trims the heap top after each free: every large message would fault
+    // in its pages again.
+    mallopt(M_MMAP_THRESHOLD, 64 * 1024 * 1024);
+    mallopt(M_TRIM_THRESHOLD, 256 * 1024 * 1024);
+#endif
+}
 
 }  // namespace zor::platform

@@ -46,4 +46,7 @@ int start_process(const std::string& program, const std::vector<std::string>& ar
 // Windows has no SIGPIPE: a write to a closed pipe already just fails.
 void ignore_broken_pipe() {}
 
+// The Windows heap keeps freed memory for the process already.
+void keep_freed_memory() {}
+
 }  // namespace zor::platform

@@ -1,5 +1,6 @@
 #include "secs/item.h"
 
+#include <array>
 #include <bit>
 #include <stdexcept>
 
@@ -20,10 +21,18 @@ constexpr FormatInfo kFormats[] = {
     {Format::u1, "U1", 1},   {Format::u2, "U2", 2},    {Format::u4, "U4", 4},
 };
 
+// The table by format code (six bits), so the log's formatting of many
+// small items does not search it for each.
+constexpr std::array<const FormatInfo*, 64> kByCode = [] {
+    std::array<const FormatInfo*, 64> by_code{};
+    for (const auto& f : kFormats) by_code[static_cast<std::size_t>(f.format)] = &f;
+    return by_code;
+}();
+
 const FormatInfo& info(Format format) {
-    for (const auto& f : kFormats)
-        if (f.format == format) return f;
-    throw std::invalid_argument("no SECS-II format");
+    auto code = static_cast<std::size_t>(format);
+    if (code >= kByCode.size() || !kByCode[code]) throw std::invalid_argument("no SECS-II format");
+    return *kByCode[code];
 }
 
 void put_big_endian(std::string& out, std::uint64_t value, std::size_t size) {

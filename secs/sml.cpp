@@ -370,6 +370,8 @@ std::string to_sml(const Item& item) {
     return out;
 }
 
+void append_sml(std::string& out, const Item& item) { write_item(out, item); }
+
 std::string to_sml(const Message& message) {
     std::string out = "S" + std::to_string(message.stream) + "F" + std::to_string(message.function);
     if (message.wait) out += " W";

@@ -20,6 +20,9 @@
 namespace zor::secs {
 
 std::string to_sml(const Item& item);
+// Appends the item's SML to `out` (a log can reuse one buffer for every
+// entry).
+void append_sml(std::string& out, const Item& item);
 // "SxFy", " W" when the W-bit is set, then " " and the body when there is one.
 std::string to_sml(const Message& message);
 

@@ -11,17 +11,28 @@
 namespace zor::sim {
 namespace {
 
-std::string now_text() {
+void append_now(std::string& out) {
     auto now = std::chrono::system_clock::now();
     std::time_t t = std::chrono::system_clock::to_time_t(now);
     auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000;
     std::tm tm{};
     localtime_r(&t, &tm);
     char buffer[80];
-    std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d.%03d ", tm.tm_year + 1900,
-                  tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec,
-                  static_cast<int>(ms.count()));
-    return buffer;
+    int n = std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d:%02d.%03d ",
+                          tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min,
+                          tm.tm_sec, static_cast<int>(ms.count()));
+    out.append(buffer, static_cast<size_t>(n));
+}
+
+void append_message(std::string& out, bool incoming, const secs::Message& m) {
+    char head[32];
+    int n = std::snprintf(head, sizeof head, "%s S%uF%u%s [%08X]", incoming ? "<-" : "->", m.stream,
+                          m.function, m.wait ? " W" : "", m.system_bytes);
+    out.append(head, static_cast<size_t>(n));
+    if (m.body) {
+        out += ' ';
+        secs::append_sml(out, *m.body);
+    }
 }
 
 int count_lines(const std::string& path) {
@@ -55,18 +66,26 @@ bool Log::open(const std::string& path, int max_lines, std::string& error) {
 }
 
 std::string Log::message_text(bool incoming, const secs::Message& m) {
-    char head[32];
-    std::snprintf(head, sizeof head, "%s S%uF%u%s [%08X]", incoming ? "<-" : "->", m.stream,
-                  m.function, m.wait ? " W" : "", m.system_bytes);
-    std::string text = head;
-    if (m.body) text += " " + secs::to_sml(*m.body);
+    std::string text;
+    append_message(text, incoming, m);
     return text;
 }
 
-void Log::note(const std::string& text) { write(now_text() + "-- " + text); }
+// Entries are built in one buffer kept from entry to entry: a message of
+// many values must not cost fresh memory each time.
+void Log::note(const std::string& text) {
+    line_.clear();
+    append_now(line_);
+    line_ += "-- ";
+    line_ += text;
+    write();
+}
 
 void Log::message(bool incoming, const secs::Message& m) {
-    write(now_text() + message_text(incoming, m));
+    line_.clear();
+    append_now(line_);
+    append_message(line_, incoming, m);
+    write();
 }
 
 void Log::flush() {
@@ -74,7 +93,8 @@ void Log::flush() {
     if (file_) std::fflush(file_);
 }
 
-void Log::write(const std::string& line) {
+void Log::write() {
+    const std::string& line = line_;
     if (to_stdout_) {
         std::fwrite(line.data(), 1, line.size(), stdout);
         std::fputc('\n', stdout);

@@ -34,7 +34,10 @@ class Log {
     static std::string message_text(bool incoming, const secs::Message& m);
 
   private:
-    void write(const std::string& line);
+    // Writes line_.
+    void write();
+
+    std::string line_;
 
     std::string path_;
     std::FILE* file_ = nullptr;

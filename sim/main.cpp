@@ -30,6 +30,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ZorGemSim: %s\n%s", error.c_str(), usage().c_str());
         return 2;
     }
+    zor::platform::keep_freed_memory();
     Model model;
     if (!load_definitions(settings.fil, model, error)) {
         std::fprintf(stderr, "ZorGemSim: %s\n", error.c_str());

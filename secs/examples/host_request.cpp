@@ -32,8 +32,8 @@ void answer_waiting(zor::secs::ActiveEndpoint& host) {
         if (!e.message.wait) continue;
         Message reply =
             e.message.stream == 1 && e.message.function == 13
-                ? zor::secs::make_reply(e.message, Item::list({Item::binary(std::string(1, '\0')),
-                                                               Item::list({})}))
+                ? zor::secs::make_reply(
+                      e.message, Item::list({Item::binary(std::string(1, '\0')), Item::list({})}))
                 : zor::secs::make_abort(e.message);
         if (host.send_reply(reply)) show("->", reply);
     }
@@ -54,7 +54,8 @@ bool ask(zor::secs::ActiveEndpoint& host, Message primary) {
 }
 
 int usage() {
-    std::fprintf(stderr, "usage: secs_host_request ADDRESS PORT [--device N] [\"SxFy W <item>\"]\n");
+    std::fprintf(stderr,
+                 "usage: secs_host_request ADDRESS PORT [--device N] [\"SxFy W <item>\"]\n");
     return 2;
 }
 
