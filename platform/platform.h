@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -190,6 +191,10 @@ int start_process(const std::string& program, const std::vector<std::string>& ar
 // A reader that closed standard output must not end the process: writes to
 // it fail instead, and the program goes on with its files.
 void ignore_broken_pipe();
+
+// ---- clock ------------------------------------------------------------------
+// The calendar time of `t` in the local time zone; safe from any thread.
+std::tm local_time(std::time_t t);
 
 // ---- beep -------------------------------------------------------------------
 // Sounds the terminal bell where there is one; every call is counted so tests
