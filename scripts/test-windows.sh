@@ -4,7 +4,7 @@
 # no Qt, then every output of ZorCompile.exe and ZorInspect.exe compared byte
 # for byte with the Linux build's ($ZOR_BUILD_DIR, built here when missing),
 # then ZorGemSim.exe answering a Linux host over HSMS, then the consumer
-# program built with MinGW against zoredit.dll.
+# program built with MinGW against zoredit.dll, then the DLLs' exports.
 # Ends with the line "N passed, N failed"; the exit status is 0 when none failed.
 set -uo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
@@ -184,6 +184,17 @@ for f in get_field_item API_str_encode API_str_decode remove_cr_lf s_atoi; do
     grep -qx "$f" <<<"$exports" || missing+=" $f"
 done
 if [ -z "$missing" ]; then pass "exports by name"; else fail "exports by name: missing$missing"; fi
+
+echo "== zoredit.dll exports the functions of zoredit.h and nothing else"
+declared=$(grep -E '^ZOREDIT_API ' "$root/zoredit/zoredit.h" |
+    sed -E 's/^([^(]*[ *])([A-Za-z_0-9]+)\(.*/\2/' | LC_ALL=C sort)
+exported=$(x86_64-w64-mingw32-objdump -p "$win/zoredit/zoredit.dll" |
+    awk '/Ordinal\/Name Pointer/{on=1; next} on && /^$/{exit} on {print $NF}' | LC_ALL=C sort)
+if [ -n "$declared" ] && [ "$declared" = "$exported" ]; then
+    pass "zoredit.dll exports $(wc -l <<<"$exported") functions, those of its header"
+else
+    fail "zoredit.dll exports: $(diff <(echo "$declared") <(echo "$exported") | grep '^[<>]' | head -5 | tr '\n' ' ')"
+fi
 
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
