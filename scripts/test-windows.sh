@@ -3,7 +3,8 @@
 # (or $ZOR_WIN_BUILD_DIR) and tests them under Wine: the unit tests that need
 # no Qt, then every output of ZorCompile.exe and ZorInspect.exe compared byte
 # for byte with the Linux build's ($ZOR_BUILD_DIR, built here when missing),
-# then ZorGemSim.exe answering a Linux host over HSMS, then the consumer
+# then ZorGemSim.exe answering a Linux host over HSMS and the other way round
+# (the host built with MinGW against libzorsecs.a), then the consumer
 # program built with MinGW against zoredit.dll, then the DLLs' exports.
 # Ends with the line "N passed, N failed"; the exit status is 0 when none failed.
 set -uo pipefail
@@ -27,13 +28,13 @@ if ! log=$(cmake -S "$root" -B "$win" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     printf '%s\n' "$log" >&2
     exit 1
 fi
-targets=(ZorCompile ZorInspect ZorGemSim textscan zoredit_shared)
+targets=(ZorCompile ZorInspect ZorGemSim textscan zoredit_shared secs_dist)
 for t in "${unit_tests[@]}"; do targets+=("$(basename "$t")"); done
 cmake --build "$win" --target "${targets[@]}"
 if [ ! -f "$linux/build.ninja" ]; then
     cmake -S "$root" -B "$linux" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$linux" --target ZorCompile ZorInspect sim_host >/dev/null
+cmake --build "$linux" --target ZorCompile ZorInspect ZorGemSim sim_host >/dev/null
 set +e
 
 # Wine keeps Windows file names as UTF-8 on the Linux disk: a C locale could
@@ -155,6 +156,42 @@ if [ "$(cat "$sim_dir/sim.status" 2>/dev/null)" = 0 ]; then
     pass "ZorGemSim.exe ends with its script"
 else
     fail "ZorGemSim.exe ends with its script: status $(cat "$sim_dir/sim.status" 2>/dev/null)"
+fi
+
+echo "== the host built with MinGW against libzorsecs.a asks the Linux ZorGemSim"
+# What a user of the zip's SECS library builds: its headers, the archive and
+# Winsock, nothing else.
+host_exe="$work/bin/sim_host.exe"
+lin_dir="$work/sim-linux"
+mkdir -p "$lin_dir"
+cp "$root/examples/equipment.cnf" "$work/equipment/linux/equipment.fil" "$lin_dir/"
+printf 'expect S1F13\nexpect S1F1\nquit\n' >"$lin_dir/host.scn"
+if x86_64-w64-mingw32-g++-posix -std=c++20 -static -o "$host_exe" "$root/tests/sim_host.cpp" \
+        -I"$root" -L"$win/secs" -lzorsecs -lws2_32; then
+    (cd "$lin_dir" && timeout 90 "$linux/sim/ZorGemSim" equipment.cnf equipment.fil --port 0 \
+        --mdln LINUX-EQ --softrev L1 --script host.scn >sim.out 2>sim.err </dev/null;
+        echo $? >sim.status) &
+    sim_job=$!
+    port=""
+    for _ in $(seq 300); do
+        port=$(sed -n 's/.*listening on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$lin_dir/sim.out" \
+            2>/dev/null | head -1)
+        [ -n "$port" ] || [ -f "$lin_dir/sim.status" ] && break
+        sleep 0.1
+    done
+    [ -n "$port" ] && run_wine "$host_exe" "$port" "S1F13 <L[0]>" "S1F1" >"$lin_dir/host.out" 2>&1
+    wait "$sim_job"
+    expected='equipment: S1F13 W <L[0]>
+host: S1F13 <L[0]> -> S1F14 <L[2] <B 0x00> <L[2] <A "LINUX-EQ"> <A "L1">>>
+host: S1F1 -> S1F2 <L[2] <A "LINUX-EQ"> <A "L1">>'
+    if [ -n "$port" ] && [ "$(tr -d '\r' <"$lin_dir/host.out")" = "$expected" ] &&
+        [ "$(cat "$lin_dir/sim.status")" = 0 ]; then
+        pass "sim_host.exe asks S1F13 and S1F1 and gets the replies"
+    else
+        fail "sim_host.exe against the Linux ZorGemSim (see $lin_dir)"
+    fi
+else
+    fail "sim_host.exe builds against libzorsecs.a"
 fi
 
 echo "== consumer.c built with MinGW against zoredit.dll, round trip of the sample"
