@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -194,6 +195,10 @@ void ignore_broken_pipe();
 // memory it frees is kept for the next one instead of going back to the
 // system, so each message does not pay for fresh pages again.
 void keep_freed_memory();
+
+// ---- clock ------------------------------------------------------------------
+// The calendar time of `t` in the local time zone; safe from any thread.
+std::tm local_time(std::time_t t);
 
 // ---- beep -------------------------------------------------------------------
 // Sounds the terminal bell where there is one; every call is counted so tests

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "platform/code_page.h"
+#include "platform/socket.h"
 #include "platform/testing/loopback_listener.h"
 #include "platform/testing/scratch_dir.h"
 
@@ -198,6 +199,114 @@ TEST(NotifyChannel, NoPortMeansNobodyWaits) {
     EXPECT_FALSE(channel.open(0));
     EXPECT_FALSE(channel.open(70000));
     EXPECT_FALSE(channel.send("x"));
+}
+
+// Reads until `size` bytes came, the peer closed or nothing came for a while.
+std::string receive_bytes(Socket& socket, std::size_t size) {
+    std::string out;
+    char chunk[65536];
+    while (out.size() < size) {
+        std::size_t got = 0;
+        if (socket.receive(chunk, sizeof chunk, got, 5000) != Socket::Received::data) break;
+        out.append(chunk, got);
+    }
+    return out;
+}
+
+TEST(Socket, ListensAcceptsAndCarriesBytesBothWays) {
+    std::string error;
+    Socket listener = Socket::listen("127.0.0.1", 0, error);
+    ASSERT_TRUE(listener.is_open()) << error;
+    ASSERT_GT(listener.local_port(), 0);
+    Socket idle;
+    Socket* sockets[] = {nullptr, &idle, &listener};
+    bool ready[3] = {true, true, true};
+    // Nobody has connected: nothing to accept, and the wait is the time-out.
+    EXPECT_EQ(poll_readable(sockets, ready, 50), 0);
+    EXPECT_FALSE(listener.accept().is_open());
+
+    Socket client = Socket::connect("127.0.0.1", listener.local_port(), 5000, error);
+    ASSERT_TRUE(client.is_open()) << error;
+    ASSERT_EQ(poll_readable(sockets, ready, 5000), 1);
+    EXPECT_FALSE(ready[0]);
+    EXPECT_FALSE(ready[1]);
+    EXPECT_TRUE(ready[2]);
+    std::string peer_name;
+    Socket server = listener.accept(&peer_name);
+    ASSERT_TRUE(server.is_open());
+    EXPECT_EQ(peer_name, "127.0.0.1:" + std::to_string(client.local_port()));
+
+    char byte;
+    std::size_t got = 7;
+    EXPECT_EQ(server.receive(&byte, 1, got, 20), Socket::Received::timeout);
+    EXPECT_EQ(got, 0u);
+
+    // More than the system buffers hold: send_all has to wait for room while
+    // the other side reads, and every byte arrives in order.
+    std::string big(8 << 20, '\0');
+    for (std::size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7 + i / 251);
+    std::string arrived;
+    std::thread reader([&] { arrived = receive_bytes(server, big.size()); });
+    EXPECT_TRUE(client.send_all(big, 5000));
+    reader.join();
+    EXPECT_TRUE(arrived == big) << arrived.size() << " of " << big.size() << " bytes";
+
+    EXPECT_TRUE(server.send_all("back", 1000));
+    EXPECT_EQ(receive_bytes(client, 4), "back");
+
+    // The peer leaves: its socket reads as ready, then as closed.
+    client.close();
+    Socket* ends[] = {&server};
+    bool end_ready[1] = {false};
+    EXPECT_EQ(poll_readable(ends, end_ready, 5000), 1);
+    EXPECT_EQ(server.receive(&byte, 1, got, 1000), Socket::Received::closed);
+}
+
+TEST(Socket, FailuresSayWhyAndWritingToAGonePeerNeverKills) {
+    std::string error;
+    int port;
+    {
+        Socket gone = Socket::listen("127.0.0.1", 0, error);
+        ASSERT_TRUE(gone.is_open()) << error;
+        port = gone.local_port();
+    }
+    EXPECT_FALSE(Socket::connect("127.0.0.1", port, 5000, error).is_open());
+    EXPECT_EQ(error,
+              "cannot connect to 127.0.0.1:" + std::to_string(port) + ": Connection refused");
+    EXPECT_FALSE(Socket::listen("127.0.0.1", 70000, error).is_open());
+    EXPECT_EQ(error, "cannot listen on 127.0.0.1:70000: no IPv4 address and port");
+    EXPECT_FALSE(Socket::connect("127.0.0.1", 0, 100, error).is_open());
+    EXPECT_EQ(error, "cannot connect to 127.0.0.1:0: unknown host or port");
+
+    Socket listener = Socket::listen("127.0.0.1", 0, error);
+    ASSERT_TRUE(listener.is_open()) << error;
+    Socket taken = Socket::listen("127.0.0.1", listener.local_port(), error);
+    EXPECT_FALSE(taken.is_open());
+    EXPECT_EQ(error, "cannot listen on 127.0.0.1:" + std::to_string(listener.local_port()) +
+                         ": Address already in use");
+
+    Socket client = Socket::connect("127.0.0.1", listener.local_port(), 5000, error);
+    ASSERT_TRUE(client.is_open()) << error;
+    Socket* sockets[] = {&listener};
+    bool ready[1] = {false};
+    ASSERT_EQ(poll_readable(sockets, ready, 5000), 1);
+    listener.accept().close();
+    // The first writes may still be taken by the system; once the peer's
+    // reset is back, writing fails, and the process lives on to see it.
+    bool failed = false;
+    for (int i = 0; i < 200 && !failed; ++i) {
+        failed = !client.send_all(std::string(1024, 'x'), 1000);
+        if (!failed) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_TRUE(failed);
+}
+
+TEST(LocalTime, GoesBackToTheSameInstant) {
+    for (std::time_t t : {std::time_t{1000000000}, std::time_t{1767225599}}) {
+        std::tm tm = local_time(t);
+        EXPECT_GE(tm.tm_year, 101);
+        EXPECT_EQ(std::mktime(&tm), t) << t;
+    }
 }
 
 TEST(Beep, IsCounted) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ctime>
 
+#include "platform/platform.h"
 #include "secs/item_codec.h"
 #include "sim/values.h"
 #include "textscan/fold_case.h"
@@ -186,8 +187,7 @@ std::string Equipment::time_text(int width) const {
     std::time_t t = std::chrono::system_clock::to_time_t(now);
     auto cs =
         std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()) % 1000 / 10;
-    std::tm tm{};
-    localtime_r(&t, &tm);
+    std::tm tm = platform::local_time(t);
     char buffer[64];
     if (width == 12)
         std::snprintf(buffer, sizeof buffer, "%02d%02d%02d%02d%02d%02d", tm.tm_year % 100,

@@ -15,7 +15,10 @@
 extern "C" {
 #endif
 
-#if defined(_WIN32)
+#if defined(TEXTSCAN_NO_EXPORT)
+// Built into another DLL, which exports only its own functions.
+#define TEXTSCAN_API
+#elif defined(_WIN32)
 #define TEXTSCAN_API __declspec(dllexport)
 #else
 #define TEXTSCAN_API __attribute__((visibility("default")))
