@@ -12,6 +12,8 @@ size_t file_name_start(std::string_view path) {
     return slash == std::string_view::npos ? 0 : slash + 1;
 }
 
+bool takes_drive_paths() { return false; }
+
 std::vector<std::string> program_arguments(int argc, char** argv) {
     return std::vector<std::string>(argv, argv + argc);
 }

@@ -32,6 +32,8 @@ size_t file_name_start(std::string_view path) {
     return start;
 }
 
+bool takes_drive_paths() { return true; }
+
 std::vector<std::string> program_arguments(int argc, char** argv) {
     // The narrow argv is in the system's code page, which need not be 932:
     // the wide command line has every character.

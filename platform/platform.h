@@ -26,6 +26,9 @@ std::string path_name(const std::filesystem::path& path);
 // Where the last component of `path` begins: after the last separator ('/';
 // on Win32 also '\\' and a drive's colon, never a Shift-JIS trail byte).
 size_t file_name_start(std::string_view path);
+// True where a file name may start with a drive (C:\CVD300\LOG on Win32): a
+// settings file written for the equipment PC names its folders so.
+bool takes_drive_paths();
 // The program's arguments as Shift-JIS bytes, argv[0] included.
 std::vector<std::string> program_arguments(int argc, char** argv);
 

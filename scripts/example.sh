@@ -63,8 +63,7 @@ if [ -z "$port" ]; then
     exit 1
 fi
 echo "the host's side:"
-"$build/secs/secs_host_request" 127.0.0.1 "$port" "S1F3 W <L[0]>" | sed 's/^/    /' ||
-    status=1
+"$build/secs/secs_host_request" "$port" "S1F3 W <L[0]>" | sed 's/^/    /' || status=1
 wait "$sim" || status=1
 # Its log is UTF-8 already: SML shows texts so.
 echo "the simulator's log (also in out/example/sim.log):"

@@ -34,7 +34,7 @@ cmake --build "$win" --target "${targets[@]}"
 if [ ! -f "$linux/build.ninja" ]; then
     cmake -S "$root" -B "$linux" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 fi
-cmake --build "$linux" --target ZorCompile ZorInspect ZorGemSim sim_host >/dev/null
+cmake --build "$linux" --target ZorCompile ZorInspect ZorGemSim secs_host_request >/dev/null
 set +e
 
 # Wine keeps Windows file names as UTF-8 on the Linux disk: a C locale could
@@ -141,7 +141,7 @@ for _ in $(seq 600); do
     sleep 0.1
 done
 if [ -n "$port" ]; then
-    "$linux/tests/sim_host" "$port" "S1F13 <L[0]>" "S1F1" >"$sim_dir/host.out" 2>&1
+    "$linux/secs/secs_host_request" "$port" "S1F13 <L[0]>" "S1F1" >"$sim_dir/host.out" 2>&1
 fi
 wait "$sim_job"
 expected='equipment: S1F13 W <L[0]>
@@ -161,12 +161,12 @@ fi
 echo "== the host built with MinGW against libzorsecs.a asks the Linux ZorGemSim"
 # What a user of the zip's SECS library builds: its headers, the archive and
 # Winsock, nothing else.
-host_exe="$work/bin/sim_host.exe"
+host_exe="$work/bin/secs_host_request.exe"
 lin_dir="$work/sim-linux"
 mkdir -p "$lin_dir"
 cp "$root/examples/equipment.cnf" "$work/equipment/linux/equipment.fil" "$lin_dir/"
 printf 'expect S1F13\nexpect S1F1\nquit\n' >"$lin_dir/host.scn"
-if x86_64-w64-mingw32-g++-posix -std=c++20 -static -o "$host_exe" "$root/tests/sim_host.cpp" \
+if x86_64-w64-mingw32-g++-posix -std=c++20 -static -o "$host_exe" "$root/secs/examples/host_request.cpp" \
         -I"$root" -L"$win/secs" -lzorsecs -lws2_32; then
     (cd "$lin_dir" && timeout 90 "$linux/sim/ZorGemSim" equipment.cnf equipment.fil --port 0 \
         --mdln LINUX-EQ --softrev L1 --script host.scn >sim.out 2>sim.err </dev/null;
@@ -186,12 +186,12 @@ host: S1F13 <L[0]> -> S1F14 <L[2] <B 0x00> <L[2] <A "LINUX-EQ"> <A "L1">>>
 host: S1F1 -> S1F2 <L[2] <A "LINUX-EQ"> <A "L1">>'
     if [ -n "$port" ] && [ "$(tr -d '\r' <"$lin_dir/host.out")" = "$expected" ] &&
         [ "$(cat "$lin_dir/sim.status")" = 0 ]; then
-        pass "sim_host.exe asks S1F13 and S1F1 and gets the replies"
+        pass "secs_host_request.exe asks S1F13 and S1F1 and gets the replies"
     else
-        fail "sim_host.exe against the Linux ZorGemSim (see $lin_dir)"
+        fail "secs_host_request.exe against the Linux ZorGemSim (see $lin_dir)"
     fi
 else
-    fail "sim_host.exe builds against libzorsecs.a"
+    fail "secs_host_request.exe builds against libzorsecs.a"
 fi
 
 echo "== consumer.c built with MinGW against zoredit.dll, round trip of the sample"

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <filesystem>
 
+#include "platform/platform.h"
 #include "zoredit/cnf_reader.h"
 
 namespace zor::sim {
@@ -31,6 +32,7 @@ std::string directory_of(const edit::CnfValues& cnf, const char* key, Settings& 
     if (it == cnf.end()) return "";
     std::string path = trimmed(it->second);
     if (path.empty()) return "";
+    if (platform::takes_drive_paths()) return path;
     auto local = local_path(path, std::filesystem::current_path().string());
     if (!local) return path;
     s.notes.push_back(std::string(key) + " " + path + " is no path on this machine; using " +

@@ -1,12 +1,12 @@
-// A GEM host in a few lines of the secs library: connects to an equipment,
-// selects, establishes communication (S1F13, answering the equipment's own
-// S1F13 too), sends one request written in SML and prints every message as
-// SML, then separates.
+// A GEM host in a few lines of the secs library, for the first run
+// (scripts/example.sh) and for the checks of a simulator running elsewhere
+// (the Windows build under Wine): connects to 127.0.0.1:PORT, selects,
+// answers the equipment's S1F13 if it sends one, then asks each primary
+// given as SML and prints every exchange as SML, one line each. Exit status
+// 0 when every primary was answered, 1 otherwise.
 //
-//   secs_host_request ADDRESS PORT [--device N] ["S1F3 W <L[0]>"]
-//
-// The request defaults to "S1F1 W". Exit status 0 when the request was
-// answered, 1 when not, 2 for bad arguments.
+// Usage: secs_host_request PORT SML...
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -16,85 +16,61 @@
 
 namespace {
 
-using zor::secs::Item;
-using zor::secs::Message;
+using namespace zor::secs;
 
-void show(const char* direction, const Message& m) {
-    std::printf("%s %s\n", direction, zor::secs::to_sml(m).c_str());
+// Generous: the peer may be a program in a slow emulator.
+constexpr int kWaitMs = 30000;
+
+EndpointOptions options() {
+    EndpointOptions o;
+    o.timeouts = {kWaitMs, 100, kWaitMs, kWaitMs, kWaitMs};
+    return o;
 }
 
-// Answers what the equipment asked while we waited: its S1F13 gets
-// COMMACK 0; any other primary that wants a reply gets its abort.
-void answer_waiting(zor::secs::ActiveEndpoint& host) {
-    for (const auto& e : host.step(0)) {
-        if (e.kind != zor::secs::Event::Kind::message) continue;
-        show("<-", e.message);
-        if (!e.message.wait) continue;
-        Message reply =
-            e.message.stream == 1 && e.message.function == 13
-                ? zor::secs::make_reply(
-                      e.message, Item::list({Item::binary(std::string(1, '\0')), Item::list({})}))
-                : zor::secs::make_abort(e.message);
-        if (host.send_reply(reply)) show("->", reply);
+// The equipment opens communication right after select: answer it so it
+// takes our requests as from an established host.
+void answer_s1f13(ActiveEndpoint& host) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWaitMs);
+    while (std::chrono::steady_clock::now() < end) {
+        for (const Event& e : host.step(50)) {
+            if (e.kind != Event::Kind::message) continue;
+            std::printf("equipment: %s\n", to_sml(e.message).c_str());
+            if (e.message.stream == 1 && e.message.function == 13) {
+                host.send_reply(
+                    make_reply(e.message, parse_sml_item("<L[2] <B 0x00> <L[0]>>").item));
+                return;
+            }
+        }
     }
-}
-
-// Sends `primary` and prints it and its reply; false when none came.
-bool ask(zor::secs::ActiveEndpoint& host, Message primary) {
-    primary.wait = true;
-    show("->", primary);
-    auto reply = host.request(primary);
-    if (!reply) {
-        std::fprintf(stderr, "no reply to S%uF%u\n", primary.stream, primary.function);
-        return false;
-    }
-    show("<-", *reply);
-    answer_waiting(host);
-    return true;
-}
-
-int usage() {
-    std::fprintf(stderr,
-                 "usage: secs_host_request ADDRESS PORT [--device N] [\"SxFy W <item>\"]\n");
-    return 2;
+    std::printf("equipment: no S1F13\n");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) return usage();
-    std::string address = argv[1];
-    int port = std::atoi(argv[2]);
-    unsigned device = 0;
-    std::string request = "S1F1 W";
-    for (int i = 3; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg == "--device" && i + 1 < argc)
-            device = static_cast<unsigned>(std::strtoul(argv[++i], nullptr, 10));
-        else if (arg.rfind("--", 0) == 0)
-            return usage();
-        else
-            request = arg;
-    }
-    auto parsed = zor::secs::parse_sml_message(request);
-    if (!parsed.error.empty()) {
-        std::fprintf(stderr, "the request: %s\n", parsed.error.c_str());
+    if (argc < 3) {
+        std::fputs("usage: secs_host_request PORT SML...\n", stderr);
         return 2;
     }
-    parsed.message.device_id = static_cast<std::uint16_t>(device);
-
-    zor::secs::ActiveEndpoint host;
+    ActiveEndpoint host(options());
     std::string error;
-    if (!host.connect(address, port, error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
+    if (!host.connect("127.0.0.1", std::atoi(argv[1]), error) || !host.select()) {
+        std::fprintf(stderr, "secs_host_request: no HSMS session: %s\n",
+                     error.empty() ? "select refused" : error.c_str());
         return 1;
     }
-    if (!host.select()) {
-        std::fprintf(stderr, "select refused (status %d)\n", host.select_status());
-        return 1;
+    answer_s1f13(host);
+    int status = 0;
+    for (int i = 2; i < argc; ++i) {
+        auto parsed = parse_sml_message(argv[i]);
+        if (!parsed.error.empty()) {
+            std::fprintf(stderr, "secs_host_request: %s: %s\n", argv[i], parsed.error.c_str());
+            return 2;
+        }
+        parsed.message.wait = true;
+        auto reply = host.request(parsed.message);
+        std::printf("host: %s -> %s\n", argv[i], reply ? to_sml(*reply).c_str() : "no reply");
+        if (!reply) status = 1;
     }
-    Message s1f13{static_cast<std::uint16_t>(device), 1, 13, true, 0, Item::list({})};
-    bool answered = ask(host, s1f13) && ask(host, parsed.message);
-    host.separate();
-    return answered ? 0 : 1;
+    return status;
 }
