@@ -3,17 +3,12 @@
 #include <cstdint>
 
 #include "platform/platform.h"
+#include "platform/win32.h"
 
 namespace zor::platform {
 namespace {
 
-bool winsock_ready() {
-    static const bool ready = [] {
-        WSADATA data;
-        return WSAStartup(MAKEWORD(2, 2), &data) == 0;
-    }();
-    return ready;
-}
+using win32::winsock_ready;
 
 SOCKET socket_of(std::uintptr_t s) { return static_cast<SOCKET>(s); }
 

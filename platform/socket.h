@@ -18,7 +18,14 @@ class Socket {
     Socket() = default;
     ~Socket() { close(); }
     Socket(Socket&& other) noexcept : handle_(other.handle_) { other.handle_ = kNone; }
-    Socket& operator=(Socket&& other) noexcept;
+    Socket& operator=(Socket&& other) noexcept {
+        if (this != &other) {
+            close();
+            handle_ = other.handle_;
+            other.handle_ = kNone;
+        }
+        return *this;
+    }
     Socket(const Socket&) = delete;
     Socket& operator=(const Socket&) = delete;
 

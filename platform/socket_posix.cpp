@@ -46,15 +46,6 @@ std::string where(const std::string& host, int port) { return host + ":" + std::
 
 }  // namespace
 
-Socket& Socket::operator=(Socket&& other) noexcept {
-    if (this != &other) {
-        close();
-        handle_ = other.handle_;
-        other.handle_ = kNone;
-    }
-    return *this;
-}
-
 void Socket::close() {
     if (handle_ != kNone) ::close(fd_of(handle_));
     handle_ = kNone;

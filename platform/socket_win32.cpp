@@ -7,19 +7,22 @@
 #include <vector>
 
 #include "platform/socket.h"
+#include "platform/win32.h"
 
 namespace zor::platform {
-namespace {
 
-// Started once for the process and never cleaned up: sockets may live until
-// exit, and Windows releases Winsock with the process.
-bool winsock_ready() {
+// Windows releases Winsock with the process.
+bool win32::winsock_ready() {
     static const bool ready = [] {
         WSADATA data;
         return WSAStartup(MAKEWORD(2, 2), &data) == 0;
     }();
     return ready;
 }
+
+namespace {
+
+using win32::winsock_ready;
 
 SOCKET socket_of(std::intptr_t handle) { return static_cast<SOCKET>(handle); }
 
@@ -81,15 +84,6 @@ std::string describe(const sockaddr_in& addr) {
 }
 
 }  // namespace
-
-Socket& Socket::operator=(Socket&& other) noexcept {
-    if (this != &other) {
-        close();
-        handle_ = other.handle_;
-        other.handle_ = kNone;
-    }
-    return *this;
-}
 
 void Socket::close() {
     if (handle_ != kNone) ::closesocket(socket_of(handle_));

@@ -12,6 +12,9 @@ std::string narrow(std::wstring_view utf16);
 // Sets errno from GetLastError() and returns it, so callers that report
 // strerror(errno) say the same as on POSIX.
 int errno_from_last_error();
+// Starts Winsock 2.2 once for the process (never cleaned up: sockets may live
+// until exit); false when it cannot start.
+bool winsock_ready();
 
 }  // namespace zor::platform::win32
 
