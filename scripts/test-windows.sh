@@ -73,6 +73,9 @@ rm -rf "$work"
 mkdir -p "$work"
 win_compile="$work/bin/ZorCompile.exe"
 mkdir -p "$work/bin"
+# And a generated equipment: every kind of definition, 64 of each.
+python3 "$root/bench/gen_equipment.py" --blocks 64 "$work/generated.txt"
+sources+=("$work/generated.txt")
 cp "$win/compiler/ZorCompile.exe" "$win/inspect/ZorInspect.exe" "$win/zoredit/zoredit.dll" \
     "$win/textscan/textscan.dll" "$work/bin/"
 # The log names the program as started; Wine starts it by its Windows path,
