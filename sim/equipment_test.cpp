@@ -74,7 +74,16 @@ TEST(Equipment, AlarmTriggersItsEventsWithIdZeroDistinctFromNone) {
 TEST(Equipment, TraceSendsGroupsOfSamplesUntilTheTotal) {
     Model m;
     m.variables = {sv(10, "SV_TEMP", 36, "1.5"), sv(11, "SV_COUNT", 42, "3")};
-    m.traces = {{"TR", {"T1", 16, 2, 8}, "00000005", 5, 2, {10, 11}}};
+    // Built member by member: GCC 12 at -O3 takes the nested braces of an
+    // initializer list for an uninitialized string.
+    Trace trace;
+    trace.name = "TR";
+    trace.trid = {"T1", 16, 2, 8};
+    trace.period = "00000005";
+    trace.total_samples = 5;
+    trace.group_size = 2;
+    trace.variables = {10, 11};
+    m.traces.push_back(std::move(trace));
     Equipment eq = established(std::move(m));
     auto t0 = Equipment::Clock::now();
     eq.start_trace(*eq.find_trace("tr"), t0);
