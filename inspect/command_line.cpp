@@ -1,7 +1,7 @@
 #include "inspect/command_line.h"
 
-#include <fstream>
 #include <memory>
+#include <sstream>
 #include <utility>
 
 #include "inspect/check.h"
@@ -180,14 +180,8 @@ int run_export(const std::vector<std::string>& args, std::ostream& out, std::ost
         err << "ZorInspect: " << error << "\n";
         return kExitUnreadable;
     }
-    std::ofstream file;
-    if (!o.output.empty()) {
-        file.open(platform::native_path(o.output), std::ios::binary);
-        if (!file) {
-            err << "ZorInspect: cannot write " << o.output << "\n";
-            return kExitUnreadable;
-        }
-    }
+    // A file named with -o is replaced whole once the export is complete.
+    std::ostringstream file;
     std::ostream& to = o.output.empty() ? out : file;
     if (o.format == "json") {
         export_json(defs, o.fil, to);
@@ -197,8 +191,15 @@ int run_export(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     to.flush();
     if (!to) {
-        err << "ZorInspect: cannot write " << (o.output.empty() ? "the output" : o.output) << "\n";
+        err << "ZorInspect: cannot write the output\n";
         return kExitUnreadable;
+    }
+    if (!o.output.empty()) {
+        if (int fault = platform::replace_whole_file(o.output, file.view()); fault != 0) {
+            err << "ZorInspect: cannot write " << o.output << ": "
+                << platform::file_error_cause(fault) << "\n";
+            return kExitUnreadable;
+        }
     }
     return kExitClean;
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
 #include "inspect/utf8_text.h"
 #include "platform/platform.h"
@@ -140,12 +139,12 @@ std::string child_table(const DefinitionFields& defs, const ChildTable& t, Utf8C
     return rows.text();
 }
 
+// Each table is replaced whole, with the byte order mark spreadsheets read
+// UTF-8 by.
 bool write_file(const std::string& path, const std::string& text, std::string& error) {
-    std::ofstream out(platform::native_path(path), std::ios::binary);
-    out << "\xEF\xBB\xBF" << text;
-    out.close();
-    if (out) return true;
-    error = "cannot write " + path;
+    int fault = platform::replace_whole_file(path, "\xEF\xBB\xBF" + text);
+    if (fault == 0) return true;
+    error = "cannot write " + path + ": " + platform::file_error_cause(fault);
     return false;
 }
 
@@ -170,15 +169,12 @@ bool export_csv(const DefinitionFields& defs, const std::string& directory, std:
     }
     Utf8Converter utf8;
     for (Kind kind : kAllKinds) {
-        const auto file = platform::native_path(directory) / (kind_key(kind) + ".csv");
-        std::ofstream out(file, std::ios::binary);
-        out << "\xEF\xBB\xBF";
-        std::string line;
+        std::string text, line;
         for (const auto& f : DefinitionFields::blank(kind)) {
             if (!line.empty()) line += ',';
             line += f.key;
         }
-        out << line << "\r\n";
+        text += line + "\r\n";
         for (size_t i = 0, n = defs.count(kind); i < n; ++i) {
             line.clear();
             bool first = true;
@@ -187,13 +183,10 @@ bool export_csv(const DefinitionFields& defs, const std::string& directory, std:
                 first = false;
                 line += csv_field(utf8(DefinitionFields::value_text(f, "\n")));
             }
-            out << line << "\r\n";
+            text += line + "\r\n";
         }
-        out.close();
-        if (!out) {
-            error = "cannot write " + platform::path_name(file);
-            return false;
-        }
+        std::string path = (std::filesystem::path(directory) / (kind_key(kind) + ".csv")).string();
+        if (!write_file(path, text, error)) return false;
     }
     for (const auto& t : child_tables()) {
         std::string path =

@@ -127,6 +127,11 @@ class ReplacingFile {
     bool backup_failed_ = false;
 };
 
+// Replaces the file at `path` (a name the user gave: a link there is written
+// through) by `bytes` with a ReplacingFile. 0, or the errno value of the
+// failure; the file is as it was then.
+int replace_whole_file(const std::string& path, std::string_view bytes);
+
 // Opens a file the program keeps under a fixed name for writing from its
 // start (created when missing, else emptied), never through a link: a
 // symbolic link at the name is removed and a new file made in its place.

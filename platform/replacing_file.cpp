@@ -39,4 +39,11 @@ bool ReplacingFile::write(std::string_view bytes) {
     return pending_.size() < kPendingLimit || flush();
 }
 
+int replace_whole_file(const std::string& path, std::string_view bytes) {
+    ReplacingFile file;
+    if (file.open(path) && file.write(bytes) && file.commit()) return 0;
+    file.discard();
+    return file.error();
+}
+
 }  // namespace zor::platform

@@ -296,6 +296,23 @@ TEST_F(InspectExport, ExitStatusesOfDiffAndExport) {
               "ZorInspect: none.fil: cannot open none.fil\n");
     EXPECT_EQ(run_inspect(run, "export broken.fil --format json").status, 2);
     EXPECT_EQ(run_inspect(run, "export old.fil --format json -o no/such/dir/x.json").status, 2);
+    // -o replaces the file whole: a link there is written through and stays,
+    // a directory in the way is refused with its cause.
+    run.write("kept.json", "old");
+    fs::create_symlink("kept.json", run.dir() / "link.json");
+    EXPECT_EQ(run_inspect(run, "export old.fil --format json -o link.json").status, 0);
+    EXPECT_TRUE(fs::is_symlink(run.dir() / "link.json"));
+    EXPECT_EQ(run.read("kept.json"), run_inspect(run, "export old.fil --format json").out);
+    fs::create_directories(run.dir() / "dir.json");
+    fs::create_directories(run.dir() / "csv" / "al.csv");
+    for (auto [format, path] :
+         {std::pair{"json -o dir.json", "dir.json"}, {"csv -o csv", "csv/al.csv"}}) {
+        InspectResult in_the_way =
+            run_inspect(run, std::string("export old.fil --format ") + format);
+        EXPECT_EQ(in_the_way.status, 2);
+        EXPECT_EQ(in_the_way.err,
+                  std::string("ZorInspect: cannot write ") + path + ": is a directory\n");
+    }
 
     for (const char* bad :
          {"diff old.fil", "diff a.fil b.fil c.fil", "diff old.fil old.fil --frobnicate",

@@ -14,13 +14,10 @@ QString fileErrorMessage(const QString& path, int error) {
 }
 
 void writeWholeFile(const QString& path, const QByteArray& bytes) {
-    platform::ReplacingFile file;
-    if (file.open(QFile::encodeName(path).toStdString()) &&
-        file.write(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size()))) &&
-        file.commit())
-        return;
-    file.discard();
-    throw ActionError(fileErrorMessage(path, file.error()));
+    int error = platform::replace_whole_file(
+        QFile::encodeName(path).toStdString(),
+        std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    if (error != 0) throw ActionError(fileErrorMessage(path, error));
 }
 
 }  // namespace zor::editor
