@@ -1,15 +1,13 @@
 // ZorCompile run as a program: the files it writes, its standard output and
 // its exit code, byte for byte.
 
-#include <arpa/inet.h>
 #include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <thread>
 
+#include "platform/testing/loopback_listener.h"
 #include "tests/compile_run.h"
 
 namespace zor::testing {
@@ -254,37 +252,24 @@ TEST(CompilerDriver, OutputsStayInADottedDirectory) {
 
 TEST(CompilerDriver, ProgressMessagesReachAWaitingListenerInOrder) {
     CompileRun run;
-    int listener = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ASSERT_EQ(bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
-    listen(listener, 1);
-    socklen_t len = sizeof addr;
-    getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len);
-    run.write("pass_file", std::to_string(ntohs(addr.sin_port)) + "\r\n");
+    platform::testing::LoopbackListener listener;
+    run.write("pass_file", std::to_string(listener.port()) + "\r\n");
     run.write("eq.txt", "REV_NO = 1\r\ndef_sv A {\r\n  svid : 1\r\n}\r\n");
 
     std::string joined;
     bool aazz_matched_every_message = true;
     std::thread editor([&] {
-        int c = accept(listener, nullptr, nullptr);
-        unsigned char head[4];
-        while (recv(c, head, 4, MSG_WAITALL) == 4) {
-            uint32_t n = (uint32_t{head[0]} << 24) | (head[1] << 16) | (head[2] << 8) | head[3];
-            std::string message(n, '\0');
-            if (n) recv(c, message.data(), n, MSG_WAITALL);
+        if (!listener.accept()) return;
+        for (std::string message = listener.read_frame();
+             message != "<closed>" && message != "<short>"; message = listener.read_frame()) {
             // The compiler waits for us, so "AAZZ" still holds this message.
             aazz_matched_every_message &= run.read("AAZZ") == crlf(message);
             joined += message;
-            char ack = 1;
-            send(c, &ack, 1, 0);
+            listener.acknowledge();
         }
-        close(c);
     });
     EXPECT_EQ(run.compile("eq.txt"), 0);
     editor.join();
-    close(listener);
     EXPECT_TRUE(aazz_matched_every_message);
     EXPECT_EQ(joined, run.output());
     EXPECT_NE(joined.find(" ***** REV_NO = 1 detected ***** \n"), std::string::npos);
@@ -292,20 +277,14 @@ TEST(CompilerDriver, ProgressMessagesReachAWaitingListenerInOrder) {
 
 TEST(CompilerDriver, AListenerThatGoesAwayDoesNotStopTheCompile) {
     CompileRun run;
-    int listener = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    bind(listener, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    listen(listener, 1);
-    socklen_t len = sizeof addr;
-    getsockname(listener, reinterpret_cast<sockaddr*>(&addr), &len);
-    run.write("pass_file", std::to_string(ntohs(addr.sin_port)));
+    platform::testing::LoopbackListener listener;
+    run.write("pass_file", std::to_string(listener.port()));
     run.write("eq.txt", "def_sv A {\r\n  svid : 1\r\n}\r\n");
-    std::thread editor([&] { close(accept(listener, nullptr, nullptr)); });
+    std::thread editor([&] {
+        if (listener.accept()) listener.close_peer();
+    });
     EXPECT_EQ(run.compile("eq.txt"), 0);
     editor.join();
-    close(listener);
     EXPECT_EQ(run.read("zor_conf.end"), "0");
 }
 
