@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/platform.h"
+#include "platform/read_regular.h"
 
 namespace zor::platform {
 
@@ -32,15 +33,14 @@ bool file_exists(const std::string& path) {
 
 namespace {
 
-enum class ReadStep { done, open, read };
-
 // The null device reads as an empty file: callers name it for "none".
 bool is_null_device(const struct stat& st) {
     struct stat null {};
     return S_ISCHR(st.st_mode) && ::stat("/dev/null", &null) == 0 && st.st_rdev == null.st_rdev;
 }
 
-// Reads the whole of a regular file; says which step failed, errno why.
+}  // namespace
+
 ReadStep read_regular(const std::string& path, std::string& bytes) {
     bytes.clear();
     // Without O_NONBLOCK, opening a FIFO that nobody writes would wait forever.
@@ -73,23 +73,6 @@ ReadStep read_regular(const std::string& path, std::string& bytes) {
     if (ok) return ReadStep::done;
     bytes.clear();
     return ReadStep::read;
-}
-
-}  // namespace
-
-bool read_regular_file(const std::string& path, std::string& bytes) {
-    return read_regular(path, bytes) == ReadStep::done;
-}
-
-bool read_whole_file(const std::string& path, std::string& bytes, std::string& error) {
-    switch (read_regular(path, bytes)) {
-        case ReadStep::done: return true;
-        case ReadStep::open: error = "cannot open " + path; return false;
-        case ReadStep::read:
-            error = "cannot read " + path + ": " + std::strerror(errno);
-            return false;
-    }
-    return false;
 }
 
 bool same_file(const std::string& a, const std::string& b) {

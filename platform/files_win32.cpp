@@ -7,6 +7,7 @@
 #include <cwchar>
 
 #include "platform/platform.h"
+#include "platform/read_regular.h"
 #include "platform/win32.h"
 
 namespace zor::platform {
@@ -54,8 +55,6 @@ bool file_exists(const std::string& path) {
 
 namespace {
 
-enum class ReadStep { done, open, read };
-
 // Opens for reading what is there, a directory included, sharing it with
 // writers and renamers.
 HANDLE open_existing(const std::string& path, DWORD access) {
@@ -70,6 +69,8 @@ bool is_null_device(std::string_view path) {
     return name.size() == 3 && (name[0] | 0x20) == 'n' && (name[1] | 0x20) == 'u' &&
            (name[2] | 0x20) == 'l';
 }
+
+}  // namespace
 
 ReadStep read_regular(const std::string& path, std::string& bytes) {
     bytes.clear();
@@ -110,23 +111,6 @@ ReadStep read_regular(const std::string& path, std::string& bytes) {
     if (ok) return ReadStep::done;
     bytes.clear();
     return ReadStep::read;
-}
-
-}  // namespace
-
-bool read_regular_file(const std::string& path, std::string& bytes) {
-    return read_regular(path, bytes) == ReadStep::done;
-}
-
-bool read_whole_file(const std::string& path, std::string& bytes, std::string& error) {
-    switch (read_regular(path, bytes)) {
-        case ReadStep::done: return true;
-        case ReadStep::open: error = "cannot open " + path; return false;
-        case ReadStep::read:
-            error = "cannot read " + path + ": " + std::strerror(errno);
-            return false;
-    }
-    return false;
 }
 
 bool same_file(const std::string& a, const std::string& b) {
