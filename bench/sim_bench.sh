@@ -13,5 +13,5 @@ python3 "$root/bench/gen_equipment.py" --blocks 8192 "$work/equipment.txt"
     { echo "compile failed"; tail "$work/compile.log"; exit 1; }
 printf 'COMM_PORT = 0\r\nCOMM_DEVICE = 0\r\nS1F13_SEND = 2\r\n' > "$work/equipment.cnf"
 cd "$work"
-# CE_EVENT_00001 is 0x400001.
-"$build/bench/sim_bench" "$build/sim/ZorGemSim" equipment.cnf equipment.fil 0x400001
+# CE_EVENT_00001 is 0x400001, SV_SENSOR_00001 0x200001.
+"$build/bench/sim_bench" "$build/sim/ZorGemSim" equipment.cnf equipment.fil 0x400001 0x200001

@@ -28,7 +28,7 @@ cp "$win/zoredit/libzoredit.dll.a" "$win/textscan/libtextscan.dll.a" "$win/secs/
     "$stage/lib/"
 cp "$root/zoredit/zoredit.h" "$root/textscan/textscan.h" "$stage/include/"
 # The headers the Linux development package installs for the SECS library.
-cp "$root"/secs/{endpoint,hsms_frame,item,item_codec,message,sml}.h "$stage/include/secs/"
+cp "$root"/secs/{encoded_list,endpoint,hsms_frame,item,item_codec,message,sml}.h "$stage/include/secs/"
 cp "$root/examples/equipment.txt" "$root/examples/equipment.cnf" "$stage/examples/"
 cp "$root/inspect/profiles/"* "$stage/profiles/"
 # Windows readers expect CR LF in a text file.

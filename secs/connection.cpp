@@ -90,6 +90,11 @@ bool Connection::send_reply(const Message& reply) {
     return send(encode_message(reply));
 }
 
+bool Connection::send_reply(const Message& reply, std::string_view encoded_body) {
+    if (state_ != State::selected) return false;
+    return send(encode_frame(message_header(reply), encoded_body));
+}
+
 std::optional<std::uint32_t> Connection::request_control(SType type) {
     if (!main_) return std::nullopt;
     Header header = control_header(type, next_system_bytes());

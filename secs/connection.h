@@ -30,6 +30,7 @@ class Connection {
 
     std::optional<std::uint32_t> send_primary(Message message);
     bool send_reply(const Message& reply);
+    bool send_reply(const Message& reply, std::string_view encoded_body);
     bool send_raw(const std::string& bytes);
     // Sends a control request and starts T6 for it; its system bytes, or
     // nothing when the send failed.

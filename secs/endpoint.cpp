@@ -14,6 +14,9 @@ std::optional<std::uint32_t> Endpoint::send_primary(Message message) {
     return connection_->send_primary(std::move(message));
 }
 bool Endpoint::send_reply(const Message& reply) { return connection_->send_reply(reply); }
+bool Endpoint::send_reply(const Message& reply, std::string_view encoded_body) {
+    return connection_->send_reply(reply, encoded_body);
+}
 void Endpoint::separate() { connection_->separate(); }
 
 bool PassiveEndpoint::listen(const std::string& address, int port, std::string& error) {

@@ -34,6 +34,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -112,6 +113,9 @@ class Endpoint {
     // Sends a reply as given (make_reply() echoes the primary's system
     // bytes). False when not selected or the send failed.
     bool send_reply(const Message& reply);
+    // The same with a body encoded beforehand (an item's bytes as encode()
+    // makes them) in place of reply.body.
+    bool send_reply(const Message& reply, std::string_view encoded_body);
     // Sends separate.req and closes the connection (a closed event follows
     // from step()); a passive endpoint keeps listening.
     void separate();

@@ -3,15 +3,16 @@
 #include <stdexcept>
 
 namespace zor::secs {
-namespace {
 
-void put_header(std::string& out, Format format, std::size_t length) {
+void encode_header(Format format, std::size_t length, std::string& out) {
     if (length > kMaxItemLength)
         throw std::length_error("a SECS-II item is longer than three length bytes can say");
     int count = length > 0xFFFF ? 3 : length > 0xFF ? 2 : 1;
     out += static_cast<char>(static_cast<int>(format) << 2 | count);
     for (int i = count; i-- > 0;) out += static_cast<char>((length >> (8 * i)) & 0xFF);
 }
+
+namespace {
 
 class Decoder {
   public:
@@ -95,11 +96,11 @@ class Decoder {
 
 void encode_to(const Item& item, std::string& out) {
     if (item.is_list()) {
-        put_header(out, Format::list, item.items().size());
+        encode_header(Format::list, item.items().size(), out);
         for (const Item& child : item.items()) encode_to(child, out);
         return;
     }
-    put_header(out, item.format(), item.data().size());
+    encode_header(item.format(), item.data().size(), out);
     out += item.data();
 }
 

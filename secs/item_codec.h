@@ -22,6 +22,9 @@ inline constexpr std::size_t kMaxItemLength = 0xFFFFFF;
 std::string encode(const Item& item);
 // The same, appended to `out`.
 void encode_to(const Item& item, std::string& out);
+// Appends the header of an item of `format` whose length (item count of a
+// list, byte count else) is `length`; std::length_error above kMaxItemLength.
+void encode_header(Format format, std::size_t length, std::string& out);
 
 // Bounds a decoder keeps however the bytes are made.
 struct DecodeLimits {

@@ -47,6 +47,16 @@ const Def* find_by(const std::vector<Def>& defs, const std::unordered_map<uint32
     return it == names.end() ? nullptr : &defs[it->second];
 }
 
+// A GEM variable whose value is the equipment's live state.
+bool reads_live_state(const Variable& v) {
+    switch (v.role) {
+        case GemRole::none:
+        case GemRole::process_state:
+        case GemRole::previous_process_state: return false;
+        default: return true;
+    }
+}
+
 }  // namespace
 
 Equipment::Equipment(Model model, EquipmentOptions options)
@@ -58,8 +68,12 @@ Equipment::Equipment(Model model, EquipmentOptions options)
     control_ = options_.offline ? ControlState::equipment_offline : ControlState::online_remote;
     for (size_t i = 0; i < model_.variables.size(); ++i) {
         by_vid_.emplace(model_.variables[i].id, i);
-        values_.push_back(initial_value(model_.variables[i]));
+        const Variable& v = model_.variables[i];
+        values_.push_back(initial_value(v));
+        computed_.push_back(reads_live_state(v) || v.format == 0);
+        if (v.kind == VariableKind::SV) status_variables_.push_back(i);
     }
+    changed_at_.assign(values_.size(), 0);
     for (size_t i = 0; i < model_.events.size(); ++i) {
         const Event& e = model_.events[i];
         by_ceid_.emplace(e.id, i);
@@ -140,12 +154,7 @@ Item Equipment::live_value(const Variable& v) const {
 
 Item Equipment::value_at(size_t index, int depth) const {
     const Variable& v = model_.variables[index];
-    switch (v.role) {
-        case GemRole::none:
-        case GemRole::process_state:
-        case GemRole::previous_process_state: break;
-        default: return live_value(v);
-    }
+    if (reads_live_state(v)) return live_value(v);
     if (v.format != 0) return values_[index];
     std::vector<Item> items;
     if (depth < kMaxValueDepth)
@@ -176,8 +185,38 @@ bool Equipment::set_value(uint32_t vid, const std::vector<std::string>& texts, s
         error = "not a value of " + v.name + "'s format";
         return false;
     }
-    values_[it->second] = std::move(*item);
+    store_value(it->second, std::move(*item));
     return true;
+}
+
+void Equipment::store_value(size_t index, Item value) {
+    values_[index] = std::move(value);
+    changed_at_[index] = ++changes_;
+}
+
+std::shared_ptr<const secs::EncodedBody> Equipment::poll(const std::vector<size_t>& indices) {
+    auto value = [&](size_t index) { return index == kNoVariable ? Item() : value_at(index, 0); };
+    if (!poll_ || poll_->indices != indices) {
+        std::vector<Item> values;
+        std::vector<size_t> computed;
+        values.reserve(indices.size());
+        for (size_t i = 0; i < indices.size(); ++i) {
+            values.push_back(value(indices[i]));
+            if (indices[i] != kNoVariable && computed_[indices[i]]) computed.push_back(i);
+        }
+        poll_.emplace(Poll{indices, std::move(computed), changes_, secs::EncodedList(values)});
+        return poll_->values.body();
+    }
+    for (size_t i : poll_->computed) poll_->values.replace(i, value(poll_->indices[i]));
+    if (changes_ != poll_->as_of) {
+        for (size_t i = 0; i < poll_->indices.size(); ++i) {
+            size_t index = poll_->indices[i];
+            if (index != kNoVariable && changed_at_[index] > poll_->as_of)
+                poll_->values.replace(i, value(index));
+        }
+        poll_->as_of = changes_;
+    }
+    return poll_->values.body();
 }
 
 // ---- clock ----------------------------------------------------------------

@@ -8,12 +8,14 @@
 #include <chrono>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
+#include "secs/encoded_list.h"
 #include "secs/item.h"
 #include "secs/message.h"
 #include "sim/model.h"
@@ -50,6 +52,8 @@ class Equipment {
     struct Answer {
         std::optional<secs::Message> reply;
         bool malformed = false;
+        // When set, the reply's body made beforehand (reply->body is empty).
+        std::shared_ptr<const secs::EncodedBody> encoded;
     };
     enum class Known { yes, unknown_stream, unknown_function };
     // Whether the equipment answers this stream and function at all.
@@ -121,6 +125,12 @@ class Equipment {
     secs::Item report_values(uint32_t rptid) const;
     secs::Item value_at(size_t index, int depth) const;
     secs::Item live_value(const Variable& v) const;
+    void store_value(size_t index, secs::Item value);
+    static constexpr size_t kNoVariable = SIZE_MAX;
+    // The values of the variables at `indices` (kNoVariable: a zero-length
+    // item), encoded. The last such answer is kept, and the next one for the
+    // same indices encodes only the values that changed since.
+    std::shared_ptr<const secs::EncodedBody> poll(const std::vector<size_t>& indices);
     secs::Item id_set_item(const Variable& v, const std::vector<uint32_t>& ids) const;
     const Variable* variable(uint32_t vid) const;
     const Variable* constant(uint32_t ecid) const;
@@ -163,7 +173,20 @@ class Equipment {
     std::unordered_map<uint32_t, size_t> by_vid_;  // first of EC, SV, DV with the ID
     std::unordered_map<uint32_t, size_t> by_ceid_, by_alid_;
     std::unordered_map<std::string, size_t> variable_names_, event_names_, alarm_names_;
-    std::vector<secs::Item> values_;  // by variable index
+    std::vector<secs::Item> values_;    // by variable index
+    std::vector<uint64_t> changed_at_;  // by variable index: the change count at its last change
+    // By variable index: a value made anew on every read (a list of other
+    // variables' values, or a GEM variable that reads the live state).
+    std::vector<bool> computed_;
+    std::vector<size_t> status_variables_;  // the SVs' indices, in order
+    uint64_t changes_ = 0;
+    struct Poll {
+        std::vector<size_t> indices;
+        std::vector<size_t> computed;  // positions in `indices` of computed values
+        uint64_t as_of = 0;            // changes_ when it was last brought up to date
+        secs::EncodedList values;
+    };
+    std::optional<Poll> poll_;
     std::map<uint32_t, std::vector<uint32_t>> reports_;
     std::map<uint32_t, std::vector<uint32_t>> links_;  // CEID -> RPTIDs
     std::set<uint32_t> events_enabled_, alarms_enabled_, alarms_set_;

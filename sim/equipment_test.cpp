@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "secs/item_codec.h"
 #include "secs/sml.h"
 
 namespace zor::sim {
@@ -38,6 +39,12 @@ std::string ask(Equipment& eq, const std::string& sml) {
     m.message.wait = true;
     auto a = eq.on_primary(m.message);
     if (a.malformed) return "malformed";
+    if (a.reply && a.encoded) {
+        auto body = secs::decode(a.encoded->wire);
+        EXPECT_TRUE(body.ok()) << body.error.reason;
+        EXPECT_EQ(a.encoded->sml, secs::to_sml(body.item));
+        a.reply->body = body.item;
+    }
     return a.reply ? secs::to_sml(*a.reply) : "";
 }
 
@@ -47,6 +54,35 @@ std::vector<std::string> sent(Equipment& eq) {
     for (const auto& m : eq.outbox()) out.push_back(secs::to_sml(m));
     eq.outbox().clear();
     return out;
+}
+
+// Polls are answered from the last poll's encoding: every kind of change
+// between polls must still show (a value set, an element of a list
+// variable, the live alarm state, another set of IDs asked).
+TEST(Equipment, RepeatedPollsShowEveryChange) {
+    Model m;
+    Variable dv = sv(4, "DV_D", 42, "7");
+    dv.kind = VariableKind::DV;
+    Variable list = sv(3, "SV_LIST", 0, "");
+    list.elements = {1, 4};
+    Variable alarms = sv(5, "SV_ALARMS_SET", 44, "");
+    alarms.role = GemRole::alarms_set;
+    m.variables = {sv(1, "SV_A", 44, "5"), sv(2, "SV_B", 16, "x"), list, dv, alarms};
+    m.alarms = {{9, "AL_NINE", 4, "nine", std::nullopt, std::nullopt, true}};
+    Equipment eq = established(std::move(m));
+    const std::string all = "S1F3 <L[0]>", some = "S1F3 <L[3] <U4 2> <U4 99> <U4 4>>";
+    EXPECT_EQ(ask(eq, all), "S1F4 <L[4] <U4 5> <A \"x\"> <L[2] <U4 5> <U2 7>> <U4>>");
+    std::string error;
+    ASSERT_TRUE(eq.set_value(1, {"123456"}, error)) << error;
+    ASSERT_TRUE(eq.set_value(4, {"8"}, error)) << error;
+    eq.set_alarm(9, true);
+    EXPECT_EQ(ask(eq, all), "S1F4 <L[4] <U4 123456> <A \"x\"> <L[2] <U4 123456> <U2 8>> <U4 9>>");
+    EXPECT_EQ(ask(eq, some), "S1F4 <L[3] <A \"x\"> <L[0]> <L[0]>>");
+    ASSERT_TRUE(eq.set_value(2, {"a longer text"}, error)) << error;
+    EXPECT_EQ(ask(eq, some), "S1F4 <L[3] <A \"a longer text\"> <L[0]> <L[0]>>");
+    eq.set_alarm(9, false);
+    EXPECT_EQ(ask(eq, all),
+              "S1F4 <L[4] <U4 123456> <A \"a longer text\"> <L[2] <U4 123456> <U2 8>> <U4>>");
 }
 
 TEST(Equipment, AlarmTriggersItsEventsWithIdZeroDistinctFromNone) {

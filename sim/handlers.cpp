@@ -10,8 +10,13 @@
 namespace zor::sim {
 
 struct Equipment::Reply {
+    Reply(std::optional<secs::Item> body = std::nullopt, bool malformed = false,
+          std::shared_ptr<const secs::EncodedBody> encoded = nullptr)
+        : body(std::move(body)), malformed(malformed), encoded(std::move(encoded)) {}
+
     std::optional<secs::Item> body;
     bool malformed = false;
+    std::shared_ptr<const secs::EncodedBody> encoded;  // in place of body
 };
 
 namespace {
@@ -122,7 +127,10 @@ Equipment::Answer Equipment::on_primary(const Message& m) {
         out.malformed = true;
         return out;
     }
-    if (m.wait) out.reply = secs::make_reply(m, std::move(result.body));
+    if (m.wait) {
+        out.reply = secs::make_reply(m, std::move(result.body));
+        out.encoded = std::move(result.encoded);
+    }
     return out;
 }
 
@@ -135,18 +143,16 @@ Equipment::Reply Equipment::s1f1(const Message&) {
 Equipment::Reply Equipment::s1f3(const Message& m) {
     const auto* ids = list_of(m.body, -1);
     if (!ids) return {{}, true};
-    std::vector<Item> values;
-    if (ids->empty()) {
-        for (size_t i = 0; i < model_.variables.size(); ++i)
-            if (model_.variables[i].kind == VariableKind::SV) values.push_back(value_at(i, 0));
-        return {Item::list(std::move(values))};
-    }
+    // A host polls the same variables again and again: the answer is kept.
+    if (ids->empty()) return {std::nullopt, false, poll(status_variables_)};
+    std::vector<size_t> indices;
     for (const auto& i : *ids) {
         auto id = id_of(i);
-        const Variable* v = id ? variable(*id) : nullptr;
-        values.push_back(v && v->kind == VariableKind::SV ? value(*id) : Item());
+        auto it = id ? by_vid_.find(*id) : by_vid_.end();
+        bool sv = it != by_vid_.end() && model_.variables[it->second].kind == VariableKind::SV;
+        indices.push_back(sv ? it->second : kNoVariable);
     }
-    return {Item::list(std::move(values))};
+    return {std::nullopt, false, poll(indices)};
 }
 
 namespace {
@@ -279,7 +285,7 @@ Equipment::Reply Equipment::s2f15(const Message& m) {
         changes.emplace_back(static_cast<size_t>(c - model_.variables.data()), std::move(value));
     }
     if (eac == 0)
-        for (auto& [index, value] : changes) values_[index] = std::move(value);
+        for (auto& [index, value] : changes) store_value(index, std::move(value));
     return {code(eac)};
 }
 

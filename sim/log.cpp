@@ -23,11 +23,15 @@ void append_now(std::string& out) {
     out.append(buffer, static_cast<size_t>(n));
 }
 
-void append_message(std::string& out, bool incoming, const secs::Message& m) {
+void append_head(std::string& out, bool incoming, const secs::Message& m) {
     char head[32];
     int n = std::snprintf(head, sizeof head, "%s S%uF%u%s [%08X]", incoming ? "<-" : "->", m.stream,
                           m.function, m.wait ? " W" : "", m.system_bytes);
     out.append(head, static_cast<size_t>(n));
+}
+
+void append_message(std::string& out, bool incoming, const secs::Message& m) {
+    append_head(out, incoming, m);
     if (m.body) {
         out += ' ';
         secs::append_sml(out, *m.body);
@@ -87,15 +91,24 @@ void Log::message(bool incoming, const secs::Message& m) {
     write();
 }
 
+void Log::message(bool incoming, const secs::Message& m, std::string_view body_sml) {
+    line_.clear();
+    append_now(line_);
+    append_head(line_, incoming, m);
+    line_ += ' ';
+    write(body_sml);
+}
+
 void Log::flush() {
     if (to_stdout_) std::fflush(stdout);
     if (file_) std::fflush(file_);
 }
 
-void Log::write() {
+void Log::write(std::string_view tail) {
     const std::string& line = line_;
     if (to_stdout_) {
         std::fwrite(line.data(), 1, line.size(), stdout);
+        std::fwrite(tail.data(), 1, tail.size(), stdout);
         std::fputc('\n', stdout);
     }
     if (!file_) return;
@@ -109,6 +122,7 @@ void Log::write() {
         if (!file_) return;
     }
     std::fwrite(line.data(), 1, line.size(), file_);
+    std::fwrite(tail.data(), 1, tail.size(), file_);
     std::fputc('\n', file_);
     ++lines_;
 }

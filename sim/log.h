@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "secs/message.h"
 
@@ -29,13 +30,15 @@ class Log {
     // before it waits, so a burst of messages costs one flush.
     void flush();
     void message(bool incoming, const secs::Message& m);
+    // The same with the body's SML made beforehand, in place of m.body.
+    void message(bool incoming, const secs::Message& m, std::string_view body_sml);
 
     // The entry text of a message, without the time.
     static std::string message_text(bool incoming, const secs::Message& m);
 
   private:
-    // Writes line_.
-    void write();
+    // Writes line_ and `tail` (a long text written from where it is) as one entry.
+    void write(std::string_view tail = {});
 
     std::string line_;
 

@@ -37,8 +37,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     zor::platform::ignore_broken_pipe();
-    // The log is flushed when the loop waits, not line by line.
-    std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
+    // The log is flushed when the loop waits, not line by line; the buffer
+    // holds a poll of thousands of values, so a burst is one write.
+    std::setvbuf(stdout, nullptr, _IOFBF, 1 << 20);
     Log log;
     if (!settings.log_path.empty() && !log.open(settings.log_path, settings.log_size, error))
         std::fprintf(stderr, "ZorGemSim: %s; logging to standard output only\n", error.c_str());

@@ -331,7 +331,7 @@ void Simulator::handle_primary(const secs::Event& e) {
     if (answer.malformed)
         send_s9(7, e.header);
     else if (answer.reply)
-        send_reply(*answer.reply);
+        send_reply(answer);
     if (waiting_ && waiting_->kind == Command::Kind::expect && waiting_->stream == m.stream &&
         waiting_->function == m.function)
         expected_seen_ = true;
@@ -347,8 +347,13 @@ void Simulator::send_s9(int function, const secs::Header& header) {
     }
 }
 
-void Simulator::send_reply(const secs::Message& reply) {
-    if (endpoint_.send_reply(reply)) log_.message(false, reply);
+void Simulator::send_reply(const Equipment::Answer& answer) {
+    const secs::Message& reply = *answer.reply;
+    if (!answer.encoded) {
+        if (endpoint_.send_reply(reply)) log_.message(false, reply);
+    } else if (endpoint_.send_reply(reply, answer.encoded->wire)) {
+        log_.message(false, reply, answer.encoded->sml);
+    }
 }
 
 void Simulator::flush() {

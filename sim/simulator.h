@@ -53,7 +53,7 @@ class Simulator {
     void handle(const secs::Event& e);
     void handle_primary(const secs::Event& e);
     void send_s9(int function, const secs::Header& header);
-    void send_reply(const secs::Message& reply);
+    void send_reply(const Equipment::Answer& answer);
     void flush();
     int step_timeout() const;
     void start_console();
