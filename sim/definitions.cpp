@@ -12,34 +12,41 @@ namespace {
 
 using edit::Link;
 
-// The profile's status variable names (as matched) and the state each reads.
+// The profile's variable names (as matched) and what each stands for.
 struct RoleName {
+    inspect::Kind kind;
     const char* profile_name;
     GemRole role;
 };
 constexpr RoleName kRoles[] = {
-    {"Clock", GemRole::clock},
-    {"ControlState", GemRole::control_state},
-    {"EventsEnabled", GemRole::events_enabled},
-    {"AlarmsEnabled", GemRole::alarms_enabled},
-    {"AlarmsSet", GemRole::alarms_set},
-    {"ProcessState", GemRole::process_state},
-    {"PreviousProcessState", GemRole::previous_process_state},
+    {inspect::Kind::SV, "Clock", GemRole::clock},
+    {inspect::Kind::SV, "ControlState", GemRole::control_state},
+    {inspect::Kind::SV, "EventsEnabled", GemRole::events_enabled},
+    {inspect::Kind::SV, "AlarmsEnabled", GemRole::alarms_enabled},
+    {inspect::Kind::SV, "AlarmsSet", GemRole::alarms_set},
+    {inspect::Kind::SV, "ProcessState", GemRole::process_state},
+    {inspect::Kind::SV, "PreviousProcessState", GemRole::previous_process_state},
+    {inspect::Kind::EC, "EstablishCommunicationsTimeout",
+     GemRole::establish_communications_timeout},
 };
 
-// The roles of the profile's SV entries that the simulator can serve, by
-// matching name.
-std::vector<std::pair<std::string, GemRole>> profile_roles() {
+struct ProfileRole {
+    inspect::Kind kind;
+    std::string key;  // the name as matched
+    GemRole role;
+};
+
+// The roles of the profile's entries that the simulator can serve.
+std::vector<ProfileRole> profile_roles() {
     inspect::Profile profile;
     std::string error;
-    std::vector<std::pair<std::string, GemRole>> out;
+    std::vector<ProfileRole> out;
     if (!profile.parse(std::string(kGemProfile), error)) return out;
     for (const auto& e : profile.entries()) {
-        if (e.kind != inspect::Kind::SV) continue;
-        std::string key = inspect::matching_name(inspect::Kind::SV, e.name);
+        std::string key = inspect::matching_name(e.kind, e.name);
         for (const auto& r : kRoles)
-            if (inspect::matching_name(inspect::Kind::SV, r.profile_name) == key)
-                out.emplace_back(key, r.role);
+            if (r.kind == e.kind && inspect::matching_name(r.kind, r.profile_name) == key)
+                out.push_back({r.kind, key, r.role});
     }
     return out;
 }
@@ -65,8 +72,7 @@ std::optional<uint32_t> resolve_one(const inspect::Snapshot& s, Link link,
 }
 
 void take_variables(const inspect::Snapshot& snapshot, const edit::Table<edit::Variable>& table,
-                    VariableKind kind, const std::vector<std::pair<std::string, GemRole>>& roles,
-                    Model& out) {
+                    VariableKind kind, const std::vector<ProfileRole>& roles, Model& out) {
     for (const auto& e : table.entries()) {
         if (e.deleted) continue;
         const auto& d = e.def;
@@ -82,11 +88,12 @@ void take_variables(const inspect::Snapshot& snapshot, const edit::Table<edit::V
         v.max = d.max;
         v.nominal = d.nominal;
         v.elements = resolve_all(snapshot, Link::Variable, d.vids);
-        if (kind == VariableKind::SV) {
-            std::string key = inspect::matching_name(inspect::Kind::SV, d.name);
-            for (const auto& [name, role] : roles)
-                if (name == key) v.role = role;
-        }
+        auto profile_kind = kind == VariableKind::SV   ? inspect::Kind::SV
+                            : kind == VariableKind::EC ? inspect::Kind::EC
+                                                       : inspect::Kind::DV;
+        std::string key = inspect::matching_name(profile_kind, d.name);
+        for (const auto& r : roles)
+            if (r.kind == profile_kind && r.key == key) v.role = r.role;
         out.variables.push_back(std::move(v));
     }
 }

@@ -52,7 +52,8 @@ bool reads_live_state(const Variable& v) {
     switch (v.role) {
         case GemRole::none:
         case GemRole::process_state:
-        case GemRole::previous_process_state: return false;
+        case GemRole::previous_process_state:
+        case GemRole::establish_communications_timeout: return false;
         default: return true;
     }
 }
@@ -308,6 +309,10 @@ void Equipment::start_trace(const Trace& t, Clock::time_point now, std::optional
 }
 
 void Equipment::poll(Clock::time_point now) {
+    if (s1f13_again_at_ && *s1f13_again_at_ <= now) {
+        s1f13_again_at_.reset();
+        if (!communicating_) send_s1f13_now();
+    }
     for (auto it = traces_.begin(); it != traces_.end();) {
         RunningTrace& t = it->second;
         while (t.next <= now && t.taken < t.total) {
@@ -332,7 +337,7 @@ void Equipment::poll(Clock::time_point now) {
 }
 
 std::optional<Equipment::Clock::time_point> Equipment::next_due() const {
-    std::optional<Clock::time_point> out;
+    std::optional<Clock::time_point> out = s1f13_again_at_;
     for (const auto& [key, t] : traces_)
         if (!out || t.next < *out) out = t.next;
     return out;
@@ -342,17 +347,44 @@ std::optional<Equipment::Clock::time_point> Equipment::next_due() const {
 
 void Equipment::on_selected(bool send_s1f13) {
     communicating_ = false;
-    if (send_s1f13)
-        outbox_.push_back({static_cast<uint16_t>(options_.device), 1, 13, true, 0, Item::list({})});
+    s1f13_again_at_.reset();
+    if (send_s1f13) send_s1f13_now();
 }
 
-void Equipment::on_disconnected() { communicating_ = false; }
+void Equipment::send_s1f13_now() {
+    outbox_.push_back({static_cast<uint16_t>(options_.device), 1, 13, true, 0, Item::list({})});
+}
 
-void Equipment::on_reply(const Message& primary, const Message& reply) {
-    if (primary.stream == 1 && primary.function == 13 && reply.body && reply.body->is_list() &&
-        !reply.body->items().empty() && reply.body->items()[0].size() == 1 &&
-        reply.body->items()[0].as_u64() == 0u)
+void Equipment::on_disconnected() {
+    communicating_ = false;
+    s1f13_again_at_.reset();
+}
+
+void Equipment::on_reply(const Message& primary, const Message& reply, Clock::time_point now) {
+    if (primary.stream != 1 || primary.function != 13) return;
+    if (reply.body && reply.body->is_list() && !reply.body->items().empty() &&
+        reply.body->items()[0].size() == 1 && reply.body->items()[0].as_u64() == 0u)
         communicating_ = true;
+    else
+        on_no_reply(primary, now);
+}
+
+// The host refused or did not answer our S1F13: we try again after the
+// establish communications timeout, unless the host establishes first.
+void Equipment::on_no_reply(const Message& primary, Clock::time_point now) {
+    if (primary.stream == 1 && primary.function == 13 && !communicating_)
+        s1f13_again_at_ = now + establish_communications_timeout();
+}
+
+std::chrono::seconds Equipment::establish_communications_timeout() const {
+    for (size_t i = 0; i < model_.variables.size(); ++i) {
+        if (model_.variables[i].role != GemRole::establish_communications_timeout) continue;
+        auto seconds = values_[i].as_double();
+        // Below a second the equipment would press the host without pause.
+        if (seconds && *seconds >= 1 && *seconds <= 86400)
+            return std::chrono::seconds(static_cast<long>(*seconds));
+    }
+    return std::chrono::seconds(10);
 }
 
 }  // namespace zor::sim

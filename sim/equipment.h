@@ -59,8 +59,9 @@ class Equipment {
     // Whether the equipment answers this stream and function at all.
     Known knows(int stream, int function) const;
     Answer on_primary(const secs::Message& primary);
-    // The host's reply to one of our primaries.
-    void on_reply(const secs::Message& primary, const secs::Message& reply);
+    // The host's reply to one of our primaries, and no reply in time.
+    void on_reply(const secs::Message& primary, const secs::Message& reply, Clock::time_point now);
+    void on_no_reply(const secs::Message& primary, Clock::time_point now);
 
     // The connection: selected (S1F13 is sent when `send_s1f13`), ended.
     void on_selected(bool send_s1f13);
@@ -95,7 +96,8 @@ class Equipment {
     std::string clock_text() const;
 
     // ---- timers ----------------------------------------------------------
-    // Samples due traces; the next time one is due.
+    // Samples due traces and sends S1F13 again when due; the next time
+    // either is due.
     void poll(Clock::time_point now);
     std::optional<Clock::time_point> next_due() const;
 
@@ -135,6 +137,8 @@ class Equipment {
     const Variable* variable(uint32_t vid) const;
     const Variable* constant(uint32_t ecid) const;
     std::string time_text(int width) const;
+    void send_s1f13_now();
+    std::chrono::seconds establish_communications_timeout() const;
 
     // Handlers, one a message; each says the reply's body or a malformed body.
     Reply s1f1(const secs::Message&);
@@ -187,6 +191,7 @@ class Equipment {
         secs::EncodedList values;
     };
     std::optional<Poll> poll_;
+    std::optional<Clock::time_point> s1f13_again_at_;
     std::map<uint32_t, std::vector<uint32_t>> reports_;
     std::map<uint32_t, std::vector<uint32_t>> links_;  // CEID -> RPTIDs
     std::set<uint32_t> events_enabled_, alarms_enabled_, alarms_set_;

@@ -200,6 +200,7 @@ Equipment::Reply Equipment::s1f21(const Message& m) {
 Equipment::Reply Equipment::s1f13(const Message& m) {
     if (!list_of(m.body, -1)) return {{}, true};
     communicating_ = true;
+    s1f13_again_at_.reset();
     return {Item::list(
         {code(0), Item::list({Item::ascii(options_.mdln), Item::ascii(options_.softrev)})})};
 }

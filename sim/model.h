@@ -21,8 +21,9 @@ struct TypedText {
 
 enum class VariableKind { EC, SV, DV };
 
-// The live GEM state a status variable reads instead of its nominal value,
-// when the profile names it.
+// What a variable the GEM profile names stands for: the live state a status
+// variable reads instead of its nominal value, or a constant the equipment
+// itself obeys.
 enum class GemRole {
     none,
     clock,
@@ -32,6 +33,7 @@ enum class GemRole {
     alarms_set,
     process_state,
     previous_process_state,
+    establish_communications_timeout,  // EC: seconds between S1F13 attempts
 };
 
 struct Variable {

@@ -286,7 +286,7 @@ void Simulator::handle(const secs::Event& e) {
             log_.message(true, e.message);
             auto it = open_.find(e.message.system_bytes);
             if (it != open_.end()) {
-                equipment_.on_reply(it->second, e.message);
+                equipment_.on_reply(it->second, e.message, Equipment::Clock::now());
                 open_.erase(it);
             }
             pending_s6f11_.erase(e.message.system_bytes);
@@ -296,7 +296,10 @@ void Simulator::handle(const secs::Event& e) {
             uint32_t sys = e.message.system_bytes;
             log_.note("T3: no reply to " + message_name(e.message.stream, e.message.function) +
                       (pending_s6f11_.count(sys) ? ", the event counts as not delivered" : ""));
-            open_.erase(sys);
+            if (auto it = open_.find(sys); it != open_.end()) {
+                equipment_.on_no_reply(it->second, Equipment::Clock::now());
+                open_.erase(it);
+            }
             pending_s6f11_.erase(sys);
             send_s9(9, e.header);
             break;

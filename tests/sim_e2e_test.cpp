@@ -500,6 +500,43 @@ TEST_F(SimTest, WhoEstablishesCommunicationAndAnOffLineStart) {
     EXPECT_EQ(h.ask("S1F3 <L[1] <U4 2002>>"), "S1F4 <L[1] <U1 5>>");
 }
 
+// Refused or unanswered, the equipment's S1F13 is sent again after the
+// establish communications timeout (the profile's constant, here 1 s).
+TEST_F(SimTest, S1F13IsSentAgainAfterTheEstablishTimeout) {
+    std::string source = read_file(ZOR_SOURCE_DIR "/examples/equipment.txt");
+    size_t at = source.find("def_ec EC_ESTABLISH_TIMEOUT {");
+    ASSERT_NE(at, std::string::npos);
+    source.replace(at, 29, "def_ec EC_ESTABLISH_COMMUNICATIONS_TIMEOUT {");
+    source.replace(source.find("nominal : 10", at), 12, "nominal : 1");
+    run_.write("eq.txt", source);
+    ASSERT_EQ(run_.compile("eq.txt"), 0) << run_.output();
+    write_cnf({{"S1F13_SEND", "2"}});
+    start({"--t3", "300"});
+    Host& h = *host_;
+    ASSERT_TRUE(h.open());
+    auto first = h.primary(2000);
+    ASSERT_TRUE(first);
+    h.reply(*first, "<L[2] <B 0x01> <L[0]>>");
+    auto denied_at = std::chrono::steady_clock::now();
+    EXPECT_FALSE(h.primary(700)) << "again before the timeout";
+    auto second = h.primary(2000);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(secs::to_sml(*second), "S1F13 W <L[0]>");
+    EXPECT_GE(std::chrono::steady_clock::now() - denied_at, std::chrono::milliseconds(900));
+    // Not answered: T3, S9F9, and S1F13 once more.
+    auto s9f9 = h.primary(2000);
+    ASSERT_TRUE(s9f9);
+    EXPECT_EQ(s9f9->stream * 100 + s9f9->function, 909);
+    auto third = h.primary(2500);
+    ASSERT_TRUE(third);
+    EXPECT_EQ(secs::to_sml(*third), "S1F13 W <L[0]>");
+    EXPECT_EQ(h.ask("S1F1"), "S1F0");
+    h.reply(*third, "<L[2] <B 0x00> <L[0]>>");
+    EXPECT_EQ(h.ask("S1F1"), "S1F2 <L[2] <A \"CVD-300\"> <A \"V1.02\">>");
+    EXPECT_FALSE(h.primary(1500)) << "nothing more once communicating";
+    EXPECT_EQ(sim_.stop(), 0);
+}
+
 TEST_F(SimTest, BindAddressAndDeviceId) {
     // Every address: a host reaches it on the loopback one.
     start({"--bind", "0.0.0.0"});
