@@ -316,13 +316,14 @@ void Equipment::poll(Clock::time_point now) {
     for (auto it = traces_.begin(); it != traces_.end();) {
         RunningTrace& t = it->second;
         while (t.next <= now && t.taken < t.total) {
-            if (t.samples.empty()) t.first_time = clock_text();
+            // SMPLN and STIME of a group are its last sample's.
+            t.last_time = clock_text();
             for (uint32_t sv : t.svids) t.samples.push_back(value(sv));
             ++t.taken;
             t.next += t.period;
             if (t.samples.size() >= t.group * t.svids.size() || t.taken == t.total) {
                 emit({0, 6, 1, true, 0,
-                      Item::list({t.trid, id_item(t.taken), Item::ascii(t.first_time),
+                      Item::list({t.trid, id_item(t.taken), Item::ascii(t.last_time),
                                   Item::list(std::move(t.samples))})});
                 t.samples.clear();
             }
