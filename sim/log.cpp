@@ -108,7 +108,7 @@ void Log::write(std::string_view tail) {
     const std::string& line = line_;
     if (to_stdout_) {
         std::fwrite(line.data(), 1, line.size(), stdout);
-        std::fwrite(tail.data(), 1, tail.size(), stdout);
+        if (!tail.empty()) std::fwrite(tail.data(), 1, tail.size(), stdout);
         std::fputc('\n', stdout);
     }
     if (!file_) return;
@@ -122,7 +122,7 @@ void Log::write(std::string_view tail) {
         if (!file_) return;
     }
     std::fwrite(line.data(), 1, line.size(), file_);
-    std::fwrite(tail.data(), 1, tail.size(), file_);
+    if (!tail.empty()) std::fwrite(tail.data(), 1, tail.size(), file_);
     std::fputc('\n', file_);
     ++lines_;
 }
