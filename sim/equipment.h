@@ -117,7 +117,7 @@ class Equipment {
         std::vector<uint32_t> svids;
         Clock::time_point next;
         std::vector<secs::Item> samples;  // of the group being gathered
-        std::string last_time;  // of the group's last sample
+        std::string last_time;            // of the group's last sample
     };
 
     static const std::map<int, Handler>& handlers();
