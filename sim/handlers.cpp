@@ -660,7 +660,7 @@ Equipment::Reply Equipment::s7f1(const Message& m) {
     // what the uploads may still hold (a PPID sent again frees its old body).
     if (!secs::is_text((*f)[0].format())) return {code(3)};
     auto old = uploaded_.find(text_of((*f)[0]));
-    size_t freed = old == uploaded_.end() ? 0 : old->second.size();
+    size_t freed = old == uploaded_.end() ? 0 : old->second.data().size();
     bool room = (old != uploaded_.end() || uploaded_.size() < kMaxUploads) &&
                 *length <= kMaxUploadBytes - (uploaded_bytes_ - freed);
     return {code(room ? 0 : 2)};
@@ -669,14 +669,16 @@ Equipment::Reply Equipment::s7f1(const Message& m) {
 Equipment::Reply Equipment::s7f3(const Message& m) {
     const auto* f = list_of(m.body, 2);
     if (!f || !secs::is_text((*f)[0].format()) || (*f)[1].is_list()) return {{}, true};
-    std::string ppid = text_of((*f)[0]), body = text_of((*f)[1]);
+    std::string ppid = text_of((*f)[0]);
+    // Kept as sent: a binary body must come back binary.
+    const Item& body = (*f)[1];
     auto old = uploaded_.find(ppid);
-    size_t freed = old == uploaded_.end() ? 0 : old->second.size();
+    size_t freed = old == uploaded_.end() ? 0 : old->second.data().size();
     if ((old == uploaded_.end() && uploaded_.size() >= kMaxUploads) ||
-        uploaded_bytes_ - freed + body.size() > kMaxUploadBytes)
+        uploaded_bytes_ - freed + body.data().size() > kMaxUploadBytes)
         return {code(3)};
-    uploaded_bytes_ = uploaded_bytes_ - freed + body.size();
-    uploaded_[ppid] = std::move(body);
+    uploaded_bytes_ = uploaded_bytes_ - freed + body.data().size();
+    uploaded_[ppid] = body;
     return {code(0)};
 }
 
@@ -684,7 +686,7 @@ Equipment::Reply Equipment::s7f5(const Message& m) {
     if (!m.body || !secs::is_text(m.body->format())) return {{}, true};
     std::string ppid = text_of(*m.body);
     if (auto it = uploaded_.find(ppid); it != uploaded_.end())
-        return {Item::list({*m.body, Item::ascii(it->second)})};
+        return {Item::list({*m.body, it->second})};
     for (const auto& p : model_.programs)
         if (p.ppid.text == ppid) return {Item::list({typed_item(p.ppid), typed_item(p.body)})};
     return {Item::list({})};
