@@ -196,7 +196,7 @@ class Equipment {
     std::map<uint32_t, std::vector<uint32_t>> links_;  // CEID -> RPTIDs
     std::set<uint32_t> events_enabled_, alarms_enabled_, alarms_set_;
     std::map<int, std::set<int>> spool_setting_;  // stream -> functions (empty: all)
-    std::map<std::string, secs::Item> uploaded_;  // PPID bytes -> body as sent
+    std::map<std::string, secs::Item> uploaded_;  // PPID bytes -> <L[2] PPID PPBODY> as sent
     std::size_t uploaded_bytes_ = 0;
     std::map<std::string, RunningTrace> traces_;  // by TRID's encoding
     SpoolStore spool_;

@@ -191,7 +191,7 @@ TEST(Equipment, ProcessProgramGrantWeighsWhatTheUploadsAlreadyHold) {
     auto inquire = [&](const std::string& ppid, uint32_t length) {
         return ask(eq, "S7F1 <L[2] " + ppid + " <U4 " + std::to_string(length) + ">>");
     };
-    EXPECT_EQ(inquire("<U4 1>", 5), "S7F2 <B 0x03>");  // no text PPID
+    EXPECT_EQ(inquire("<U4 1>", 5), "S7F2 <B 0x03>");  // no PPID
     EXPECT_EQ(inquire("<A \"P1\">", 64 * kMiB + 1), "S7F2 <B 0x02>");
     EXPECT_EQ(inquire("<A \"P1\">", 64 * kMiB), "S7F2 <B 0x00>");
     auto a =

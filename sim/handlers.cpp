@@ -78,6 +78,11 @@ std::optional<uint64_t> flag_of(const Item& item) {
 
 std::string text_of(const Item& item) { return std::string(item.data()); }
 
+// A PPID is text or, as E5 allows too, binary.
+bool is_ppid(const Item& item) {
+    return secs::is_text(item.format()) || item.format() == Format::binary;
+}
+
 }  // namespace
 
 const std::map<int, Equipment::Handler>& Equipment::handlers() {
@@ -656,11 +661,11 @@ Equipment::Reply Equipment::s7f1(const Message& m) {
     const auto* f = list_of(m.body, 2);
     auto length = f ? id_of((*f)[1]) : std::nullopt;
     if (!length) return {{}, true};
-    // PPGNT 3: S7F3 takes text PPIDs only; 2: the body would not fit in
-    // what the uploads may still hold (a PPID sent again frees its old body).
-    if (!secs::is_text((*f)[0].format())) return {code(3)};
+    // PPGNT 3: no PPID; 2: the body would not fit in what the uploads may
+    // still hold (a PPID sent again frees its old body).
+    if (!is_ppid((*f)[0])) return {code(3)};
     auto old = uploaded_.find(text_of((*f)[0]));
-    size_t freed = old == uploaded_.end() ? 0 : old->second.data().size();
+    size_t freed = old == uploaded_.end() ? 0 : old->second.items()[1].data().size();
     bool room = (old != uploaded_.end() || uploaded_.size() < kMaxUploads) &&
                 *length <= kMaxUploadBytes - (uploaded_bytes_ - freed);
     return {code(room ? 0 : 2)};
@@ -668,25 +673,25 @@ Equipment::Reply Equipment::s7f1(const Message& m) {
 
 Equipment::Reply Equipment::s7f3(const Message& m) {
     const auto* f = list_of(m.body, 2);
-    if (!f || !secs::is_text((*f)[0].format()) || (*f)[1].is_list()) return {{}, true};
+    if (!f || !is_ppid((*f)[0]) || (*f)[1].is_list()) return {{}, true};
     std::string ppid = text_of((*f)[0]);
     // Kept as sent: a binary body must come back binary.
     const Item& body = (*f)[1];
     auto old = uploaded_.find(ppid);
-    size_t freed = old == uploaded_.end() ? 0 : old->second.data().size();
+    size_t freed = old == uploaded_.end() ? 0 : old->second.items()[1].data().size();
     if ((old == uploaded_.end() && uploaded_.size() >= kMaxUploads) ||
         uploaded_bytes_ - freed + body.data().size() > kMaxUploadBytes)
         return {code(3)};
     uploaded_bytes_ = uploaded_bytes_ - freed + body.data().size();
-    uploaded_[ppid] = body;
+    uploaded_[ppid] = *m.body;
     return {code(0)};
 }
 
 Equipment::Reply Equipment::s7f5(const Message& m) {
-    if (!m.body || !secs::is_text(m.body->format())) return {{}, true};
+    if (!m.body || !is_ppid(*m.body)) return {{}, true};
     std::string ppid = text_of(*m.body);
     if (auto it = uploaded_.find(ppid); it != uploaded_.end())
-        return {Item::list({*m.body, it->second})};
+        return {Item::list({*m.body, it->second.items()[1]})};
     for (const auto& p : model_.programs)
         if (p.ppid.text == ppid) return {Item::list({typed_item(p.ppid), typed_item(p.body)})};
     return {Item::list({})};
@@ -697,13 +702,13 @@ Equipment::Reply Equipment::s7f19(const Message&) {
     std::set<std::string> seen;
     for (const auto& p : model_.programs)
         if (seen.insert(p.ppid.text).second) ids.push_back(typed_item(p.ppid));
-    for (const auto& [ppid, body] : uploaded_)
-        if (seen.insert(ppid).second) ids.push_back(Item::ascii(ppid));
+    for (const auto& [ppid, upload] : uploaded_)
+        if (seen.insert(ppid).second) ids.push_back(upload.items()[0]);
     return {Item::list(std::move(ids))};
 }
 
 Equipment::Reply Equipment::s7f25(const Message& m) {
-    if (!m.body || !secs::is_text(m.body->format())) return {{}, true};
+    if (!m.body || !is_ppid(*m.body)) return {{}, true};
     std::string ppid = text_of(*m.body);
     for (const auto& f : model_.formatted) {
         if (f.ppid.text != ppid) continue;

@@ -375,9 +375,9 @@ TEST_F(SimTest, TracesProgramsAndSpoolSetting) {
     EXPECT_EQ(h.ask("S7F1 <L[2] <A \"NEW\"> <U4 5>>"), "S7F2 <B 0x00>");
     EXPECT_EQ(h.ask("S7F3 <L[2] <A \"NEW\"> <A \"body!\">>"), "S7F4 <B 0x00>");
     EXPECT_EQ(h.ask("S7F5 <A \"NEW\">"), "S7F6 <L[2] <A \"NEW\"> <A \"body!\">>");
-    // A binary body comes back binary.
-    EXPECT_EQ(h.ask("S7F3 <L[2] <A \"BIN\"> <B 0x00 0xFF>>"), "S7F4 <B 0x00>");
-    EXPECT_EQ(h.ask("S7F5 <A \"BIN\">"), "S7F6 <L[2] <A \"BIN\"> <B 0x00 0xFF>>");
+    // Binary IDs and bodies come back binary.
+    EXPECT_EQ(h.ask("S7F3 <L[2] <B 0x42> <B 0x00 0xFF>>"), "S7F4 <B 0x00>");
+    EXPECT_EQ(h.ask("S7F5 <B 0x42>"), "S7F6 <L[2] <B 0x42> <B 0x00 0xFF>>");
 
     EXPECT_EQ(h.ask("S2F43 <L[3] <L[2] <U1 1> <L[0]>> <L[2] <U1 6> <L[2] <U1 11> <U1 12>>> "
                     "<L[2] <U1 5> <L[1] <U1 1>>>>"),
