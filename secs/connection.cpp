@@ -70,7 +70,7 @@ bool Connection::send_raw(const std::string& bytes) { return send(bytes); }
 
 void Connection::reject(const Header& rejected, std::uint8_t reason) {
     std::uint8_t what = reason == kRejectPTypeNotSupported ? rejected.ptype : rejected.stype;
-    send_control(control_header(SType::reject_req, rejected.system_bytes, what, reason));
+    send_control(answer_header(rejected, SType::reject_req, what, reason));
 }
 
 std::optional<std::uint32_t> Connection::send_primary(Message message) {
@@ -254,10 +254,9 @@ void Connection::read_refused(std::size_t index, std::vector<Event>& out) {
     Frame frame;
     while (!done && peer.reader.next(frame) == FrameReader::Status::frame) {
         if (frame.header.stype == static_cast<std::uint8_t>(SType::select_req)) {
-            peer.socket.send_all(
-                encode_frame(control_header(SType::select_rsp, frame.header.system_bytes, 0,
-                                            kSelectAlreadyActive)),
-                options_.timeouts.t6_ms);
+            peer.socket.send_all(encode_frame(answer_header(frame.header, SType::select_rsp, 0,
+                                                            kSelectAlreadyActive)),
+                                 options_.timeouts.t6_ms);
             done = true;
         }
     }
@@ -323,30 +322,26 @@ void Connection::handle(const Frame& frame, std::vector<Event>& out) {
         }
         case SType::select_req:
             if (state_ == State::selected) {
-                send_control(
-                    control_header(SType::select_rsp, h.system_bytes, 0, kSelectAlreadyActive));
+                send_control(answer_header(h, SType::select_rsp, 0, kSelectAlreadyActive));
                 return;
             }
-            if (send_control(control_header(SType::select_rsp, h.system_bytes, 0, kSelectOk))) {
+            if (send_control(answer_header(h, SType::select_rsp, 0, kSelectOk))) {
                 state_ = State::selected;
                 out.push_back(event(Event::Kind::selected));
             }
             return;
         case SType::deselect_req:
             if (state_ != State::selected) {
-                send_control(control_header(SType::deselect_rsp, h.system_bytes, 0,
-                                            kDeselectNotEstablished));
+                send_control(answer_header(h, SType::deselect_rsp, 0, kDeselectNotEstablished));
                 return;
             }
-            if (send_control(control_header(SType::deselect_rsp, h.system_bytes, 0, kDeselectOk))) {
+            if (send_control(answer_header(h, SType::deselect_rsp, 0, kDeselectOk))) {
                 state_ = State::not_selected;
                 main_->t7_deadline = Clock::now() + ms(options_.timeouts.t7_ms);
                 out.push_back(event(Event::Kind::deselected));
             }
             return;
-        case SType::linktest_req:
-            send_control(control_header(SType::linktest_rsp, h.system_bytes));
-            return;
+        case SType::linktest_req: send_control(answer_header(h, SType::linktest_rsp)); return;
         case SType::select_rsp:
         case SType::deselect_rsp:
         case SType::linktest_rsp: handle_response(frame, out); return;

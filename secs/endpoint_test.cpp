@@ -129,11 +129,12 @@ TEST_F(Passive, AnswersTheControlMessagesItself) {
     EXPECT_EQ(connected.text.rfind("127.0.0.1:", 0), 0u) << connected.text;
     EXPECT_EQ(passive.state(), State::not_selected);
 
-    // Not selected yet: data is rejected (reason 4), a deselect is answered
-    // "not established", a linktest is answered.
-    host.send(
-        encode_message({.stream = 1, .function = 1, .wait = true, .system_bytes = 3, .body = {}}));
-    EXPECT_EQ(host.frame(passive), control(SType::reject_req, 3, 0, kRejectNotSelected));
+    // Not selected yet: data is rejected (reason 4) under its own session
+    // ID, a deselect is answered "not established", a linktest is answered.
+    host.send(encode_message(
+        {.device_id = 7, .stream = 1, .function = 1, .wait = true, .system_bytes = 3, .body = {}}));
+    EXPECT_EQ(host.frame(passive),
+              bytes({0, 0, 0, 0x0A, 0x00, 0x07, 0, kRejectNotSelected, 0, 0x07, 0, 0, 0, 3}));
     host.send(control(SType::deselect_req, 4));
     EXPECT_EQ(host.frame(passive), control(SType::deselect_rsp, 4, 0, kDeselectNotEstablished));
     host.send(control(SType::linktest_req, 5));

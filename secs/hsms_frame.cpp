@@ -62,6 +62,12 @@ Header control_header(SType type, std::uint32_t system_bytes, std::uint8_t byte2
     return h;
 }
 
+Header answer_header(const Header& to, SType type, std::uint8_t byte2, std::uint8_t byte3) {
+    Header h = control_header(type, to.system_bytes, byte2, byte3);
+    h.session_id = to.session_id;
+    return h;
+}
+
 Header message_header(const Message& message) {
     Header h;
     h.session_id = message.device_id & 0x7FFF;

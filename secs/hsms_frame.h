@@ -74,6 +74,10 @@ std::string encode_frame(const Header& header, std::string_view body = {});
 // The header of a control message (session 0xFFFF, PType 0).
 Header control_header(SType type, std::uint32_t system_bytes, std::uint8_t byte2 = 0,
                       std::uint8_t byte3 = 0);
+// The answer to a control request or the reject of a message: `type` with
+// the other side's session ID and system bytes, and byte 3 (a status or a
+// reason).
+Header answer_header(const Header& to, SType type, std::uint8_t byte2 = 0, std::uint8_t byte3 = 0);
 // A data message as a frame: device ID and W-bit|stream, function, system
 // bytes, the encoded body. std::length_error as encode().
 std::string encode_message(const Message& message);
