@@ -15,7 +15,7 @@ volatile std::sig_atomic_t g_stop = 0;
 
 // How long the loop sleeps at most while nothing is due: the console and a
 // stop request are looked at this often.
-constexpr int kIdleMs = 100;
+constexpr int kIdleMs = 10;
 // Longest data of one item the host may send; longer is refused with S9F11.
 constexpr size_t kMaxItemLength = 1024 * 1024;
 
