@@ -92,7 +92,10 @@ bool Connection::send_reply(const Message& reply) {
 
 bool Connection::send_reply(const Message& reply, std::string_view encoded_body) {
     if (state_ != State::selected) return false;
-    return send(encode_frame(message_header(reply), encoded_body));
+    // A body sent again and again is large: its frame is built in a kept buffer.
+    large_frame_.clear();
+    encode_frame_to(message_header(reply), encoded_body, large_frame_);
+    return send(large_frame_);
 }
 
 std::optional<std::uint32_t> Connection::request_control(SType type) {

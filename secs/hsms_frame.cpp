@@ -44,11 +44,15 @@ Header Header::from_bytes(const std::uint8_t* p) {
 
 std::string encode_frame(const Header& header, std::string_view body) {
     std::string out;
-    out.reserve(4 + kHeaderSize + body.size());
+    encode_frame_to(header, body, out);
+    return out;
+}
+
+void encode_frame_to(const Header& header, std::string_view body, std::string& out) {
+    out.reserve(out.size() + 4 + kHeaderSize + body.size());
     put_u32(out, static_cast<std::uint32_t>(kHeaderSize + body.size()));
     out += header.bytes_string();
     out += body;
-    return out;
 }
 
 Header control_header(SType type, std::uint32_t system_bytes, std::uint8_t byte2,

@@ -71,6 +71,8 @@ struct Frame {
 
 // The whole frame: length, header, body.
 std::string encode_frame(const Header& header, std::string_view body = {});
+// The same, appended to `out` (a sender can reuse one buffer for every frame).
+void encode_frame_to(const Header& header, std::string_view body, std::string& out);
 // The header of a control message (session 0xFFFF, PType 0).
 Header control_header(SType type, std::uint32_t system_bytes, std::uint8_t byte2 = 0,
                       std::uint8_t byte3 = 0);
