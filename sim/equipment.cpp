@@ -197,7 +197,9 @@ void Equipment::store_value(size_t index, Item value) {
 
 std::shared_ptr<const secs::EncodedBody> Equipment::poll(const std::vector<size_t>& indices) {
     auto value = [&](size_t index) { return index == kNoVariable ? Item() : value_at(index, 0); };
-    if (!poll_ || poll_->indices != indices) {
+    // Every SV is asked as status_variables_ itself, which never changes.
+    bool all = &indices == &status_variables_;
+    if (!poll_ || poll_->all != all || (!all && poll_->indices != indices)) {
         std::vector<Item> values;
         std::vector<size_t> computed;
         values.reserve(indices.size());
@@ -205,7 +207,7 @@ std::shared_ptr<const secs::EncodedBody> Equipment::poll(const std::vector<size_
             values.push_back(value(indices[i]));
             if (indices[i] != kNoVariable && computed_[indices[i]]) computed.push_back(i);
         }
-        poll_.emplace(Poll{indices, std::move(computed), changes_, secs::EncodedList(values)});
+        poll_.emplace(Poll{all, indices, std::move(computed), changes_, secs::EncodedList(values)});
         return poll_->values.body();
     }
     for (size_t i : poll_->computed) poll_->values.replace(i, value(poll_->indices[i]));

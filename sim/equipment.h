@@ -185,6 +185,7 @@ class Equipment {
     std::vector<size_t> status_variables_;  // the SVs' indices, in order
     uint64_t changes_ = 0;
     struct Poll {
+        bool all = false;  // of every SV (indices is then status_variables_)
         std::vector<size_t> indices;
         std::vector<size_t> computed;  // positions in `indices` of computed values
         uint64_t as_of = 0;            // changes_ when it was last brought up to date
