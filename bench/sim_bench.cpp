@@ -6,7 +6,8 @@
 //     measures the others);
 //   S1F3 of all SVs and S6F11 with W-bit replies (events ordered on the
 //     console): messages per second and the time per message against a
-//     plain loopback round trip of the same bytes. The host reads frames
+//     plain loopback round trip of the same bytes, in turns, best of five
+//     blocks each. The host reads frames
 //     as bytes and parses nothing, as the plain round trip does, so the
 //     difference is the simulator's own work (values, encoding, log);
 //   S1F3 again with a value set on the console before each poll (no target).
@@ -263,67 +264,86 @@ int main(int argc, char** argv) {
     Sim sim = start_sim({program, cnf, fil, "--port", "0"}, true);
     Socket host = establish(sim.port);
 
+    // Each figure in turns with its plain round trip, five blocks each, the
+    // best block of either side compared: this machine's speed drifts from
+    // second to second, and a plain round trip timed at another moment than
+    // the simulator can differ from it by half. Processor time is over all
+    // blocks.
+    struct Block {
+        size_t request = 0, reply = 0;  // bytes, for the plain round trip
+        size_t shown = 0;               // the simulator's message, in bytes
+    };
+    auto in_turns = [&](const char* what, int rounds, auto run_block, bool target) {
+        double best = 1e30, cpu = 0;
+        Plain plain{1e30, 0};
+        Block last;
+        for (int turn = 0; turn < 5; ++turn) {
+            double cpu_before = process_cpu(sim.pid);
+            auto start = Clock::now();
+            last = run_block(rounds);
+            best = std::min(best, seconds_since(start) / rounds);
+            cpu += (process_cpu(sim.pid) - cpu_before) / rounds / 5;
+            Plain p = plain_round_trip(last.request, last.reply, rounds);
+            plain.wall = std::min(plain.wall, p.wall);
+            plain.cpu += p.cpu / 5;
+        }
+        return report(what, best, cpu, plain, last.shown, target) || !target;
+    };
+
     // S1F3 of all SVs.
     zor::secs::Message s1f3{0, 1, 3, true, 1000, zor::secs::Item::list({})};
     std::string request = zor::secs::encode_message(s1f3), reply;
     host.send_all(request, 10000);
     if (!read_frame(host, reply)) return 1;
-    const int rounds = 3000;
-    double cpu_before = process_cpu(sim.pid);
-    auto start = Clock::now();
-    for (int i = 0; i < rounds; ++i) {
-        host.send_all(request, 10000);
-        if (!read_frame(host, reply)) return 1;
-    }
-    double wall = seconds_since(start) / rounds;
-    double cpu = (process_cpu(sim.pid) - cpu_before) / rounds;
-    within = report("S1F3 all SVs", wall, cpu,
-                    plain_round_trip(request.size(), reply.size(), rounds), reply.size()) &&
-             within;
-
+    bool lost = false;
+    auto polls = [&](bool changing) {
+        return [&, changing](int rounds) {
+            for (int i = 0; i < rounds && !lost; ++i) {
+                if (changing) {
+                    std::string set =
+                        "set " + std::to_string(first_sv) + " " + std::to_string(i * 7919) + "\n";
+                    lost = ::write(sim.in, set.data(), set.size()) < 0;
+                }
+                host.send_all(request, 10000);
+                lost = lost || !read_frame(host, reply);
+            }
+            return Block{request.size(), reply.size(), reply.size()};
+        };
+    };
+    within = in_turns("S1F3 all SVs", 600, polls(false), true) && within;
     // The same with one value set on the console before each poll (the
     // console and the host are served by turns, so most polls see a change):
     // the kept answer is then patched, not reused. No target; for the note.
-    cpu_before = process_cpu(sim.pid);
-    start = Clock::now();
-    for (int i = 0; i < rounds; ++i) {
-        std::string set = "set " + std::to_string(first_sv) + " " + std::to_string(i * 7919) + "\n";
-        if (::write(sim.in, set.data(), set.size()) < 0) return 1;
-        host.send_all(request, 10000);
-        if (!read_frame(host, reply)) return 1;
-    }
-    wall = seconds_since(start) / rounds;
-    cpu = (process_cpu(sim.pid) - cpu_before) / rounds;
-    report("S1F3 changing", wall, cpu, plain_round_trip(request.size(), reply.size(), rounds),
-           reply.size(), false);
+    in_turns("S1F3 changing", 600, polls(true), false);
 
     // S6F11, each answered with S6F12 as soon as it comes.
-    const int events = 3000;
-    std::string commands;
-    for (int i = 0; i < events; ++i)
-        commands += "event " + std::to_string(first_ce + static_cast<uint32_t>(i % 1000)) + "\n";
-    std::string frame;
-    size_t s6f11_bytes = 0, s6f12_bytes = 0;
-    cpu_before = process_cpu(sim.pid);
-    start = Clock::now();
-    if (::write(sim.in, commands.data(), commands.size()) < 0) return 1;
-    int answered = 0;
-    while (answered < events && read_frame(host, frame)) {
-        auto h = header_of(frame);
-        if ((h.byte2 & 0x7F) != 6 || h.byte3 != 11) continue;
-        zor::secs::Message s6f12{
-            0, 6, 12, false, h.system_bytes, zor::secs::Item::binary(std::string(1, '\0'))};
-        std::string bytes = zor::secs::encode_message(s6f12);
-        host.send_all(bytes, 10000);
-        s6f11_bytes = frame.size();
-        s6f12_bytes = bytes.size();
-        ++answered;
+    uint32_t next_ce = 0;
+    auto events = [&](int rounds) {
+        std::string commands;
+        for (int i = 0; i < rounds; ++i)
+            commands += "event " + std::to_string(first_ce + next_ce++ % 1000) + "\n";
+        Block b;
+        lost = lost || ::write(sim.in, commands.data(), commands.size()) < 0;
+        std::string frame;
+        for (int answered = 0; answered < rounds && !lost;) {
+            lost = !read_frame(host, frame);
+            auto h = header_of(frame);
+            if (lost || (h.byte2 & 0x7F) != 6 || h.byte3 != 11) continue;
+            zor::secs::Message s6f12{
+                0, 6, 12, false, h.system_bytes, zor::secs::Item::binary(std::string(1, '\0'))};
+            std::string bytes = zor::secs::encode_message(s6f12);
+            host.send_all(bytes, 10000);
+            b.request = b.shown = frame.size();
+            b.reply = bytes.size();
+            ++answered;
+        }
+        return b;
+    };
+    within = in_turns("S6F11+S6F12", 600, events, true) && within;
+    if (lost) {
+        std::fprintf(stderr, "the connection to ZorGemSim was lost\n");
+        return 1;
     }
-    wall = seconds_since(start) / events;
-    cpu = (process_cpu(sim.pid) - cpu_before) / events;
-    within = report("S6F11+S6F12", wall, cpu, plain_round_trip(s6f11_bytes, s6f12_bytes, events),
-                    s6f11_bytes) &&
-             within && answered == events;
     ::close(sim.in);
     ::kill(sim.pid, SIGTERM);
     ::waitpid(sim.pid, nullptr, 0);
