@@ -125,6 +125,15 @@ class SimTest : public ::testing::Test {
         ASSERT_TRUE(sim_.start(run_.dir(), args)) << sim_.output() << sim_.errors();
         host_ = std::make_unique<Host>(sim_.port());
     }
+    // Starts ZorGemSim with `args` after "eq.cnf eq.fil --port 0" where it
+    // must not start: its exit status and standard error.
+    std::pair<int, std::string> refused(std::vector<std::string> args) {
+        args.insert(args.begin(), {"eq.cnf", "eq.fil", "--port", "0"});
+        SimProcess sim;
+        EXPECT_FALSE(sim.start(run_.dir(), args));
+        int status = sim.wait(5000);
+        return {status, sim.errors()};
+    }
     CompileRun run_;
     SimProcess sim_;
     std::unique_ptr<Host> host_;
@@ -443,17 +452,13 @@ TEST_F(SimTest, ReplyTimeoutSpoolAcrossRestartAndScript) {
 
 TEST_F(SimTest, BadScriptSaysWhereAndEnds) {
     run_.write("script.txt", "event CE_PROCESS_END\n\nalarm ring AL_DOOR_OPEN\n");
-    SimProcess sim;
-    EXPECT_FALSE(
-        sim.start(run_.dir(), {"eq.cnf", "eq.fil", "--port", "0", "--script", "script.txt"}));
-    EXPECT_EQ(sim.wait(5000), 1);
-    EXPECT_EQ(sim.errors(),
-              "ZorGemSim: script.txt:3: expected alarm set ALARM or alarm clear ALARM\n");
+    EXPECT_EQ(refused({"--script", "script.txt"}),
+              std::make_pair(1, std::string("ZorGemSim: script.txt:3: expected alarm set ALARM or "
+                                            "alarm clear ALARM\n")));
     run_.write("script.txt", "event CE_NONE\n");
-    EXPECT_FALSE(
-        sim.start(run_.dir(), {"eq.cnf", "eq.fil", "--port", "0", "--script", "script.txt"}));
-    EXPECT_EQ(sim.wait(5000), 1);
-    EXPECT_EQ(sim.errors(), "ZorGemSim: script.txt:1: no collection event CE_NONE\n");
+    EXPECT_EQ(
+        refused({"--script", "script.txt"}),
+        std::make_pair(1, std::string("ZorGemSim: script.txt:1: no collection event CE_NONE\n")));
 }
 
 TEST_F(SimTest, WhoEstablishesCommunicationAndAnOffLineStart) {
@@ -576,12 +581,9 @@ TEST_F(SimTest, BindAddressAndDeviceId) {
     h.reply(*s6f11, "<B 0x00>");
     EXPECT_EQ(sim_.stop(), 0);
 
-    SimProcess bad;
-    EXPECT_FALSE(
-        bad.start(run_.dir(), {"eq.cnf", "eq.fil", "--port", "0", "--bind", "127.0.0.256"}));
-    EXPECT_EQ(bad.wait(5000), 1);
-    EXPECT_EQ(bad.errors(),
-              "ZorGemSim: cannot listen on 127.0.0.256:0: no IPv4 address and port\n");
+    EXPECT_EQ(refused({"--bind", "127.0.0.256"}),
+              std::make_pair(1, std::string("ZorGemSim: cannot listen on 127.0.0.256:0: no IPv4 "
+                                            "address and port\n")));
 }
 
 // A definitions' trace started by the script, an alarm whose set event has
