@@ -86,16 +86,15 @@ std::optional<std::uint32_t> Connection::send_primary(Message message) {
 }
 
 bool Connection::send_reply(const Message& reply) {
-    if (state_ != State::selected) return false;
-    return send(encode_message(reply));
+    return send_reply(reply, reply.body ? encode(*reply.body) : std::string());
 }
 
 bool Connection::send_reply(const Message& reply, std::string_view encoded_body) {
     if (state_ != State::selected) return false;
-    // A body sent again and again is large: its frame is built in a kept buffer.
-    large_frame_.clear();
-    encode_frame_to(message_header(reply), encoded_body, large_frame_);
-    return send(large_frame_);
+    // Replies are framed in one kept buffer: a poll's answer can be large.
+    frame_.clear();
+    encode_frame_to(message_header(reply), encoded_body, frame_);
+    return send(frame_);
 }
 
 std::optional<std::uint32_t> Connection::request_control(SType type) {

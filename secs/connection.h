@@ -93,7 +93,7 @@ class Connection {
     std::vector<Transaction> open_;
     std::deque<Event> kept_;  // events that came while a blocking call waited
     std::vector<char> read_buffer_;
-    std::string large_frame_;
+    std::string frame_;  // the last reply sent
     std::uint32_t system_counter_ = 0;
     std::optional<Clock::time_point> closed_at_;
     // What a blocking call waits for: its system bytes and, once come, the
